@@ -1,0 +1,16 @@
+# Fails when a file of the core library includes a Qt header.
+file(GLOB_RECURSE files ${SRC}/device/* ${SRC}/profile/* ${SRC}/buttons/* ${SRC}/settings/*
+     ${SRC}/macros/* ${SRC}/text/* ${SRC}/platform/*)
+set(bad "")
+foreach(f IN LISTS files)
+  if(f MATCHES "/ui/")
+    continue()
+  endif()
+  file(STRINGS ${f} lines REGEX "^[ \t]*#[ \t]*include[ \t]*[<\"](Q[A-Za-z]|Qt[A-Za-z]*/)")
+  if(lines)
+    list(APPEND bad "${f}: ${lines}")
+  endif()
+endforeach()
+if(bad)
+  message(FATAL_ERROR "Core files must not include Qt headers:\n${bad}")
+endif()

@@ -1,0 +1,17 @@
+#pragma once
+
+#include <string>
+
+// Stand-in for GetModuleFileNameW: the directory of the running executable, with a trailing
+// separator (g_szExeDir). Tests point it at a temporary program directory.
+
+namespace zentro {
+
+// The executable's directory, ending in '/'. Resolved from /proc/self/exe on first use.
+const std::string& GetExeDir();
+// The full path of the executable (or, when overridden, the override directory + "zentro").
+std::string GetModuleFileName();
+// Overrides the directory (a trailing '/' is added when missing); empty restores the real one.
+void SetExeDirOverride(const std::string& dir);
+
+} // namespace zentro

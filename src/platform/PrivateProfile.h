@@ -1,0 +1,38 @@
+#pragma once
+
+#include <string>
+
+// Stand-in for GetPrivateProfileStringW / WritePrivateProfileStringW: INI files read and
+// written one key at a time with the Windows semantics. Section and key names compare without
+// regard to ASCII case, the first matching section and key win, values are trimmed and lose
+// one pair of surrounding quotes, and a value is cut at 1023 characters (the 1024-character
+// buffers of the program). Files may be UTF-8 (with or without BOM) or UTF-16LE with BOM;
+// strings here are UTF-8; a write keeps the file's encoding and every other line, and replaces
+// the file atomically.
+
+namespace zentro {
+
+constexpr size_t PRIVATE_PROFILE_BUFFER = 1024;
+
+// The value of key in section of file, or `defaultValue` when the file, section or key is
+// missing. Never longer than 1023 characters (the cut never splits a UTF-8 sequence).
+std::string GetPrivateProfileString(const std::string& section, const std::string& key,
+                                    const std::string& defaultValue, const std::string& file);
+
+// Sets key in section to value, creating the file, the section and the key as needed.
+// False when the file could not be written.
+bool WritePrivateProfileString(const std::string& section, const std::string& key,
+                               const std::string& value, const std::string& file);
+
+// Removes the key (every copy of it in the first matching section). True when the file is
+// as asked afterwards (also when there was nothing to delete).
+bool DeletePrivateProfileKey(const std::string& section, const std::string& key,
+                             const std::string& file);
+
+// Removes the whole section (its header and every line up to the next section).
+bool DeletePrivateProfileSection(const std::string& section, const std::string& file);
+
+// Tests: forget any cached parse of files.
+void FlushPrivateProfileCache();
+
+} // namespace zentro
