@@ -1,0 +1,64 @@
+#pragma once
+
+#include "profile/ProfileRecord.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+// Translation of the macros of "record.ini" into the slot form the mouse plays back itself:
+// a big-endian loop count (slot bytes 0-1) followed by event records (bytes 2-127), one per
+// key press or release, each with the device key code and the pause after it. Bytes 128-129
+// of a slot are never written here.
+
+namespace zentro {
+
+// A slot of the encoded form: 130 bytes, of which the first 128 go to the mouse.
+using MacroSlotBytes = uint8_t[MACRO_SLOT_SIZE];
+// The 12 slots (the layout of ProfileRecord::MacroSlot and of the macro manager's working copy).
+using MacroSlotArray = uint8_t[MACRO_SLOT_COUNT][MACRO_SLOT_SIZE];
+
+// Key name -> device key code of one encoding path (0 for an unknown name).
+using MacroKeyCodeFunc = uint8_t (*)(const std::string& name);
+
+// A macro whose events did not all fit into the 126-byte event area of its slot. The records
+// that fit are kept in order; the events after the first one that did not fit are dropped
+// (never partly written), so the slot plays a clean prefix of the macro.
+struct MacroOverflow {
+    size_t slot = 0;            // 0-11
+    std::string name;           // the macro's name (its section in "record.ini")
+    size_t encodedEvents = 0;   // events written into the slot
+    size_t droppedEvents = 0;   // events that did not fit
+};
+
+// The result of encoding one macro section.
+struct MacroEncodeResult {
+    size_t encodedEvents = 0;
+    size_t droppedEvents = 0;
+    bool Fits() const { return droppedEvents == 0; }
+};
+
+// Encodes the macro in section `macroName` of `recordIniPath` into `slot` with `keyCode`.
+// Writes only slot bytes 0-127.
+MacroEncodeResult EncodeMacroItems(MacroSlotBytes& slot, const std::string& recordIniPath,
+                                   const std::string& macroName, MacroKeyCodeFunc keyCode);
+
+// Profile-load path: encodes every macro listed in `recordIniPath` (at most 12) into the
+// MacroSlots of `record` with KeyNameToUsage. Slots of macros not listed keep their bytes; a
+// missing file leaves the record unchanged.
+void BuildMacroSlots(ProfileRecord& record, const std::string& recordIniPath);
+// The same; also returns the macros that did not fit (in slot order).
+std::vector<MacroOverflow> BuildMacroSlotsReport(ProfileRecord& record,
+                                                 const std::string& recordIniPath);
+
+// Macro-manager OK path: encodes every macro listed in `recordIniPath` (at most 12) into the
+// working slots with MacroKeyNameToUsage. `listCount` and `curSel` are the count and the
+// selection of the manager's name list; nothing happens when the list is empty or the file
+// does not exist; otherwise all 12 working slots are cleared first. Returns the macros that
+// did not fit.
+std::vector<MacroOverflow> EncodeMacroSaveSlots(MacroSlotArray& slots,
+                                                const std::string& recordIniPath, int listCount,
+                                                int curSel);
+
+} // namespace zentro
