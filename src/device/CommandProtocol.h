@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 
 // The command channel: 8-byte command packets (seven bytes and a checksum) carried in feature
