@@ -22,17 +22,20 @@ using MacroSlotArray = uint8_t[MACRO_SLOT_COUNT][MACRO_SLOT_SIZE];
 // Key name -> device key code of one encoding path (0 for an unknown name).
 using MacroKeyCodeFunc = uint8_t (*)(const std::string& name);
 
-// A macro whose events did not all fit into the 126-byte event area of its slot. The records
-// that fit are kept in order; the events after the first one that did not fit are dropped
-// (never partly written), so the slot plays a clean prefix of the macro.
+// A macro whose events did not all fit into the 126-byte event area of its slot. Such a slot
+// keeps the longest run of leading events that fits and leaves no key held down at its end
+// (a cut between a press and its release would leave the key stuck on the computer while
+// the mouse plays the macro); the rest of the event area is 0. Nothing is ever written
+// outside slot bytes 0-127.
 struct MacroOverflow {
-    size_t slot = 0;            // 0-11
-    std::string name;           // the macro's name (its section in "record.ini")
-    size_t encodedEvents = 0;   // events written into the slot
-    size_t droppedEvents = 0;   // events that did not fit
+    size_t slot = 0;          // 0-11
+    std::string name;         // the macro's name (its section in "record.ini")
+    size_t encodedEvents = 0; // key events written into the slot
+    size_t droppedEvents = 0; // key events left out
 };
 
-// The result of encoding one macro section.
+// The result of encoding one macro section. Only the first MAX_MACRO_ITEMS_READ lines of a
+// macro are read, so droppedEvents counts the key events among those.
 struct MacroEncodeResult {
     size_t encodedEvents = 0;
     size_t droppedEvents = 0;
@@ -40,7 +43,11 @@ struct MacroEncodeResult {
 };
 
 // Encodes the macro in section `macroName` of `recordIniPath` into `slot` with `keyCode`.
-// Writes only slot bytes 0-127.
+// Writes only slot bytes 0-127. Bad input has fixed results: a loop count outside 1-65535
+// (or junk) is 1; ItemCount 0 (or junk) clears bytes 0-127; a negative ItemCount keeps the
+// loop count and leaves the event area empty; a pause that is missing, junk or below 50 ms
+// is 50 ms; an unknown key name is code 0; lines that are neither key events nor delays are
+// skipped; keys Item<n> and beyond (n = ItemCount) are not part of the macro.
 MacroEncodeResult EncodeMacroItems(MacroSlotBytes& slot, const std::string& recordIniPath,
                                    const std::string& macroName, MacroKeyCodeFunc keyCode);
 
