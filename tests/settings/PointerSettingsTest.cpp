@@ -1,0 +1,113 @@
+#include <gtest/gtest.h>
+
+#include "platform/DebugLog.h"
+#include "profile/ProfileRecord.h"
+#include "settings/PointerSettings.h"
+
+using namespace zentro;
+
+namespace {
+ProfileRecord Defaults()
+{
+    ProfileRecord r{};
+    LoadDefaults(r);
+    return r;
+}
+} // namespace
+
+TEST(PointerSettings, ValuesFollowTheRecord)
+{
+    struct Case {
+        const char* name;
+        uint8_t precision, speed, oneScreen, lines, doubleClick;
+        PointerSettingsValues expected;
+    };
+    const Case cases[] = {
+        {"defaults", 0xFF, 6, 0, 3, 6, {{0, 0, 0}, 10, 3, 550}},
+        {"precision on, slowest", 1, 1, 0, 1, 1, {{6, 10, 1}, 1, 1, 900}},
+        {"precision 0 is off, fastest", 0, 11, 0, 100, 11, {{0, 0, 0}, 20, 100, 200}},
+        {"precision 2 is off", 2, 2, 0, 50, 2, {{0, 0, 0}, 2, 50, 830}},
+        {"one screen per notch", 0xFF, 6, 1, 3, 6, {{0, 0, 0}, 10, WHEEL_PAGESCROLL, 550}},
+        {"any non-zero one-screen flag", 0xFF, 6, 7, 3, 6, {{0, 0, 0}, 10, WHEEL_PAGESCROLL, 550}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        ProfileRecord r = Defaults();
+        r.EnhancePrecision = c.precision;
+        r.PointerSpeed = c.speed;
+        r.ScrollOneScreen = c.oneScreen;
+        r.WheelLines = c.lines;
+        r.DoubleClickSpeed = c.doubleClick;
+        EXPECT_EQ(ComputePointerSettings(r), c.expected);
+    }
+}
+
+TEST(PointerSettings, ApplyMakesFourCallsInOrderAndReportsEachFailure)
+{
+    CRecordingPointerSettings recorder;
+    recorder.failing = {"SetMouseSpeed", "SetDoubleClickTime"};
+    SetPointerSettingsBackend(&recorder);
+    CDebugLogCapture log;
+    ApplyWindowsPointerSettings(Defaults());
+    SetPointerSettingsBackend(nullptr);
+
+    using Call = CRecordingPointerSettings::Call;
+    EXPECT_EQ(recorder.calls, (std::vector<Call>{{"SetMouse", {0, 0, 0}},
+                                                 {"SetMouseSpeed", {10}},
+                                                 {"SetWheelScrollLines", {3}},
+                                                 {"SetDoubleClickTime", {550}}}));
+    EXPECT_EQ(log.Text(), "SETMOUSESPEED failed.\nSPI_SETDOUBLECLICKTIME failed.\n");
+}
+
+TEST(PointerSettings, DesktopBackendSpeaksGnomeAndX11)
+{
+    std::vector<std::vector<std::string>> ran;
+    auto runner = [&](const std::vector<std::string>& argv) {
+        ran.push_back(argv);
+        return 0;
+    };
+    CDesktopPointerSettings both({true, true}, runner);
+    EXPECT_TRUE(both.SetMouse({6, 10, 1}));
+    EXPECT_TRUE(both.SetMouseSpeed(20));
+    EXPECT_TRUE(both.SetDoubleClickTime(550));
+    EXPECT_FALSE(both.SetWheelScrollLines(3));
+    const std::vector<std::vector<std::string>> expected = {
+        {"gsettings", "set", "org.gnome.desktop.peripherals.mouse", "accel-profile", "adaptive"},
+        {"xset", "m", "default"},
+        {"gsettings", "set", "org.gnome.desktop.peripherals.mouse", "speed", "1.00"},
+        {"gsettings", "set", "org.gnome.desktop.peripherals.mouse", "double-click", "550"},
+    };
+    EXPECT_EQ(ran, expected);
+
+    ran.clear();
+    CDesktopPointerSettings x11Only({false, true}, runner);
+    EXPECT_TRUE(x11Only.SetMouse({0, 0, 0}));
+    EXPECT_FALSE(x11Only.SetMouseSpeed(10));
+    EXPECT_FALSE(x11Only.SetDoubleClickTime(550));
+    EXPECT_EQ(ran, (std::vector<std::vector<std::string>>{{"xset", "m", "1/1", "0"}}));
+
+    CDesktopPointerSettings failing({true, false}, [](const std::vector<std::string>&) { return 1; });
+    EXPECT_FALSE(failing.SetMouse({0, 0, 0}));
+    EXPECT_FALSE(failing.SetMouseSpeed(1));
+}
+
+TEST(PointerSettings, GnomeSpeedScaleCoversTheWholeRange)
+{
+    std::vector<std::string> values;
+    CDesktopPointerSettings gnome({true, false}, [&](const std::vector<std::string>& argv) {
+        values.push_back(argv.back());
+        return 0;
+    });
+    for (uint32_t speed : {1u, 2u, 10u, 14u, 20u})
+        gnome.SetMouseSpeed(speed);
+    EXPECT_EQ(values, (std::vector<std::string>{"-0.90", "-0.80", "0.00", "0.40", "1.00"}));
+}
+
+TEST(PointerSettings, RunCommandReportsExitStatus)
+{
+    EXPECT_EQ(RunCommand({"true"}), 0);
+    EXPECT_NE(RunCommand({"false"}), 0);
+    EXPECT_NE(RunCommand({"/nonexistent/program"}), 0);
+    EXPECT_TRUE(ProgramInPath("sh"));
+    EXPECT_FALSE(ProgramInPath("surely-no-such-program-here"));
+}
