@@ -40,6 +40,9 @@ int CmdApply(const CliContext& context, const std::vector<std::string>& args);
 int CmdEncodeMacros(const CliContext& context, const std::vector<std::string>& args);
 int CmdDefaults(const CliContext& context, const std::vector<std::string>& args);
 
+// One line on stderr when no mouse can be opened: missing, or not permitted. Returns 1.
+int ReportNoMouse(const CliContext& context);
+
 // Parses the global options and runs the command; the program's main calls this.
 int RunZentroctl(int argc, char** argv, std::ostream& out, std::ostream& err);
 

@@ -1,0 +1,255 @@
+#include "cli/CliCommands.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <fstream>
+#include <iostream>
+#include <memory>
+
+#include "device/CommandProtocol.h"
+#include "device/DeviceLink.h"
+#include "device/hid/HidrawTransport.h"
+#include "device/hid/SimulatedMouse.h"
+#include "device/hid/TransferTrace.h"
+#include "platform/Clock.h"
+
+namespace zentro {
+
+namespace {
+
+const char* kUsage =
+    "usage: zentroctl [--device auto|simulated] [--trace FILE] COMMAND [ARGS]\n"
+    "commands:\n"
+    "  list                  the HID interfaces of the mouse\n"
+    "  info                  connect and show firmware version and function options\n"
+    "  dump FILE.bin         decode a settings file\n"
+    "  apply FILE.bin        send the settings of a file to the mouse (nothing is saved)\n"
+    "  encode-macros FILE    show the macro slots built from a macro file (record.ini)\n"
+    "  defaults FILE.bin     write a settings file holding the factory defaults\n";
+
+const char* kUdevHint =
+    "install the udev rule resources/70-zentro-mouse.rules (see README) and plug the mouse in again";
+
+} // namespace
+
+struct CCliDeviceSession::Impl {
+    std::unique_ptr<CSimulatedMouse> simulated;
+    std::unique_ptr<CHidrawTransport> hidraw;
+    std::unique_ptr<CVirtualTime> virtualTime;
+    std::unique_ptr<std::ofstream> traceStream;
+    std::unique_ptr<CTransferTrace> trace;
+    std::unique_ptr<CTracingTransport> tracingTransport;
+    std::unique_ptr<CTracingSleeper> tracingSleeper;
+};
+
+CCliDeviceSession::CCliDeviceSession(const CliContext& context) : m_impl(new Impl)
+{
+    IHidTransport* transport = nullptr;
+    ISleeper* sleeper = &GetSleeper();
+    if (context.simulated) {
+        m_impl->simulated = std::make_unique<CSimulatedMouse>();
+        transport = m_impl->simulated.get();
+        // The simulated mouse needs no pacing: waits are only recorded.
+        m_impl->virtualTime = std::make_unique<CVirtualTime>();
+        sleeper = m_impl->virtualTime.get();
+    } else {
+        m_impl->hidraw = std::make_unique<CHidrawTransport>();
+        transport = m_impl->hidraw.get();
+    }
+    if (!context.traceFile.empty()) {
+        m_impl->traceStream = std::make_unique<std::ofstream>(context.traceFile, std::ios::trunc);
+        if (!*m_impl->traceStream) {
+            *context.err << "zentroctl: cannot write the trace file " << context.traceFile << ": "
+                         << std::strerror(errno) << "\n";
+            m_ok = false;
+        } else {
+            m_impl->trace = std::make_unique<CTransferTrace>(*m_impl->traceStream);
+            m_impl->tracingTransport =
+                std::make_unique<CTracingTransport>(*transport, *m_impl->trace);
+            m_impl->tracingSleeper = std::make_unique<CTracingSleeper>(*sleeper, *m_impl->trace);
+            transport = m_impl->tracingTransport.get();
+            sleeper = m_impl->tracingSleeper.get();
+        }
+    }
+    SetHidTransport(transport);
+    SetSleeper(sleeper);
+}
+
+CCliDeviceSession::~CCliDeviceSession()
+{
+    ShutdownDeviceLink();
+    SetHidTransport(nullptr);
+    SetSleeper(nullptr);
+    if (m_impl->traceStream)
+        m_impl->traceStream->flush();
+    delete m_impl;
+}
+
+int ReportNoMouse(const CliContext& context)
+{
+    // Tell a missing mouse apart from one the user may not open.
+    IHidTransport* transport = GetHidTransport();
+    std::vector<HidInterfaceInfo> interfaces;
+    if (transport && transport->Enumerate(interfaces)) {
+        for (const auto& info : interfaces) {
+            if (info.vendorId != ZENTRO_VENDOR_ID || info.productId != ZENTRO_PRODUCT_ID)
+                continue;
+            HidOpenError error = HidOpenError::None;
+            HidOpenMode mode = info.usagePage == 0xFF00 ? HidOpenMode::ReadWrite : HidOpenMode::Read;
+            if (auto handle = transport->Open(info.path, mode, &error))
+                handle->Close();
+            if (error == HidOpenError::PermissionDenied) {
+                *context.err << "zentroctl: the ZENTRO mouse is connected, but this user may not open "
+                             << info.path << ": " << kUdevHint << "\n";
+                return 1;
+            }
+        }
+    }
+    *context.err << "zentroctl: no ZENTRO mouse (USB 04d9:a165) found\n";
+    return 1;
+}
+
+int CmdList(const CliContext& context, const std::vector<std::string>& args)
+{
+    if (!args.empty()) {
+        *context.err << "zentroctl: list takes no arguments\n";
+        return 2;
+    }
+    CCliDeviceSession session(context);
+    if (!session.Ok())
+        return 2;
+    IHidTransport* transport = GetHidTransport();
+    std::vector<HidInterfaceInfo> interfaces;
+    if (!transport->Enumerate(interfaces)) {
+        *context.err << "zentroctl: the HID interfaces cannot be listed\n";
+        return 1;
+    }
+    bool found = false;
+    bool denied = false;
+    std::ostream& out = *context.out;
+    for (const auto& info : interfaces) {
+        if (info.vendorId != ZENTRO_VENDOR_ID || info.productId != ZENTRO_PRODUCT_ID)
+            continue;
+        found = true;
+        HidOpenError error = HidOpenError::None;
+        HidOpenMode mode = info.usagePage == 0xFF00 ? HidOpenMode::ReadWrite : HidOpenMode::Read;
+        std::string access = "yes";
+        if (auto handle = transport->Open(info.path, mode, &error)) {
+            handle->Close();
+        } else if (error == HidOpenError::PermissionDenied) {
+            access = "no (permission denied)";
+            denied = true;
+        } else {
+            access = "no";
+        }
+        char line[256];
+        std::snprintf(line, sizeof line,
+                      "  usage page 0x%04x usage 0x%04x  input %u  output %u  feature %u  open: %s\n",
+                      info.usagePage, info.usage, info.inputReportByteLength,
+                      info.outputReportByteLength, info.featureReportByteLength, access.c_str());
+        out << info.path << "\n" << line;
+    }
+    if (!found) {
+        *context.err << "zentroctl: no ZENTRO mouse (USB 04d9:a165) found\n";
+        return 1;
+    }
+    if (denied)
+        out << "Some interfaces cannot be opened by this user: " << kUdevHint << ".\n";
+    return 0;
+}
+
+int CmdInfo(const CliContext& context, const std::vector<std::string>& args)
+{
+    if (!args.empty()) {
+        *context.err << "zentroctl: info takes no arguments\n";
+        return 2;
+    }
+    CCliDeviceSession session(context);
+    if (!session.Ok())
+        return 2;
+    if (!OpenDevice())
+        return ReportNoMouse(context);
+    // The connect exchange: firmware query, then the function-option refresh.
+    ClearDeviceMirror();
+    std::array<uint8_t, 2> version = GetFirmwareVersion();
+    RefreshFunctionOptions();
+    char line[128];
+    std::snprintf(line, sizeof line, "Firmware version: %02x-%02x\n", version[0], version[1]);
+    *context.out << line;
+    std::snprintf(line, sizeof line, "Function options: %02x %02x %02x %02x\n", g_FunctionOption[0],
+                  g_FunctionOption[1], g_FunctionOption[2], g_FunctionOption[3]);
+    *context.out << line;
+    return 0;
+}
+
+int RunZentroctl(int argc, char** argv, std::ostream& out, std::ostream& err)
+{
+    CliContext context;
+    context.out = &out;
+    context.err = &err;
+    int i = 1;
+    for (; i < argc; ++i) {
+        std::string a = argv[i];
+        if (a == "--device" || a.rfind("--device=", 0) == 0) {
+            std::string value;
+            if (a == "--device") {
+                if (i + 1 >= argc) {
+                    err << "zentroctl: --device needs a value (auto or simulated)\n";
+                    return 2;
+                }
+                value = argv[++i];
+            } else {
+                value = a.substr(9);
+            }
+            if (value == "simulated") {
+                context.simulated = true;
+            } else if (value == "auto") {
+                context.simulated = false;
+            } else {
+                err << "zentroctl: unknown device '" << value << "' (use auto or simulated)\n";
+                return 2;
+            }
+        } else if (a == "--trace" || a.rfind("--trace=", 0) == 0) {
+            if (a == "--trace") {
+                if (i + 1 >= argc) {
+                    err << "zentroctl: --trace needs a file name\n";
+                    return 2;
+                }
+                context.traceFile = argv[++i];
+            } else {
+                context.traceFile = a.substr(8);
+            }
+        } else if (a == "--help" || a == "-h") {
+            out << kUsage;
+            return 0;
+        } else if (!a.empty() && a[0] == '-') {
+            err << "zentroctl: unknown option " << a << "\n" << kUsage;
+            return 2;
+        } else {
+            break;
+        }
+    }
+    if (i >= argc) {
+        err << kUsage;
+        return 2;
+    }
+    std::string command = argv[i++];
+    std::vector<std::string> args(argv + i, argv + argc);
+    if (command == "list")
+        return CmdList(context, args);
+    if (command == "info")
+        return CmdInfo(context, args);
+    if (command == "dump")
+        return CmdDump(context, args);
+    if (command == "apply")
+        return CmdApply(context, args);
+    if (command == "encode-macros")
+        return CmdEncodeMacros(context, args);
+    if (command == "defaults")
+        return CmdDefaults(context, args);
+    err << "zentroctl: unknown command '" << command << "'\n" << kUsage;
+    return 2;
+}
+
+} // namespace zentro
