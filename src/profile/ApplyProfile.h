@@ -1,0 +1,71 @@
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+
+#include "profile/ProfileRecord.h"
+
+// Turning a profile record into the command sequence that programs the whole mouse, and the
+// save that follows. The sequence, in order (waits in brackets; every 32-byte chunk of a block
+// adds 100 ms of its own):
+//
+//   01 ReportRate                      polling rate        [50]
+//   0E x*20 y*20                       axis sensitivity    [50]
+//   block 11 07 08, 8 bytes            DPI stages          [50]
+//   block 10 01 18, 24 bytes           DPI colours         [50]
+//   block 12 i 40, 64 bytes, i = 0..3  button table        [50 each]
+//   block 13 k 80, 128 bytes, k = 1..12 macro slots        [50 each]
+//   0D b1 b2 b3                        lighting
+//
+// 6.8 s of waits in all. No step checks a result: a mouse that goes away in the middle simply
+// misses the rest, and the sequence still runs to the end.
+//
+// The window runs the device traffic on a worker thread and the save on its own thread:
+//
+//   ProfileRecord snapshot = BeginApplyProfile();   // UI thread
+//   SendProfileToDevice(snapshot);                  // worker
+//   SaveAppliedProfile();                           // UI thread
+//
+// ApplyProfile() does the three in order on the calling thread.
+
+namespace zentro {
+
+constexpr size_t DPI_BLOCK_SIZE = 8;
+constexpr size_t COLOR_BLOCK_SIZE = 24;
+constexpr size_t BUTTON_TABLE_SLOTS = 16;
+constexpr size_t BUTTON_TABLE_SIZE = BUTTON_TABLE_SLOTS * 4;
+constexpr size_t BUTTON_TABLE_BLOCKS = 4;
+constexpr uint32_t APPLY_STEP_WAIT_MS = 50;
+
+using ButtonCodeBytes = std::array<uint8_t, 4>;
+
+// Slot of the device button table for each button index.
+extern const std::array<uint8_t, BUTTON_COUNT> g_byButtonSlotMap;
+
+// The stage byte of one DPI stage: the index (0-49, or 0x59-0x5D for 50-54) with bit 7 set
+// when the stage is off; 0 for an index above 54.
+uint8_t DpiStageByte(uint8_t value, uint8_t enable);
+// Stages 1-7 and a trailing 0.
+std::array<uint8_t, DPI_BLOCK_SIZE> BuildDpiBlock(const ProfileRecord& record);
+// DPIColor (21 bytes) and three zeros.
+std::array<uint8_t, COLOR_BLOCK_SIZE> BuildColorBlock(const ProfileRecord& record);
+// The 4-byte device code of button b (0-11).
+ButtonCodeBytes ButtonCode(const ProfileRecord& record, size_t b);
+// The 16 slots: the 12 buttons through the slot map, slots 12-13 zero, slots 14 and 15 fixed.
+std::array<uint8_t, BUTTON_TABLE_SIZE> BuildButtonTable(const ProfileRecord& record);
+// Bytes 1-3 of the lighting command.
+std::array<uint8_t, 3> LightingBytes(const ProfileRecord& record);
+
+// Step 1 of an apply: clears g_byDeviceState, sets ProfileSlot of `record` to 0 and returns
+// a copy of it to send.
+ProfileRecord BeginApplyProfile(ProfileRecord& record);
+ProfileRecord BeginApplyProfile();
+// Sends `record` through the command channel in the order above. Keeps no state.
+void SendProfileToDevice(const ProfileRecord& record);
+// Saves the live record and the button labels of the current profile.
+void SaveAppliedProfile();
+// All of it on the live record. Meant for the user-interface thread with the mouse connected.
+void ApplyProfile();
+
+} // namespace zentro
