@@ -1,0 +1,289 @@
+#include "controls/BitmapBtn.h"
+
+#include "controls/SkinImage.h"
+#include "controls/WinMessage.h"
+
+#include <QApplication>
+#include <QFontMetrics>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPointer>
+
+#include <atomic>
+
+namespace zentro {
+
+namespace {
+
+std::atomic<uint64_t> g_captionFontsCreated{0};
+
+// The Windows caption font: height is the character cell height (ascent + descent), weight
+// 550, modern family when the face is not installed.
+QFont CreateCaptionFont(const QString& face, int height)
+{
+    ++g_captionFontsCreated;
+    QFont font;
+    if (!face.isEmpty()) {
+        font.setFamily(face);
+    }
+    font.setStyleHint(QFont::TypeWriter, QFont::PreferAntialias);
+    font.setWeight(static_cast<QFont::Weight>(550));
+    font.setItalic(false);
+    font.setUnderline(false);
+    font.setStrikeOut(false);
+    int pixels = height > 0 ? height : 1;
+    font.setPixelSize(pixels);
+    while (pixels > 1 && QFontMetrics(font).height() > height) {
+        font.setPixelSize(--pixels);
+    }
+    return font;
+}
+
+uintptr_t MouseKeyFlags(const QMouseEvent* event)
+{
+    uintptr_t flags = 0;
+    const Qt::MouseButtons buttons = event->buttons();
+    if (buttons & Qt::LeftButton) {
+        flags |= MK_LBUTTON;
+    }
+    if (buttons & Qt::RightButton) {
+        flags |= MK_RBUTTON;
+    }
+    if (buttons & Qt::MiddleButton) {
+        flags |= MK_MBUTTON;
+    }
+    if (event->modifiers() & Qt::ShiftModifier) {
+        flags |= MK_SHIFT;
+    }
+    if (event->modifiers() & Qt::ControlModifier) {
+        flags |= MK_CONTROL;
+    }
+    return flags;
+}
+
+} // namespace
+
+CBitmapBtn::CBitmapBtn(QWidget* parent) : QAbstractButton(parent)
+{
+    setMouseTracking(true);
+    setFocusPolicy(Qt::ClickFocus);
+    setCheckable(false);
+    setAutoRepeat(false);
+}
+
+CBitmapBtn::~CBitmapBtn() = default;
+
+bool CBitmapBtn::Create(const QString& caption, const QRect& rect, QWidget* parent)
+{
+    setParent(parent);
+    setText(caption);
+    setGeometry(rect);
+    show();
+    return true;
+}
+
+void CBitmapBtn::SetImages(const QRect& source, const QImage& normal, const QImage& hover,
+                           const QImage& pressed, const QImage& disabled)
+{
+    auto part = [&source](const QImage& picture) {
+        return picture.isNull() ? QImage() : MakePlainBitmap(picture.copy(source));
+    };
+    m_bmpNormal = part(normal);
+    m_bmpHover = part(hover);
+    m_bmpPressed = part(pressed);
+    m_bmpDisabled = part(disabled);
+    update();
+}
+
+void CBitmapBtn::SetCaption(const QString& caption)
+{
+    m_strCaption = caption;
+    update();
+}
+
+void CBitmapBtn::SetSelected(int selected)
+{
+    if (m_bSelected != selected) {
+        m_bSelected = selected;
+        update();
+    }
+}
+
+uint64_t CBitmapBtn::CaptionFontsCreated()
+{
+    return g_captionFontsCreated.load();
+}
+
+const QImage& CBitmapBtn::CurrentPicture() const
+{
+    if (!isEnabled()) {
+        return m_bmpDisabled;
+    }
+    if (m_bSelected != 0 || isDown()) {
+        return m_bmpPressed;
+    }
+    if (m_bHover != 0) {
+        return m_bmpHover;
+    }
+    return m_bmpNormal;
+}
+
+QColor CBitmapBtn::CurrentCaptionColor() const
+{
+    if (m_bHover != 0) {
+        return m_crCaptionHover;
+    }
+    if (!isEnabled()) {
+        return m_crCaptionDisabled;
+    }
+    if (isDown() || m_bSelected != 0) {
+        return m_crCaptionPressed;
+    }
+    return m_crCaption;
+}
+
+void CBitmapBtn::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    const QImage& picture = CurrentPicture();
+    if (!picture.isNull()) {
+        painter.drawImage(QPoint(0, 0), picture, QRect(0, 0, width(), height()));
+    }
+    if (m_strCaption.isEmpty()) {
+        return;
+    }
+
+    const QFont font = CreateCaptionFont(m_strCaptionFace, m_nCaptionHeight);
+    painter.setFont(font);
+    painter.setPen(CurrentCaptionColor());
+    painter.setBackgroundMode(Qt::TransparentMode);
+
+    QRect textRect = rect();
+    int left = 5;
+    if (m_nCaptionAlign == 1 && m_nCaptionIndent >= 1) {
+        left += m_nCaptionIndent;
+    }
+    textRect.setLeft(textRect.left() + left);
+    const QString shown =
+        QFontMetrics(font).elidedText(m_strCaption, Qt::ElideRight, textRect.width());
+    const int align = Qt::AlignVCenter | Qt::TextSingleLine |
+                      (m_nCaptionAlign == 0 ? Qt::AlignHCenter : Qt::AlignLeft);
+    painter.drawText(textRect, align, shown);
+}
+
+void CBitmapBtn::mouseMoveEvent(QMouseEvent* event)
+{
+    QAbstractButton::mouseMoveEvent(event);
+
+    const bool leftDown = (event->buttons() & Qt::LeftButton) != 0;
+    if (leftDown && m_bHover == 0) {
+        return; // a drag that started elsewhere does not light the button
+    }
+    const bool inside = rect().contains(event->position().toPoint());
+    if (!m_bHoldsCapture && inside) {
+        if (QApplication::activeWindow() != nullptr && parentWidget() != nullptr) {
+            m_bHover = 1;
+            m_bHoldsCapture = true;
+            update();
+        }
+    } else if (!inside) {
+        if (m_bHover == 1) {
+            m_bHover = 0;
+            update();
+        }
+        if (!leftDown) {
+            m_bHoldsCapture = false;
+        }
+    }
+    PostWinMessage(parentWidget(), WM_MOUSEMOVE, MouseKeyFlags(event),
+                   MakePointLParam(event->globalPosition().toPoint()));
+}
+
+void CBitmapBtn::mousePressEvent(QMouseEvent* event)
+{
+    QWidget* owner = parentWidget();
+    if (owner != nullptr && event->button() == Qt::LeftButton &&
+        owner->window() != QApplication::activeWindow()) {
+        owner->window()->activateWindow();
+    }
+    QAbstractButton::mousePressEvent(event);
+}
+
+void CBitmapBtn::mouseReleaseEvent(QMouseEvent* event)
+{
+    // The click handler may hide or delete the button; keep what is needed afterwards.
+    const QPointer<CBitmapBtn> self(this);
+    const QPointer<QWidget> owner(parentWidget());
+    const bool left = event->button() == Qt::LeftButton;
+
+    QAbstractButton::mouseReleaseEvent(event); // emits clicked()
+
+    if (!left) {
+        return;
+    }
+    if (owner) {
+        PostWinMessage(owner, WM_LBUTTONUP, 0, 0);
+    }
+    // The press's own capture ends with the release; the hover mark stays until the next
+    // move decides again.
+    if (self) {
+        ReleaseHoverCapture();
+    }
+}
+
+void CBitmapBtn::leaveEvent(QEvent* event)
+{
+    QAbstractButton::leaveEvent(event);
+    // Stands in for the captured move outside the button.
+    if (m_bHover == 1) {
+        m_bHover = 0;
+        update();
+    }
+    if ((QGuiApplication::mouseButtons() & Qt::LeftButton) == 0) {
+        m_bHoldsCapture = false;
+    }
+}
+
+void CBitmapBtn::focusOutEvent(QFocusEvent* event)
+{
+    QAbstractButton::focusOutEvent(event);
+    m_bHover = 0;
+    update();
+}
+
+void CBitmapBtn::hideEvent(QHideEvent* event)
+{
+    QAbstractButton::hideEvent(event);
+    // A hidden button sees no more moves; it must not come back lit.
+    m_bHover = 0;
+    m_bHoldsCapture = false;
+}
+
+void CBitmapBtn::changeEvent(QEvent* event)
+{
+    QAbstractButton::changeEvent(event);
+    if (event->type() == QEvent::EnabledChange && !isEnabled()) {
+        ReleaseHoverCapture();
+    }
+}
+
+void CBitmapBtn::keyPressEvent(QKeyEvent* event)
+{
+    QWidget::keyPressEvent(event); // keys never click; the dialog decides
+}
+
+void CBitmapBtn::keyReleaseEvent(QKeyEvent* event)
+{
+    QWidget::keyReleaseEvent(event);
+}
+
+void CBitmapBtn::ReleaseHoverCapture()
+{
+    if (m_bHoldsCapture) {
+        m_bHoldsCapture = false;
+        update();
+    }
+}
+
+} // namespace zentro
