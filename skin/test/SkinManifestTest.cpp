@@ -1,0 +1,322 @@
+// Checks the rendered skin against skin/manifest.csv: every picture present,
+// a real PNG of at least its minimum size, with an alpha channel, fully opaque
+// where the program copies it without blending, and the pictures that the main
+// window lays over one another lined up to the pixel.
+
+#include <QDirIterator>
+#include <QFile>
+#include <QImage>
+#include <QImageReader>
+#include <QTextStream>
+
+#include <gtest/gtest.h>
+
+#include <map>
+#include <set>
+
+namespace {
+
+struct Entry {
+    QString path;
+    int minW = 0;
+    int minH = 0;
+    bool blend = false;   // drawn blended: transparency allowed; otherwise copied and must be opaque
+    bool hasPos = false;
+    QPoint pos;
+    int line = 0;
+};
+
+std::vector<Entry> readManifest()
+{
+    std::vector<Entry> list;
+    QFile f(ZENTRO_SKIN_MANIFEST);
+    if (!f.open(QIODevice::ReadOnly | QIODevice::Text))
+        return list;
+    QTextStream in(&f);
+    int n = 0;
+    while (!in.atEnd()) {
+        const QString line = in.readLine();
+        ++n;
+        if (line.trimmed().isEmpty() || line.startsWith('#'))
+            continue;
+        const QStringList cols = line.split(',');
+        if (cols.size() < 6 || cols[0] == "path")
+            continue;
+        Entry e;
+        e.path = cols[0].trimmed();
+        e.minW = cols[1].toInt();
+        e.minH = cols[2].toInt();
+        e.blend = cols[3].trimmed() == "blend";
+        e.line = n;
+        const QStringList xy = cols[4].split(';');
+        if (xy.size() == 2) {
+            e.hasPos = true;
+            e.pos = QPoint(xy[0].toInt(), xy[1].toInt());
+        }
+        list.push_back(e);
+    }
+    return list;
+}
+
+const std::vector<Entry>& manifest()
+{
+    static const std::vector<Entry> m = readManifest();
+    return m;
+}
+
+QString skinPath(const QString& rel) { return QString(ZENTRO_SKIN_DIR) + "/" + rel; }
+
+QImage load(const QString& rel) { return QImage(skinPath(rel)).convertToFormat(QImage::Format_ARGB32); }
+
+const Entry* find(const QString& path)
+{
+    for (const auto& e : manifest())
+        if (e.path == path)
+            return &e;
+    return nullptr;
+}
+
+double meanDifference(const QImage& a, const QImage& b)
+{
+    if (a.size() != b.size())
+        return 255;
+    double sum = 0;
+    for (int y = 0; y < a.height(); ++y)
+        for (int x = 0; x < a.width(); ++x) {
+            const QRgb p = a.pixel(x, y), q = b.pixel(x, y);
+            sum += std::abs(qRed(p) - qRed(q)) + std::abs(qGreen(p) - qGreen(q)) + std::abs(qBlue(p) - qBlue(q)) +
+                   std::abs(qAlpha(p) - qAlpha(q));
+        }
+    return sum / (4.0 * a.width() * a.height());
+}
+
+TEST(SkinManifest, ListsTheWholeSkin)
+{
+    ASSERT_GT(manifest().size(), 100u) << "manifest missing or short: " << ZENTRO_SKIN_MANIFEST;
+    std::set<QString> seen;
+    for (const auto& e : manifest()) {
+        EXPECT_TRUE(seen.insert(e.path.toLower()).second) << "listed twice: " << e.path.toStdString();
+        EXPECT_GT(e.minW, 0) << e.path.toStdString();
+        EXPECT_GT(e.minH, 0) << e.path.toStdString();
+    }
+}
+
+TEST(SkinManifest, EveryPictureIsAValidPngOfItsMinimumSize)
+{
+    for (const auto& e : manifest()) {
+        SCOPED_TRACE(e.path.toStdString());
+        QImageReader reader(skinPath(e.path));
+        ASSERT_TRUE(reader.canRead()) << "missing or unreadable";
+        EXPECT_EQ(reader.format(), "png");
+        const QImage img = reader.read();
+        ASSERT_FALSE(img.isNull());
+        EXPECT_GE(img.width(), e.minW);
+        EXPECT_GE(img.height(), e.minH);
+        EXPECT_TRUE(img.hasAlphaChannel()) << "32-bit picture expected";
+        if (!e.blend) {
+            const QImage a = img.convertToFormat(QImage::Format_ARGB32);
+            int holes = 0;
+            for (int y = 0; y < a.height(); ++y)
+                for (int x = 0; x < a.width(); ++x)
+                    holes += qAlpha(a.pixel(x, y)) != 255;
+            EXPECT_EQ(holes, 0) << "copied without blending, so every pixel must be opaque";
+        }
+    }
+}
+
+TEST(SkinManifest, NoPictureOutsideTheManifest)
+{
+    std::set<QString> listed;
+    for (const auto& e : manifest())
+        listed.insert(e.path);
+    QDirIterator it(ZENTRO_SKIN_DIR, {"*.png"}, QDir::Files, QDirIterator::Subdirectories);
+    int count = 0;
+    while (it.hasNext()) {
+        const QString rel = it.next().mid(QString(ZENTRO_SKIN_DIR).size() + 1);
+        EXPECT_TRUE(listed.count(rel)) << "rendered but not listed: " << rel.toStdString();
+        ++count;
+    }
+    EXPECT_EQ(static_cast<size_t>(count), listed.size());
+}
+
+TEST(SkinManifest, MainWindowHoldsEveryControl)
+{
+    const QImage main = load("main.png");
+    // close button at 979-994, Apply at 604-634, page container to 995 x 593
+    EXPECT_GE(main.width(), 995);
+    EXPECT_GE(main.height(), 635);
+}
+
+// The window redraws these over its own background every paint: they must be that background.
+TEST(SkinManifest, RegionPicturesAreCutFromTheWindowBackground)
+{
+    const QImage main = load("main.png");
+    const QImage mlogo = load("MLogo.png");
+    const QRect mlogoRect(QPoint(40, 525), mlogo.size());
+    struct Region {
+        const char* path;
+        QPoint at;
+    };
+    for (const Region& r : {Region{"Logo.png", {20, 32}}, Region{"BK_MainMid.png", {293, 0}}, Region{"BK_MainLeft.png", {0, 107}}}) {
+        SCOPED_TRACE(r.path);
+        const QImage img = load(r.path);
+        ASSERT_FALSE(img.isNull());
+        int diff = 0;
+        for (int y = 0; y < img.height(); ++y)
+            for (int x = 0; x < img.width(); ++x) {
+                const QPoint w = r.at + QPoint(x, y);
+                if (mlogoRect.contains(w) || !main.rect().contains(w))
+                    continue;
+                diff += img.pixel(x, y) != main.pixel(w);
+            }
+        EXPECT_EQ(diff, 0);
+    }
+    // the logo is drawn blended onto the panel; the panel itself must stay under it
+    EXPECT_TRUE(QRect(0, 107, load("BK_MainLeft.png").width(), load("BK_MainLeft.png").height()).contains(mlogoRect));
+}
+
+TEST(SkinManifest, LeftPanelPicturesFitThePanelMovement)
+{
+    const int h = load("ButtonAssignment/BK_ButtonAssignment.png").height();
+    const int hs = load("XYSensitivity/BK_XYSensSetting.png").height();
+    // seven rows of the assignment list end at 290; both panels open must stay in the left panel area (to 507)
+    EXPECT_GE(127 + h, 290);
+    EXPECT_LE(195 + h + hs, 507);
+    // the sensitivity panel holds the y scale numbers (to Y + 137)
+    EXPECT_GE(hs, 137);
+}
+
+struct ViewInfo {
+    const char* folder;
+    const char* picture;
+    QPoint at;
+};
+const ViewInfo kViews[] = {
+    {"Mouse/Front/", "Mouse/Front/MouseFront.png", {382, 36}},
+    {"Mouse/Side/", "Mouse/Side/MouseSide.png", {462, 36}},
+    {"Mouse/Back/", "Mouse/Back/MouseBack.png", {394, 46}},
+};
+
+TEST(SkinManifest, ButtonHighlightsLieOnTheMouse)
+{
+    int checked = 0;
+    for (const ViewInfo& v : kViews) {
+        const QImage view = load(v.picture);
+        ASSERT_FALSE(view.isNull()) << v.picture;
+        for (const auto& e : manifest()) {
+            if (!e.path.startsWith(v.folder) || !e.path.endsWith("-over.png"))
+                continue;
+            SCOPED_TRACE(e.path.toStdString());
+            ASSERT_TRUE(e.hasPos) << "button picture without a window position";
+            const QImage over = load(e.path);
+            QString normalPath = e.path;
+            normalPath.replace("-over.png", "-normal.png");
+            const QImage normal = load(normalPath);
+            const Entry* ne = find(normalPath);
+            ASSERT_NE(ne, nullptr);
+            EXPECT_EQ(ne->pos, e.pos);
+            EXPECT_EQ(normal.size(), over.size());
+            EXPECT_GT(meanDifference(normal, over), 4.0) << "highlight indistinguishable from rest";
+            // strongly lit pixels of the highlight must land on the mouse body
+            int lit = 0, onBody = 0;
+            for (int y = 0; y < over.height(); ++y)
+                for (int x = 0; x < over.width(); ++x) {
+                    if (qAlpha(over.pixel(x, y)) < 200)
+                        continue;
+                    ++lit;
+                    // within 2 pixels of the drawn mouse (room for the outline and the glow's core)
+                    const QPoint w = e.pos + QPoint(x, y) - v.at;
+                    bool near = false;
+                    for (int dy = -2; dy <= 2 && !near; ++dy)
+                        for (int dx = -2; dx <= 2 && !near; ++dx) {
+                            const QPoint q = w + QPoint(dx, dy);
+                            near = view.rect().contains(q) && qAlpha(view.pixel(q)) == 255;
+                        }
+                    onBody += near;
+                }
+            EXPECT_GT(lit, 20);
+            EXPECT_GE(onBody * 100, lit * 99) << onBody << " of " << lit << " lit pixels on the mouse";
+            // no glow cut off at the picture's edges
+            for (const QImage* img : {&over, &normal}) {
+                int edge = 0;
+                for (int x = 0; x < img->width(); ++x)
+                    edge += qAlpha(img->pixel(x, 0)) + qAlpha(img->pixel(x, img->height() - 1));
+                for (int y = 0; y < img->height(); ++y)
+                    edge += qAlpha(img->pixel(0, y)) + qAlpha(img->pixel(img->width() - 1, y));
+                EXPECT_EQ(edge, 0) << "visible pixels on the border: clipped artwork";
+            }
+            ++checked;
+        }
+    }
+    EXPECT_EQ(checked, 7 + 12 + 2);
+}
+
+TEST(SkinManifest, StatesAndSwitchesCanBeToldApart)
+{
+    const std::vector<std::pair<const char*, const char*>> pairs = {
+        {"button-cancel-normal.png", "button-cancel-over.png"},
+        {"button-cancel-over.png", "button-cancel-leave.png"},
+        {"button-cancel-normal.png", "button-save-leave.png"},
+        {"button-mouse-normal.png", "button-mouse-leave.png"},
+        {"button-mouse-normal.png", "button-mouse-over.png"},
+        {"button-config-normal.png", "button-config-over.png"},
+        {"button-close-normal.png", "button-close-over.png"},
+        {"ButtonAssignment/DropdownBox-normal.png", "ButtonAssignment/DropdownBox-over.png"},
+        {"Enable.png", "Disable.png"},
+        {"Pane.png", "PaneMakingTick.png"},
+        {"MacroManagement/Pane.png", "MacroManagement/PaneMakingTick.png"},
+        {"MouseAttribute/ScrollSpeed/Enable.png", "MouseAttribute/ScrollSpeed/Disable.png"},
+        {"XYSensitivity/1.png", "XYSensitivity/2.png"},
+        {"StageSlider/1.png", "StageSlider/10.png"},
+        {"DPISetting/DPIStage/0.png", "DPISetting/DPIStage/1.png"},
+        {"USBReportRate/1000HZ.png", "USBReportRate/125HZ.png"},
+        {"MouseAttribute/Speed/1.png", "MouseAttribute/Speed/11.png"},
+    };
+    for (const auto& [a, b] : pairs)
+        EXPECT_GT(meanDifference(load(a), load(b)), 6.0) << a << " vs " << b;
+}
+
+TEST(SkinManifest, DpiPagePicturesAvoidTheTransparencyKey)
+{
+    // The DPI page treats pure black as see-through.
+    for (const char* path : {"DPISetting/BK_DPISetting.png", "DPISetting/BK-DPIValue.png", "DPISetting/DPIStage/0.png",
+                             "DPISetting/DPIStage/1.png", "Enable.png", "Disable.png"}) {
+        const QImage img = load(path);
+        int black = 0;
+        for (int y = 0; y < img.height(); ++y)
+            for (int x = 0; x < img.width(); ++x) {
+                const QRgb p = img.pixel(x, y);
+                black += qAlpha(p) == 255 && qRed(p) == 0 && qGreen(p) == 0 && qBlue(p) == 0;
+            }
+        EXPECT_EQ(black, 0) << path;
+    }
+}
+
+TEST(SkinResources, ScrollBarCellsAre24BitBitmap)
+{
+    QFile f(QString(ZENTRO_RESOURCE_OUT) + "/scrollbar.bmp");
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    const QByteArray head = f.read(54);
+    ASSERT_EQ(head.size(), 54);
+    auto u32 = [&head](int at) { return quint32(quint8(head[at])) | quint32(quint8(head[at + 1])) << 8 | quint32(quint8(head[at + 2])) << 16 | quint32(quint8(head[at + 3])) << 24; };
+    EXPECT_EQ(head.left(2), "BM");
+    EXPECT_EQ(u32(18), 117u);
+    EXPECT_EQ(u32(22), 48u);
+    EXPECT_EQ(quint8(head[28]), 24);
+    const QImage img(QString(ZENTRO_RESOURCE_OUT) + "/scrollbar.bmp");
+    ASSERT_EQ(img.size(), QSize(117, 48));
+    // each state row of an arrow cell differs from the one at rest
+    for (int row = 1; row < 3; ++row)
+        EXPECT_GT(meanDifference(img.copy(0, row * 16, 13, 16), img.copy(0, 0, 13, 16)), 4.0);
+}
+
+TEST(SkinResources, IconInEveryDesktopSize)
+{
+    for (int size : {16, 22, 24, 32, 48, 64, 128, 256}) {
+        const QImage img(QString(ZENTRO_RESOURCE_OUT) + QString("/icons/zentro-%1.png").arg(size));
+        EXPECT_EQ(img.size(), QSize(size, size)) << size;
+        EXPECT_TRUE(img.hasAlphaChannel()) << size;
+    }
+}
+
+} // namespace
