@@ -1,0 +1,75 @@
+#include "platform/AtomicFile.h"
+
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <vector>
+
+namespace zentro {
+
+bool WriteFileAtomically(const std::string& path, const void* data, size_t size, int* errorCode)
+{
+    auto fail = [&](int error, int fd, const std::string& temp) {
+        if (fd >= 0)
+            ::close(fd);
+        if (!temp.empty())
+            ::unlink(temp.c_str());
+        if (errorCode)
+            *errorCode = error;
+        return false;
+    };
+
+    mode_t mode = 0644;
+    struct stat st {};
+    if (::stat(path.c_str(), &st) == 0) {
+        if (!S_ISREG(st.st_mode))
+            return fail(EISDIR, -1, {});
+        mode = st.st_mode & 07777;
+    }
+
+    std::string pattern = path + ".tmp-XXXXXX";
+    std::vector<char> name(pattern.begin(), pattern.end());
+    name.push_back('\0');
+    int fd = ::mkstemp(name.data());
+    if (fd < 0)
+        return fail(errno, -1, {});
+    std::string temp(name.data());
+
+    const char* p = static_cast<const char*>(data);
+    size_t left = size;
+    while (left > 0) {
+        ssize_t n = ::write(fd, p, left);
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            return fail(errno, fd, temp);
+        }
+        p += n;
+        left -= static_cast<size_t>(n);
+    }
+    if (::fchmod(fd, mode) != 0)
+        return fail(errno, fd, temp);
+    if (::fsync(fd) != 0)
+        return fail(errno, fd, temp);
+    if (::close(fd) != 0)
+        return fail(errno, -1, temp);
+    if (::rename(temp.c_str(), path.c_str()) != 0)
+        return fail(errno, -1, temp);
+
+    // Make the rename itself durable.
+    std::string dir = ".";
+    auto slash = path.rfind('/');
+    if (slash != std::string::npos)
+        dir = slash == 0 ? "/" : path.substr(0, slash);
+    int dfd = ::open(dir.c_str(), O_RDONLY | O_DIRECTORY);
+    if (dfd >= 0) {
+        ::fsync(dfd);
+        ::close(dfd);
+    }
+    if (errorCode)
+        *errorCode = 0;
+    return true;
+}
+
+} // namespace zentro

@@ -1,0 +1,18 @@
+#pragma once
+
+#include <cstddef>
+#include <string>
+
+// Replacing a file so that a crash or a full disk never leaves it half-written: the new
+// content goes to a temporary file beside it, is flushed to disk, and then renamed over the
+// old one. Readers see either the old file or the new one, never a mix.
+
+namespace zentro {
+
+// Writes `size` bytes as the new content of `path` (creating it when missing; an existing
+// file keeps its permission bits). False, with the original untouched, on any failure; then
+// *errorCode (when given) holds the errno of the failing step.
+bool WriteFileAtomically(const std::string& path, const void* data, size_t size,
+                         int* errorCode = nullptr);
+
+} // namespace zentro
