@@ -1,0 +1,215 @@
+#include "GuiTestSupport.h"
+
+#include "controls/SkinImage.h"
+
+#include <QFile>
+#include <QPainter>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+
+using namespace zentro;
+using namespace zentro::test;
+
+namespace {
+
+// Gives path a modification time of `seconds` past the epoch.
+void SetMtime(const QString& path, time_t seconds)
+{
+    timespec times[2] = {{seconds, 0}, {seconds, 0}};
+    ASSERT_EQ(utimensat(AT_FDCWD, QFile::encodeName(path).constData(), times, 0), 0);
+}
+
+QImage BlackTarget(int w, int h)
+{
+    QImage target(w, h, QImage::Format_RGB32);
+    target.fill(qRgb(0, 0, 0));
+    return target;
+}
+
+} // namespace
+
+struct PathFormCase {
+    const char* onDisk;  // relative path as the file is stored
+    const char* written; // the path as the program spells it
+};
+
+class SkinPathFormTest : public ::testing::TestWithParam<PathFormCase> {};
+
+TEST_P(SkinPathFormTest, ResolvesToTheStoredFile)
+{
+    CTempProgramDir dir;
+    const QString full = dir.Save(GetParam().onDisk, SolidImage(3, 2, qRgba(1, 2, 3, 255)));
+
+    EXPECT_EQ(ResolveSkinPath(GetParam().written).toStdString(), full.toStdString());
+    EXPECT_EQ(LoadSkinImage(GetParam().written).size(), QSize(3, 2));
+    // The full form (program directory + written path) reaches the same file.
+    EXPECT_EQ(ResolveSkinPath(dir.Path() + GetParam().written).toStdString(), full.toStdString());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    AllSpellings, SkinPathFormTest,
+    ::testing::Values(
+        PathFormCase{"Skins/Enable.png", "Skins\\Enable.png"},
+        PathFormCase{"Skins/Enable.png", "Skins/Enable.png"},
+        PathFormCase{"Skins/AngleSnap/BK_AngleSnap.png", "Skins\\AngleSnap\\BK_AngleSnap.png"},
+        PathFormCase{"Skins/AngleSnap/BK_AngleSnap.png", "skins/AngleSnap/BK_AngleSnap.png"},
+        PathFormCase{"Skins/ItemBK.png", "\\skins\\ItemBK.png"},
+        PathFormCase{"Skins/main.png", "/skins/main.png"},
+        PathFormCase{"Skins/Lighting/BK_Lighting.png", "/Skins/Lighting/BK_Lighting.png"},
+        PathFormCase{"Skins/MacroManagement/Record-normal.png",
+                     "\\skins/MacroManagement/Record-normal.png"},
+        PathFormCase{"Skins/USBReportRate/1000HZ.png", "Skins\\/USBReportRate/1000HZ.png"},
+        PathFormCase{"Skins/Mouse/Front/F-1-normal.png", "Skins\\/Mouse/Front/F-1-normal.png"},
+        PathFormCase{"skins/mouse/front/f-1-normal.png", "/Skins/Mouse/Front/F-1-NORMAL.png"},
+        PathFormCase{"Skins/DPISetting/DPIStage/0.png", "\\skins\\\\DPISetting//DPIStage\\0.png"}));
+
+TEST(SkinPath, PrefersTheExactSpellingWhenNamesDifferOnlyInCase)
+{
+    CTempProgramDir dir;
+    dir.Save("Skins/a.png", SolidImage(1, 1, qRgb(1, 1, 1)));
+    const QString exact = dir.Save("Skins/A.png", SolidImage(2, 2, qRgb(1, 1, 1)));
+    EXPECT_EQ(ResolveSkinPath("skins\\A.png").toStdString(), exact.toStdString());
+}
+
+TEST(SkinPath, FindsAFileAddedAfterTheFolderWasListed)
+{
+    CTempProgramDir dir;
+    dir.Save("Skins/first.png", SolidImage(1, 1, qRgb(1, 1, 1)));
+    EXPECT_TRUE(LoadSkinImage("skins/LATER.png").isNull());
+    const QString later = dir.Save("Skins/Later.png", SolidImage(4, 1, qRgb(1, 1, 1)));
+    // The folder's listing is cached; a change of the folder must be noticed.
+    EXPECT_EQ(ResolveSkinPath("skins/LATER.png").toStdString(), later.toStdString());
+    EXPECT_EQ(LoadSkinImage("skins/LATER.png").width(), 4);
+}
+
+TEST(SkinImage, MissingOrBrokenFileIsEmptyAndDrawsNothing)
+{
+    CTempProgramDir dir;
+    QDir().mkpath(dir.Path() + "Skins");
+    QFile broken(dir.Path() + "Skins/broken.png");
+    ASSERT_TRUE(broken.open(QIODevice::WriteOnly));
+    broken.write("not a picture");
+    broken.close();
+
+    for (const char* path : {"Skins\\missing.png", "Skins\\broken.png", "Nope\\x\\y.png"}) {
+        SCOPED_TRACE(path);
+        EXPECT_TRUE(LoadSkinImage(path).isNull());
+        EXPECT_EQ(GetSkinPictureSize(path), QSize(0, 0));
+        QImage target = BlackTarget(4, 4);
+        const QImage before = target;
+        QPainter painter(&target);
+        EXPECT_EQ(DrawSkinPng(painter, path, 0, 0), 0);
+        painter.end();
+        EXPECT_EQ(target, before);
+    }
+}
+
+TEST(SkinImage, LoadKeepsStraightAlphaAndPictureSizeReadsTheHeader)
+{
+    CTempProgramDir dir;
+    QImage picture(5, 3, QImage::Format_ARGB32);
+    picture.fill(qRgba(200, 100, 50, 64));
+    dir.Save("Skins/p.png", picture);
+
+    const QImage loaded = LoadSkinImage("\\skins\\P.png");
+    ASSERT_EQ(loaded.format(), QImage::Format_ARGB32);
+    EXPECT_EQ(loaded.pixel(2, 1), qRgba(200, 100, 50, 64));
+    EXPECT_EQ(GetSkinPictureSize("/skins/p.png"), QSize(5, 3));
+}
+
+TEST(DrawSkinPng, PremultipliesWithTruncationThenBlendsSourceOver)
+{
+    CTempProgramDir dir;
+    QImage picture(4, 1, QImage::Format_ARGB32);
+    picture.setPixel(0, 0, qRgba(255, 255, 255, 0)); // fully transparent
+    picture.setPixel(1, 0, qRgba(255, 0, 0, 128));   // enters as red 128
+    picture.setPixel(2, 0, qRgba(1, 3, 200, 128));   // 0.50, 1.51, 100.39 -> 0, 1, 100
+    picture.setPixel(3, 0, qRgba(9, 8, 7, 255));     // opaque: copied
+    dir.Save("Skins/blend.png", picture);
+
+    QImage target = BlackTarget(6, 3);
+    target.setPixel(1, 1, qRgb(10, 20, 30));
+    QPainter painter(&target);
+    EXPECT_EQ(DrawSkinPng(painter, "Skins\\blend.png", 1, 1), 1);
+    painter.end();
+
+    EXPECT_EQ(target.pixel(1, 1), qRgb(10, 20, 30)); // unchanged under alpha 0
+    EXPECT_EQ(target.pixel(2, 1), qRgb(128, 0, 0));
+    EXPECT_EQ(target.pixel(3, 1), qRgb(0, 1, 100));
+    EXPECT_EQ(target.pixel(4, 1), qRgb(9, 8, 7));
+    EXPECT_EQ(target.pixel(0, 0), qRgb(0, 0, 0)); // nothing outside the picture
+    EXPECT_EQ(target.pixel(5, 1), qRgb(0, 0, 0));
+}
+
+TEST(DrawSkinPng, DecodesOnceAndReloadsWhenTheFileChanges)
+{
+    CTempProgramDir dir;
+    const QString full = dir.Save("Skins/c.png", SolidImage(2, 2, qRgb(255, 0, 0)));
+    SetMtime(full, 1000000);
+
+    auto drawnColour = [] {
+        QImage target = BlackTarget(2, 2);
+        QPainter painter(&target);
+        DrawSkinPng(painter, "skins/C.png", 0, 0);
+        painter.end();
+        return target.pixel(0, 0);
+    };
+
+    const uint64_t start = SkinImageDecodeCount();
+    EXPECT_EQ(drawnColour(), qRgb(255, 0, 0));
+    EXPECT_EQ(drawnColour(), qRgb(255, 0, 0));
+    EXPECT_EQ(SkinImageDecodeCount(), start + 1);
+
+    // Same size, new content, a later modification time: the next paint shows it.
+    dir.Save("Skins/c.png", SolidImage(2, 2, qRgb(0, 255, 0)));
+    SetMtime(full, 1000001);
+    EXPECT_EQ(drawnColour(), qRgb(0, 255, 0));
+    EXPECT_EQ(SkinImageDecodeCount(), start + 2);
+    EXPECT_EQ(LoadSkinImage("Skins\\c.png").pixel(1, 1), qRgb(0, 255, 0));
+
+    // A removed file draws nothing again.
+    QFile::remove(full);
+    EXPECT_EQ(drawnColour(), qRgb(0, 0, 0));
+}
+
+TEST(PlainBitmap, KeepsStoredColoursAndIgnoresAlpha)
+{
+    QImage picture(2, 1, QImage::Format_ARGB32);
+    picture.setPixel(0, 0, qRgba(10, 20, 30, 0));
+    picture.setPixel(1, 0, qRgba(200, 100, 50, 128));
+    const QImage plain = MakePlainBitmap(picture);
+    ASSERT_EQ(plain.format(), QImage::Format_RGB32);
+
+    QImage target(2, 1, QImage::Format_RGB32);
+    target.fill(qRgb(255, 255, 255));
+    QPainter painter(&target);
+    painter.drawImage(0, 0, plain);
+    painter.end();
+    EXPECT_EQ(target.pixel(0, 0), qRgb(10, 20, 30));
+    EXPECT_EQ(target.pixel(1, 0), qRgb(200, 100, 50));
+    EXPECT_TRUE(MakePlainBitmap(QImage()).isNull());
+}
+
+TEST(StretchedDrawing, ScalesToTheTargetAndBlendsByAlpha)
+{
+    QImage picture(2, 1, QImage::Format_ARGB32);
+    picture.setPixel(0, 0, qRgba(0, 0, 255, 255));
+    picture.setPixel(1, 0, qRgba(255, 0, 0, 0)); // transparent: target shows through
+    QImage target(8, 4, QImage::Format_RGB32);
+    target.fill(qRgb(0, 255, 0));
+    QPainter painter(&target);
+    DrawSkinImageStretched(painter, picture, QRect(0, 0, 8, 4));
+    painter.end();
+    EXPECT_EQ(target.pixel(0, 0), qRgb(0, 0, 255));
+    EXPECT_EQ(target.pixel(3, 3), qRgb(0, 0, 255));
+    EXPECT_EQ(target.pixel(4, 0), qRgb(0, 255, 0));
+    EXPECT_EQ(target.pixel(7, 3), qRgb(0, 255, 0));
+
+    QImage opaque(1, 1, QImage::Format_RGB32);
+    opaque.fill(qRgb(7, 7, 7));
+    QPainter second(&target);
+    DrawSkinImageStretched(second, opaque, QRect(4, 0, 4, 4));
+    second.end();
+    EXPECT_EQ(target.pixel(7, 3), qRgb(7, 7, 7));
+}
