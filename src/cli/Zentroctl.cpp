@@ -11,6 +11,8 @@
 #include "device/DeviceLink.h"
 #include "device/hid/HidrawTransport.h"
 #include "device/hid/SimulatedMouse.h"
+#include "device/hid/TracingSleeper.h"
+#include "device/hid/TracingTransport.h"
 #include "device/hid/TransferTrace.h"
 #include "platform/Clock.h"
 
@@ -38,7 +40,7 @@ struct CCliDeviceSession::Impl {
     std::unique_ptr<CHidrawTransport> hidraw;
     std::unique_ptr<CVirtualTime> virtualTime;
     std::unique_ptr<std::ofstream> traceStream;
-    std::unique_ptr<CTransferTrace> trace;
+    std::shared_ptr<CTransferTrace> trace;
     std::unique_ptr<CTracingTransport> tracingTransport;
     std::unique_ptr<CTracingSleeper> tracingSleeper;
 };
@@ -64,10 +66,10 @@ CCliDeviceSession::CCliDeviceSession(const CliContext& context) : m_impl(new Imp
                          << std::strerror(errno) << "\n";
             m_ok = false;
         } else {
-            m_impl->trace = std::make_unique<CTransferTrace>(*m_impl->traceStream);
+            m_impl->trace = std::make_shared<CTransferTrace>(*m_impl->traceStream);
             m_impl->tracingTransport =
-                std::make_unique<CTracingTransport>(*transport, *m_impl->trace);
-            m_impl->tracingSleeper = std::make_unique<CTracingSleeper>(*sleeper, *m_impl->trace);
+                std::make_unique<CTracingTransport>(*transport, m_impl->trace);
+            m_impl->tracingSleeper = std::make_unique<CTracingSleeper>(*sleeper, m_impl->trace);
             transport = m_impl->tracingTransport.get();
             sleeper = m_impl->tracingSleeper.get();
         }
