@@ -1,0 +1,31 @@
+#include "app/MessageBox.h"
+
+#include <QMessageBox>
+
+namespace zentro {
+
+MessageBoxAnswer CQtMessageBox::Show(QWidget* parent, const QString& text, const QString& caption,
+                                     MessageBoxButtons buttons)
+{
+    QMessageBox box(QMessageBox::Warning, caption, text,
+                    buttons == MessageBoxButtons::OkCancel ? QMessageBox::Ok | QMessageBox::Cancel
+                                                           : QMessageBox::Ok,
+                    parent);
+    // Enter must not confirm a factory reset by accident: Cancel is the default.
+    if (buttons == MessageBoxButtons::OkCancel)
+        box.setDefaultButton(QMessageBox::Cancel);
+    return box.exec() == QMessageBox::Ok ? MessageBoxAnswer::Ok : MessageBoxAnswer::Cancel;
+}
+
+MessageBoxAnswer CPresetMessageBox::Show(QWidget*, const QString& text, const QString& caption,
+                                         MessageBoxButtons buttons)
+{
+    asked.push_back({text, caption, buttons});
+    if (answers.empty())
+        return buttons == MessageBoxButtons::Ok ? MessageBoxAnswer::Ok : MessageBoxAnswer::Cancel;
+    const MessageBoxAnswer answer = answers.front();
+    answers.pop_front();
+    return answer;
+}
+
+} // namespace zentro

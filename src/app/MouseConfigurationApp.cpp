@@ -1,0 +1,108 @@
+#include "app/MouseConfigurationApp.h"
+
+#include <QApplication>
+#include <QFileInfo>
+#include <QPainter>
+
+#include "app/MessageBox.h"
+#include "app/MouseConfigurationDlg.h"
+#include "app/SingleInstance.h"
+#include "app/TrayIcon.h"
+#include "device/DeviceLink.h"
+#include "platform/ExeDir.h"
+
+namespace zentro {
+
+CMouseConfigurationApp::CMouseConfigurationApp(const Options& options) : m_options(options)
+{
+}
+
+CMouseConfigurationApp::~CMouseConfigurationApp()
+{
+    m_pMainWnd.reset();
+    ExitInstance();
+}
+
+QIcon CMouseConfigurationApp::LoadAppIcon()
+{
+    QIcon icon;
+    const QString exeDir = QString::fromStdString(GetExeDir());
+    for (const QString& dir : {exeDir + "icons/", exeDir + "../resources/icons/",
+                               exeDir + "../share/zentro-mouse/icons/"}) {
+        for (int size : {16, 22, 24, 32, 48, 64, 128, 256}) {
+            const QString file = dir + QString("zentro-%1.png").arg(size);
+            if (QFileInfo::exists(file))
+                icon.addFile(file, QSize(size, size));
+        }
+        if (!icon.isNull())
+            return icon;
+    }
+    // No icon files: a plain red tile, so the tray still has something to show.
+    QPixmap pixmap(32, 32);
+    pixmap.fill(Qt::transparent);
+    QPainter painter(&pixmap);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setBrush(QColor(200, 30, 46));
+    painter.setPen(Qt::NoPen);
+    painter.drawRoundedRect(QRectF(2, 2, 28, 28), 6, 6);
+    painter.end();
+    return QIcon(pixmap);
+}
+
+bool CMouseConfigurationApp::InitInstance()
+{
+    // One copy only; a later start makes the running one show its window.
+    m_hMutex = std::make_unique<CSingleInstance>(m_options.instanceDirectory);
+    if (!m_hMutex->Acquire())
+        return false;
+
+    if (m_options.transport)
+        SetHidTransport(m_options.transport);
+    if (!m_options.tray) {
+        m_ownTray = std::make_unique<CQtTrayIcon>();
+        m_options.tray = m_ownTray.get();
+    }
+    if (!m_options.messageBox) {
+        m_ownMessageBox = std::make_unique<CQtMessageBox>();
+        m_options.messageBox = m_ownMessageBox.get();
+    }
+    if (QApplication::windowIcon().isNull())
+        QApplication::setWindowIcon(LoadAppIcon());
+    // The window hides instead of closing; only the tray menu's Exit ends the program.
+    QApplication::setQuitOnLastWindowClosed(false);
+
+    CMouseConfigurationDlg::Services services;
+    services.tray = m_options.tray;
+    services.messageBox = m_options.messageBox;
+    services.watcher = m_options.watcher;
+    m_pMainWnd = std::make_unique<CMouseConfigurationDlg>(services);
+    QObject::connect(m_hMutex.get(), &CSingleInstance::restoreRequested, m_pMainWnd.get(),
+                     &CMouseConfigurationDlg::OnRestoreRequest);
+    QObject::connect(m_pMainWnd.get(), &CMouseConfigurationDlg::dialogEnded, qApp,
+                     &QCoreApplication::quit, Qt::QueuedConnection);
+    if (m_pMainWnd->OnInitDialog())
+        m_pMainWnd->ShowAtStartup();
+    else
+        m_pMainWnd->show(); // bare, as far as the start-up got
+    return true;
+}
+
+int CMouseConfigurationApp::ExitInstance()
+{
+    if (m_hMutex) {
+        m_hMutex->Release();
+        m_hMutex.reset();
+    }
+    return 0;
+}
+
+int CMouseConfigurationApp::Run()
+{
+    if (!InitInstance())
+        return 0;
+    QApplication::exec();
+    m_pMainWnd.reset();
+    return ExitInstance();
+}
+
+} // namespace zentro

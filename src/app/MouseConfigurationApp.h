@@ -1,0 +1,57 @@
+#pragma once
+
+#include <QIcon>
+#include <QString>
+
+#include <memory>
+
+// The application object: makes sure only one copy runs, builds the main window, runs it
+// until the tray menu's Exit ends it, and releases the single-instance lock on the way out.
+
+namespace zentro {
+
+class CMouseConfigurationDlg;
+class CSingleInstance;
+class IDeviceWatcher;
+class IHidTransport;
+class IMessageBox;
+class ITrayIcon;
+
+class CMouseConfigurationApp {
+public:
+    struct Options {
+        IHidTransport* transport = nullptr; // required
+        IDeviceWatcher* watcher = nullptr;  // hot-plug; may be null
+        ITrayIcon* tray = nullptr;          // null: the desktop's tray
+        IMessageBox* messageBox = nullptr;  // null: Qt message boxes
+        QString instanceDirectory;          // empty: the user's runtime directory
+    };
+
+    explicit CMouseConfigurationApp(const Options& options);
+    ~CMouseConfigurationApp();
+    CMouseConfigurationApp(const CMouseConfigurationApp&) = delete;
+    CMouseConfigurationApp& operator=(const CMouseConfigurationApp&) = delete;
+
+    // Start-up up to the main window being shown (or kept hidden without a mouse). False when
+    // another copy runs: that copy has been asked to show its window, and this one ends.
+    bool InitInstance();
+    // Releases the single-instance lock. Returns the exit code.
+    int ExitInstance();
+    // InitInstance, the event loop until the main window ends, ExitInstance.
+    int Run();
+
+    CMouseConfigurationDlg* MainWindow() const { return m_pMainWnd.get(); }
+    CSingleInstance* Instance() const { return m_hMutex.get(); }
+
+    // The program icon (window and tray), from the icons built beside the program.
+    static QIcon LoadAppIcon();
+
+private:
+    Options m_options;
+    std::unique_ptr<CSingleInstance> m_hMutex;
+    std::unique_ptr<ITrayIcon> m_ownTray;
+    std::unique_ptr<IMessageBox> m_ownMessageBox;
+    std::unique_ptr<CMouseConfigurationDlg> m_pMainWnd;
+};
+
+} // namespace zentro

@@ -1,0 +1,55 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+
+#include <memory>
+
+class QLocalServer;
+class QLockFile;
+
+// One running copy per user session. The first copy holds a lock file named after the mutex
+// "ZENTRO_Mutex" in the user's runtime directory and listens on a local socket of the same
+// name; a later copy fails to take the lock, asks the running copy over the socket to restore
+// and raise its window, and ends without a window of its own.
+//
+// A copy that crashed leaves a stale lock behind; QLockFile recognises it by the process id it
+// holds and the next start takes it over.
+
+namespace zentro {
+
+constexpr const char* SINGLE_INSTANCE_NAME = "ZENTRO_Mutex";
+
+class CSingleInstance final : public QObject {
+    Q_OBJECT
+public:
+    // directory: where the lock and socket live; empty picks the user's runtime directory.
+    explicit CSingleInstance(const QString& directory = QString());
+    ~CSingleInstance() override;
+
+    // True when this process is now the one running copy. False when another copy holds the
+    // lock; that copy has then been asked to show its window (when it could be reached).
+    bool Acquire();
+    void Release();
+    bool IsOwner() const { return m_bOwner; }
+
+    QString LockPath() const;
+    QString ServerName() const;
+
+    // Asks the running copy to restore its window. True when the request was delivered.
+    bool SignalRunningCopy();
+
+signals:
+    // A later start asked this copy to restore and raise its window.
+    void restoreRequested();
+
+private:
+    void OnNewConnection();
+
+    QString m_strDirectory;
+    std::unique_ptr<QLockFile> m_lock;
+    std::unique_ptr<QLocalServer> m_server;
+    bool m_bOwner = false;
+};
+
+} // namespace zentro
