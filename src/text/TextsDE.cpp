@@ -1,0 +1,91 @@
+// The German user-interface texts, by entry number.
+
+#include "text/LanguageTextData.h"
+
+namespace zentro {
+
+namespace {
+
+constexpr LanguageTextEntry kTexts[] = {
+    {0, "Setting-DE"},
+    {6, "ZENTRO gaming mouse"},
+    {9, "Zurücksetzen"},
+    {10, "Abbrechen"},
+    {11, "Anwenden"},
+    {12, "Spiel-Profile"},
+    {13, "Top view"},
+    {14, "Side View"},
+    {15, "Back"},
+    {16, "Tastenbelegung"},
+    {17, "Makro-Manager"},
+    {18, "Achsen-Empfindlichkeit"},
+    {19, "DPI-Einstellung"},
+    {20, "Lighting"},
+    {21, "Polling-Rate"},
+    {22, "Mausgeschwindigkeit"},
+    {23, "Doppelklick-Geschwindigkeit"},
+    {24, "Scroll-Geschwindigkeit"},
+    {25, "Angle Snapping"},
+    {26, "x-Achse"},
+    {27, "y-Achse"},
+    {28, "Taste 1"},
+    {29, "Taste 2"},
+    {30, "Taste 3"},
+    {31, "Taste 4"},
+    {32, "Taste 5"},
+    {33, "Taste 6"},
+    {34, "Taste 7"},
+    {35, "Taste 8"},
+    {36, "Taste 9"},
+    {37, "Taste 10"},
+    {38, "Taste 11"},
+    {39, "Taste 12"},
+    {40, "DPI +"},
+    {41, "DPI -"},
+    {42, "DPI Schleife"},
+    {43, "Langsam"},
+    {44, "Schnell"},
+    {45, "Folgende Anzahl Zeilen"},
+    {46, "Eine Bildschirmseite"},
+    {491, "Standard"},
+    {492, "Respiration"},
+    {493, "Neon"},
+    {498, "Klick"},
+    {499, "Menü"},
+    {500, "Scrollen"},
+    {501, "Vorwärts"},
+    {502, "Zurück"},
+    {504, "DPI-Einstellung +"},
+    {508, "Zusätzliche-Funktionen +"},
+    {509, "Multimedia-Funktionen +"},
+    {510, "Grundlegende-Funktionen +"},
+    {512, "Keyboard-Taste zuweisen +"},
+    {515, "Makro"},
+    {516, "Deaktiviert"},
+    {517, "Left Tilt Scroll"},
+    {518, "Right Tilt Scroll"},
+    {519, "Doppelklick"},
+    {523, "Mindestens eine Taste muss mit der „Klick“-Funktion belegt sein."},
+    {534, "Switch DPI into the first stage "},
+    {535, "Switch DPI into the second stage "},
+    {536, "Switch DPI into the third stage "},
+    {537, "Switch DPI into the fourth stage "},
+    {538, "Switch DPI into the fifth stage "},
+    {539, "Switch DPI into the sixth stage "},
+    {540, "Switch DPI into the seven stage "},
+    {545, "Switch to macro key"},
+    {546, "Exit"},
+    {547, "The system did not detect ZENTRO gaming mouse!"},
+    {548, "The system detect ZENTRO gaming mouse."},
+    {577, "Auf Werkseinstellungen zurücksetzen?"},
+    {578, "ACHTUNG!!"},
+};
+
+} // namespace
+
+std::span<const LanguageTextEntry> GermanTexts()
+{
+    return kTexts;
+}
+
+} // namespace zentro

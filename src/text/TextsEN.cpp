@@ -1,0 +1,93 @@
+// The English user-interface texts, by entry number.
+
+#include "text/LanguageTextData.h"
+
+namespace zentro {
+
+namespace {
+
+constexpr LanguageTextEntry kTexts[] = {
+    {0, "Setting-EN"},
+    {6, "ZENTRO gaming mouse"},
+    {9, "Reset"},
+    {10, "Cancel"},
+    {11, "Apply"},
+    {12, "Config"},
+    {13, "Top View"},
+    {14, "Side View"},
+    {15, "Back"},
+    {16, "Button Assignment"},
+    {17, "Macro Manager"},
+    {18, "Axis Sensitivity"},
+    {19, "DPI Setting"},
+    {20, "Lighting"},
+    {21, "Polling Rate"},
+    {22, "Mouse Speed"},
+    {23, "Double-Click Speed"},
+    {24, "Scroll Speed"},
+    {25, "Angle Snapping"},
+    {26, "x-Axis"},
+    {27, "y-Axis"},
+    {28, "Button 1"},
+    {29, "Button 2"},
+    {30, "Button 3"},
+    {31, "Button 4"},
+    {32, "Button 5"},
+    {33, "Button 6"},
+    {34, "Button 7"},
+    {35, "Button 8"},
+    {36, "Button 9"},
+    {37, "Button 10"},
+    {38, "Button 11"},
+    {39, "Button 12"},
+    {40, "DPI +"},
+    {41, "DPI -"},
+    {42, "DPI Loop"},
+    {43, "Slow"},
+    {44, "Fast"},
+    {45, "Number of Rows"},
+    {46, "Scroll One screenn"},
+    {491, "Standard"},
+    {492, "Respiration"},
+    {493, "Neon"},
+    {498, "Click"},
+    {499, "Menu"},
+    {500, "Scroll "},
+    {501, "Forward"},
+    {502, "Back"},
+    {504, "DPI Setting +"},
+    {508, "Additional Commands +"},
+    {509, "Multimedia Commands +"},
+    {510, "Basic Commands +"},
+    {512, "Assign Keyboard Key"},
+    {515, "Macro"},
+    {516, "Deactivated"},
+    {517, "Left Tilt Scroll"},
+    {518, "Right Tilt Scroll"},
+    {519, "Double-Click"},
+    {523, "At least one button must be set as the \"click\" function."},
+    {534, "Switch DPI into the first stage "},
+    {535, "Switch DPI into the second stage "},
+    {536, "Switch DPI into the third stage "},
+    {537, "Switch DPI into the fourth stage "},
+    {538, "Switch DPI into the fifth stage "},
+    {539, "Switch DPI into the sixth stage "},
+    {540, "Switch DPI into the seven stage "},
+    {545, "Switch to macro key"},
+    {546, "Exit"},
+    {547, "The system did not detect ZENTRO gaming mouse!"},
+    {548, "The system detect ZENTRO gaming mouse."},
+    {577, "Reset to factory default?"},
+    {578, "ATTENTION!!"},
+    {588, "OFF"},
+    {589, "ON"},
+};
+
+} // namespace
+
+std::span<const LanguageTextEntry> EnglishTexts()
+{
+    return kTexts;
+}
+
+} // namespace zentro
