@@ -18,8 +18,11 @@ void arrow(QPainter& p, const QRectF& cell, int dir, int state)
 {
     // dir: 0 up, 1 down, 2 left, 3 right
     p.fillRect(cell, kTrack);
-    const QRectF face = dir < 2 ? QRectF(cell.left() + 1.5, cell.top() + 1.5, 10, 13) : QRectF(cell.left() + 1.5, cell.top() + 1.5, 10, 10);
-    QColor fill = state == 0 ? QColor(40, 40, 48) : state == 1 ? QColor(70, 40, 48) : QColor(200, 30, 46);
+    const QRectF face = dir < 2 ? QRectF(cell.left() + 1.5, cell.top() + 1.5, 10, 13)
+                                : QRectF(cell.left() + 1.5, cell.top() + 1.5, 10, 10);
+    QColor fill = state == 0   ? QColor(40, 40, 48)
+                  : state == 1 ? QColor(70, 40, 48)
+                               : QColor(200, 30, 46);
     QColor edge = state == 0 ? QColor(62, 62, 74) : QColor(255, 96, 110);
     p.setPen(QPen(edge, 1));
     p.setBrush(fill);
@@ -27,10 +30,26 @@ void arrow(QPainter& p, const QRectF& cell, int dir, int state)
     const QPointF c = face.center();
     QPainterPath t;
     switch (dir) {
-    case 0: t.moveTo(c.x() - 3, c.y() + 1.5); t.lineTo(c.x() + 3, c.y() + 1.5); t.lineTo(c.x(), c.y() - 2); break;
-    case 1: t.moveTo(c.x() - 3, c.y() - 1.5); t.lineTo(c.x() + 3, c.y() - 1.5); t.lineTo(c.x(), c.y() + 2); break;
-    case 2: t.moveTo(c.x() + 1.5, c.y() - 3); t.lineTo(c.x() + 1.5, c.y() + 3); t.lineTo(c.x() - 2, c.y()); break;
-    default: t.moveTo(c.x() - 1.5, c.y() - 3); t.lineTo(c.x() - 1.5, c.y() + 3); t.lineTo(c.x() + 2, c.y()); break;
+    case 0:
+        t.moveTo(c.x() - 3, c.y() + 1.5);
+        t.lineTo(c.x() + 3, c.y() + 1.5);
+        t.lineTo(c.x(), c.y() - 2);
+        break;
+    case 1:
+        t.moveTo(c.x() - 3, c.y() - 1.5);
+        t.lineTo(c.x() + 3, c.y() - 1.5);
+        t.lineTo(c.x(), c.y() + 2);
+        break;
+    case 2:
+        t.moveTo(c.x() + 1.5, c.y() - 3);
+        t.lineTo(c.x() + 1.5, c.y() + 3);
+        t.lineTo(c.x() - 2, c.y());
+        break;
+    default:
+        t.moveTo(c.x() - 1.5, c.y() - 3);
+        t.lineTo(c.x() - 1.5, c.y() + 3);
+        t.lineTo(c.x() + 2, c.y());
+        break;
     }
     t.closeSubpath();
     p.setPen(Qt::NoPen);
@@ -41,10 +60,13 @@ void arrow(QPainter& p, const QRectF& cell, int dir, int state)
 void thumb(QPainter& p, const QRectF& cell, bool vertical, int state)
 {
     p.fillRect(cell, kTrack);
-    QColor fill = state == 0 ? QColor(74, 74, 88) : state == 1 ? QColor(120, 44, 54) : QColor(200, 30, 46);
+    QColor fill = state == 0   ? QColor(74, 74, 88)
+                  : state == 1 ? QColor(120, 44, 54)
+                               : QColor(200, 30, 46);
     QColor edge = state == 0 ? QColor(100, 100, 116) : QColor(255, 110, 122);
     // the first and last 6 rows (columns) are the caps, the middle is tiled
-    const QRectF r = vertical ? QRectF(cell.left() + 2.5, cell.top() + 0.5, 8, 15) : QRectF(cell.left() + 0.5, cell.top() + 2.5, 12, 8);
+    const QRectF r = vertical ? QRectF(cell.left() + 2.5, cell.top() + 0.5, 8, 15)
+                              : QRectF(cell.left() + 0.5, cell.top() + 2.5, 12, 8);
     p.setPen(QPen(edge, 1));
     p.setBrush(fill);
     p.drawRoundedRect(r, 4, 4);
@@ -87,8 +109,14 @@ bool writeBmp24(const QImage& img, const QString& path)
     const int stride = (w * 3 + 3) & ~3;
     const uint32_t dataSize = static_cast<uint32_t>(stride * h);
     QByteArray out;
-    auto u16 = [&out](uint16_t v) { out.append(char(v & 0xFF)); out.append(char(v >> 8)); };
-    auto u32 = [&out](uint32_t v) { for (int i = 0; i < 4; ++i) out.append(char((v >> (8 * i)) & 0xFF)); };
+    auto u16 = [&out](uint16_t v) {
+        out.append(char(v & 0xFF));
+        out.append(char(v >> 8));
+    };
+    auto u32 = [&out](uint32_t v) {
+        for (int i = 0; i < 4; ++i)
+            out.append(char((v >> (8 * i)) & 0xFF));
+    };
     out.append("BM");
     u32(14 + 40 + dataSize);
     u32(0);
@@ -130,15 +158,33 @@ QImage scrollBarCells()
         for (int col = 0; col < 9; ++col) {
             p.setClipRect(cell(col));
             switch (col) {
-            case 0: arrow(p, cell(col), 0, state); break;
-            case 1: arrow(p, cell(col), 1, state); break;
-            case 2: thumb(p, cell(col), true, state); break;
-            case 3: track(p, cell(col), true); break;
-            case 4: arrow(p, cell(col), 2, state); break;
-            case 5: arrow(p, cell(col), 3, state); break;
-            case 6: thumb(p, cell(col), false, state); break;
-            case 7: track(p, cell(col), false); break;
-            default: sizeBox(p, cell(col)); break;
+            case 0:
+                arrow(p, cell(col), 0, state);
+                break;
+            case 1:
+                arrow(p, cell(col), 1, state);
+                break;
+            case 2:
+                thumb(p, cell(col), true, state);
+                break;
+            case 3:
+                track(p, cell(col), true);
+                break;
+            case 4:
+                arrow(p, cell(col), 2, state);
+                break;
+            case 5:
+                arrow(p, cell(col), 3, state);
+                break;
+            case 6:
+                thumb(p, cell(col), false, state);
+                break;
+            case 7:
+                track(p, cell(col), false);
+                break;
+            default:
+                sizeBox(p, cell(col));
+                break;
             }
         }
         p.restore();

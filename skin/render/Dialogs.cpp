@@ -14,9 +14,11 @@ QImage dialogGround(int w, int h, int titleH = 31)
     QImage img = canvas(w, h, pal::Base);
     QPainter p(&img);
     prepare(p);
-    p.fillRect(QRect(0, titleH, w, h - titleH), vgrad(titleH, h, QColor(22, 22, 27), QColor(14, 14, 18)));
+    p.fillRect(QRect(0, titleH, w, h - titleH),
+               vgrad(titleH, h, QColor(22, 22, 27), QColor(14, 14, 18)));
     p.fillRect(QRect(0, 0, w, titleH), pal::Title);
-    p.fillRect(QRect(0, titleH - 4, w, 4), vgrad(titleH - 4, titleH, pal::Title, QColor(22, 22, 27)));
+    p.fillRect(QRect(0, titleH - 4, w, 4),
+               vgrad(titleH - 4, titleH, pal::Title, QColor(22, 22, 27)));
     hline(p, 0, w - 1, titleH, QColor(10, 10, 13));
     drawAccentLine(p, 0, w, titleH - 1, 200);
     hline(p, 0, w - 1, 0, QColor(52, 52, 62));
@@ -154,7 +156,8 @@ QImage singleKey()
     p.setBrush(vgrad(top.top(), top.bottom(), QColor(84, 84, 96), QColor(52, 52, 61)));
     p.setPen(QPen(QColor(110, 110, 126), 1));
     p.drawRoundedRect(top, 7, 7);
-    drawGlow(p, roundRect(cap.adjusted(2, cap.height() - 8, -2, 2), 4), QColor(255, 40, 60, 200), 10, img.size());
+    drawGlow(p, roundRect(cap.adjusted(2, cap.height() - 8, -2, 2), 4), QColor(255, 40, 60, 200),
+             10, img.size());
     p.setPen(Qt::NoPen);
     p.setBrush(QColor(255, 70, 86));
     p.drawRoundedRect(QRectF(cap.left() + 18, cap.bottom() - 6, cap.width() - 36, 2), 1, 1);
@@ -193,7 +196,8 @@ QImage macroClose(bool over)
     prepare(p);
     const QRectF r(0.5, 0.5, 50, 23);
     p.setPen(QPen(over ? QColor(255, 96, 110) : QColor(70, 70, 82), 1));
-    p.setBrush(vgrad(0, 24, over ? QColor(220, 40, 56) : QColor(46, 46, 55), over ? QColor(160, 20, 36) : QColor(32, 32, 38)));
+    p.setBrush(vgrad(0, 24, over ? QColor(220, 40, 56) : QColor(46, 46, 55),
+                     over ? QColor(160, 20, 36) : QColor(32, 32, 38)));
     p.drawPath(roundRect(r, 5));
     p.setPen(QPen(over ? QColor(255, 255, 255) : pal::Glyph, 1.8, Qt::SolidLine, Qt::RoundCap));
     p.drawLine(QPointF(21, 8), QPointF(29, 16));

@@ -9,8 +9,8 @@ namespace zentro::skin {
 
 namespace {
 
-constexpr int kW = 1000;   // window width
-constexpr int kH = 648;    // window height
+constexpr int kW = 1000; // window width
+constexpr int kH = 648;  // window height
 constexpr int kTitleH = 28;
 constexpr int kBottomTop = 597;
 
@@ -18,7 +18,8 @@ void paintGround(QPainter& p)
 {
     p.fillRect(0, 0, kW, kH, pal::Base);
     // body: a very slight vertical fall-off
-    p.fillRect(QRect(0, kTitleH, kW, kBottomTop - kTitleH), vgrad(kTitleH, kBottomTop, QColor(19, 19, 24), QColor(15, 15, 19)));
+    p.fillRect(QRect(0, kTitleH, kW, kBottomTop - kTitleH),
+               vgrad(kTitleH, kBottomTop, QColor(19, 19, 24), QColor(15, 15, 19)));
     // title band: flat where the caption buttons sit, shaded at its foot
     p.fillRect(QRect(0, 0, kW, kTitleH), pal::Title);
     p.fillRect(QRect(0, 24, kW, 4), vgrad(24, 28, pal::Title, QColor(22, 22, 27)));
@@ -44,7 +45,8 @@ void paintGround(QPainter& p)
         p.restore();
     }
     // bottom bar: flat colour rows so buttons placed anywhere along it match
-    p.fillRect(QRect(0, kBottomTop, kW, kH - kBottomTop), vgrad(kBottomTop, kH, QColor(25, 25, 31), QColor(16, 16, 20)));
+    p.fillRect(QRect(0, kBottomTop, kW, kH - kBottomTop),
+               vgrad(kBottomTop, kH, QColor(25, 25, 31), QColor(16, 16, 20)));
     hline(p, 0, kW - 1, kBottomTop, QColor(50, 50, 60));
     hline(p, 0, kW - 1, kBottomTop + 1, QColor(34, 34, 41));
     drawAccentLine(p, 300, 700, kBottomTop, 120);
@@ -188,7 +190,8 @@ QImage mlogo()
 }
 
 // A picture for a skinned button: the window pixels under its rectangle with the face on top.
-QImage buttonOver(const QImage& ground, const QRect& r, const std::function<void(QPainter&, const QRectF&)>& face)
+QImage buttonOver(const QImage& ground, const QRect& r,
+                  const std::function<void(QPainter&, const QRectF&)>& face)
 {
     QImage img = crop(ground, r);
     QPainter p(&img);
@@ -252,7 +255,8 @@ QImage header(int w, int h, bool macro)
 
 QImage assignmentBackground(int rows)
 {
-    // 242 x 172 under the header at 20, 127; rows at 27 + 20k (relative), labels 11-95, buttons 100-230
+    // 242 x 172 under the header at 20, 127; rows at 27 + 20k (relative), labels 11-95, buttons
+    // 100-230
     QImage img = canvas(242, 172, pal::Panel);
     QPainter p(&img);
     prepare(p);
@@ -280,10 +284,12 @@ QImage dropdown(const QImage& ground, bool over)
     prepare(p);
     const QRectF r(0.5, 0.5, 129, 15);
     p.setPen(QPen(over ? QColor(220, 60, 74) : QColor(70, 70, 82), 1));
-    p.setBrush(vgrad(0, 16, over ? QColor(70, 36, 44) : QColor(44, 44, 52), over ? QColor(46, 22, 28) : QColor(30, 30, 36)));
+    p.setBrush(vgrad(0, 16, over ? QColor(70, 36, 44) : QColor(44, 44, 52),
+                     over ? QColor(46, 22, 28) : QColor(30, 30, 36)));
     p.drawPath(roundRect(r, 3));
     vline(p, 112, 3, 12, over ? QColor(150, 50, 60) : QColor(62, 62, 72));
-    QPen pen(over ? QColor(255, 255, 255) : QColor(180, 180, 192), 1.4, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
+    QPen pen(over ? QColor(255, 255, 255) : QColor(180, 180, 192), 1.4, Qt::SolidLine, Qt::RoundCap,
+             Qt::RoundJoin);
     p.setPen(pen);
     p.setBrush(Qt::NoBrush);
     QPainterPath c;
@@ -356,7 +362,8 @@ void renderMainWindow(Output& out)
         paintLeftCard(p);
         paintRightFrame(p);
     }
-    // Pictures the window redraws in place: they are the ground itself, so a redraw changes nothing.
+    // Pictures the window redraws in place: they are the ground itself, so a redraw changes
+    // nothing.
     const QImage mid = crop(ground, QRect(293, 0, 441, kBottomTop));
     const QImage left = crop(ground, QRect(0, 107, 293, kBottomTop - 107));
     QImage full = ground;
@@ -378,7 +385,10 @@ void renderMainWindow(Output& out)
 
     // Bottom bar buttons (57 x 30), shared by Reset, Cancel and Apply.
     const QRect bottomBtn(798, 604, 57, 30);
-    auto push = [&](State s) { return buttonOver(full, bottomBtn, [s](QPainter& p, const QRectF& r) { drawPushButton(p, r, s); }); };
+    auto push = [&](State s) {
+        return buttonOver(full, bottomBtn,
+                          [s](QPainter& p, const QRectF& r) { drawPushButton(p, r, s); });
+    };
     out.add("button-cancel-normal.png", push(State::Normal));
     out.add("button-cancel-over.png", push(State::Over));
     out.add("button-cancel-leave.png", push(State::Pressed));
@@ -386,10 +396,13 @@ void renderMainWindow(Output& out)
 
     // Caption buttons (15 x 15).
     const QRect capRect(979, 5, 15, 15);
-    for (const auto& [name, kind] : {std::pair{"close", 'x'}, std::pair{"min", '_'}, std::pair{"help", '?'}}) {
+    for (const auto& [name, kind] :
+         {std::pair{"close", 'x'}, std::pair{"min", '_'}, std::pair{"help", '?'}}) {
         for (bool over : {false, true}) {
             out.add(QString("button-%1-%2.png").arg(name, over ? "over" : "normal"),
-                    buttonOver(full, capRect, [kind = kind, over](QPainter& p, const QRectF& r) { drawCaptionButton(p, r, kind, over); }));
+                    buttonOver(full, capRect, [kind = kind, over](QPainter& p, const QRectF& r) {
+                        drawCaptionButton(p, r, kind, over);
+                    }));
         }
     }
 
@@ -415,14 +428,22 @@ void renderMainWindow(Output& out)
             }
             p.restore();
         });
-        out.add(QString("button-config-%1.png").arg(s == State::Normal ? "normal" : s == State::Over ? "over" : "leave"), img);
+        out.add(QString("button-config-%1.png")
+                    .arg(s == State::Normal ? "normal"
+                         : s == State::Over ? "over"
+                                            : "leave"),
+                img);
     }
 
     // View buttons (62 x 29).
     const QRect viewRect(425, 527, 62, 29);
     for (State s : {State::Normal, State::Over, State::Pressed}) {
-        out.add(QString("button-mouse-%1.png").arg(s == State::Normal ? "normal" : s == State::Over ? "over" : "leave"),
-                buttonOver(full, viewRect, [s](QPainter& p, const QRectF& r) { drawSegment(p, r, s); }));
+        out.add(QString("button-mouse-%1.png")
+                    .arg(s == State::Normal ? "normal"
+                         : s == State::Over ? "over"
+                                            : "leave"),
+                buttonOver(full, viewRect,
+                           [s](QPainter& p, const QRectF& r) { drawSegment(p, r, s); }));
     }
 
     // Panel headers.

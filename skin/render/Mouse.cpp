@@ -13,7 +13,7 @@ namespace {
 
 constexpr int kWinW = 1000;
 constexpr int kWinH = 648;
-constexpr int kGlowReach = 9;   // how far a highlight reaches beyond its button
+constexpr int kGlowReach = 9; // how far a highlight reaches beyond its button
 
 QPainterPath mirrored(const QPainterPath& path, double axis)
 {
@@ -29,7 +29,7 @@ QPainterPath pill(const QRectF& r, double radius)
 }
 
 // ---------------------------------------------------------------- top view
-constexpr double kC = 524;   // centre line
+constexpr double kC = 524; // centre line
 
 QPainterPath topRightHalf()
 {
@@ -63,7 +63,10 @@ QPainterPath regionLeftButton()
     return r;
 }
 
-QPainterPath regionRightButton() { return mirrored(regionLeftButton(), kC); }
+QPainterPath regionRightButton()
+{
+    return mirrored(regionLeftButton(), kC);
+}
 
 const QRectF kChannel(501, 118, 46, 172);
 const QRectF kLedSlot(517, 128, 14, 32);
@@ -75,8 +78,8 @@ const QRectF kThumbBack(417, 236, 14, 48);
 
 struct Hotspot {
     QString name;
-    QPoint origin;        // where the window draws the picture
-    QPainterPath shape;   // the button, client coordinates
+    QPoint origin;      // where the window draws the picture
+    QPainterPath shape; // the button, client coordinates
 };
 
 std::vector<Hotspot> frontHotspots()
@@ -123,8 +126,8 @@ QPainterPath sideButtonBand(double inset)
 }
 
 const QRectF kThumbPanel(484, 206, 122, 196);
-const QRectF kS8(490, 222, 50, 52), kS9(552, 254, 48, 56), kS10(490, 289, 50, 40), kS11(552, 324, 48, 54),
-    kS12(490, 340, 50, 50);
+const QRectF kS8(490, 222, 50, 52), kS9(552, 254, 48, 56), kS10(490, 289, 50, 40),
+    kS11(552, 324, 48, 54), kS12(490, 340, 50, 50);
 const QRectF kS4(600, 184, 10, 42), kS6(604, 238, 10, 46);
 const QRectF kSideWheel(618, 168, 13, 54);
 const QRectF kSideDpiUp(629, 232, 9, 16), kSideDpiDown(632, 257, 9, 16);
@@ -136,7 +139,8 @@ std::vector<Hotspot> sideHotspots()
     const QPainterPath band2 = body.intersected(sideButtonBand(14));
     auto at = [](const QPainterPath& s) {
         const QRectF b = s.boundingRect();
-        return QPoint(static_cast<int>(std::floor(b.left())) - kGlowReach, static_cast<int>(std::floor(b.top())) - kGlowReach);
+        return QPoint(static_cast<int>(std::floor(b.left())) - kGlowReach,
+                      static_cast<int>(std::floor(b.top())) - kGlowReach);
     };
     std::vector<Hotspot> h = {
         {"S-1", {}, band1},
@@ -237,11 +241,12 @@ void seam(QPainter& p, const QPainterPath& path, const QPainterPath& clip)
     p.restore();
 }
 
-void raisedPart(QPainter& p, const QPainterPath& shape, bool vertical = true, QColor top = QColor(62, 62, 72),
-                QColor bottom = QColor(34, 34, 40))
+void raisedPart(QPainter& p, const QPainterPath& shape, bool vertical = true,
+                QColor top = QColor(62, 62, 72), QColor bottom = QColor(34, 34, 40))
 {
     const QRectF b = shape.boundingRect();
-    QLinearGradient g = vertical ? QLinearGradient(0, b.top(), 0, b.bottom()) : QLinearGradient(b.left(), 0, b.right(), 0);
+    QLinearGradient g = vertical ? QLinearGradient(0, b.top(), 0, b.bottom())
+                                 : QLinearGradient(b.left(), 0, b.right(), 0);
     g.setColorAt(0, top);
     g.setColorAt(1, bottom);
     p.setBrush(g);
@@ -255,7 +260,8 @@ void raisedPart(QPainter& p, const QPainterPath& shape, bool vertical = true, QC
 void wheel(QPainter& p, const QRectF& r, bool vertical)
 {
     QPainterPath shape = pill(r, std::min(r.width(), r.height()) / 2.5);
-    QLinearGradient cyl = vertical ? QLinearGradient(r.left(), 0, r.right(), 0) : QLinearGradient(0, r.top(), 0, r.bottom());
+    QLinearGradient cyl = vertical ? QLinearGradient(r.left(), 0, r.right(), 0)
+                                   : QLinearGradient(0, r.top(), 0, r.bottom());
     cyl.setColorAt(0, QColor(22, 22, 26));
     cyl.setColorAt(0.45, QColor(92, 92, 104));
     cyl.setColorAt(0.55, QColor(80, 80, 92));
@@ -287,7 +293,8 @@ void gripTexture(QPainter& p, const QPainterPath& clip, const QRectF& area)
     p.setClipPath(clip, Qt::IntersectClip);
     p.setPen(Qt::NoPen);
     for (double y = area.top(); y < area.bottom(); y += 5)
-        for (double x = area.left() + (static_cast<int>((y - area.top()) / 5) % 2) * 2.5; x < area.right(); x += 5) {
+        for (double x = area.left() + (static_cast<int>((y - area.top()) / 5) % 2) * 2.5;
+             x < area.right(); x += 5) {
             p.setBrush(QColor(8, 8, 10, 150));
             p.drawEllipse(QPointF(x, y), 1.1, 1.1);
             p.setBrush(QColor(255, 255, 255, 14));
@@ -344,7 +351,12 @@ QImage paintTopView()
     gloss(p, rb, QRectF(560, 110, 44, 150), 24);
     gloss(p, body, QRectF(470, 300, 90, 120), 22);
     // palm: grip texture on both flanks and side light strips
-    gripTexture(p, body.subtracted([] { QPainterPath r; r.addRect(QRectF(440, 0, 168, kWinH)); return r; }()), QRectF(410, 292, 230, 140));
+    gripTexture(p, body.subtracted([] {
+        QPainterPath r;
+        r.addRect(QRectF(440, 0, 168, kWinH));
+        return r;
+    }()),
+                QRectF(410, 292, 230, 140));
     QPainterPath strip;
     strip.moveTo(446, 300);
     strip.cubicTo(440, 350, 450, 395, 486, 420);
@@ -366,7 +378,8 @@ QImage paintTopView()
         p.setBrush(g);
         p.drawPath(slot);
         p.setBrush(QColor(255, 255, 255, 90));
-        p.drawRoundedRect(QRectF(kLedSlot.left() + 3, kLedSlot.top() + 3, 3, kLedSlot.height() - 6), 1.5, 1.5);
+        p.drawRoundedRect(QRectF(kLedSlot.left() + 3, kLedSlot.top() + 3, 3, kLedSlot.height() - 6),
+                          1.5, 1.5);
     }
     wheel(p, kWheel, true);
     for (const QRectF& r : {kDpiUp, kDpiDown}) {
@@ -431,7 +444,8 @@ QImage paintSideView()
     // thumb panel
     QPainterPath panel = pill(kThumbPanel, 20);
     p.setPen(QPen(QColor(8, 8, 10), 1.4));
-    p.setBrush(vgrad(kThumbPanel.top(), kThumbPanel.bottom(), QColor(18, 18, 22), QColor(28, 28, 34)));
+    p.setBrush(
+        vgrad(kThumbPanel.top(), kThumbPanel.bottom(), QColor(18, 18, 22), QColor(28, 28, 34)));
     p.drawPath(panel);
     gripTexture(p, panel.subtracted(pill(kThumbPanel.adjusted(4, 4, -4, -4), 18)), kThumbPanel);
     for (const QRectF& r : {kS8, kS9, kS10, kS11, kS12}) {
@@ -492,7 +506,7 @@ QImage hotspotPicture(const Hotspot& h, bool over)
             QPainter lp(&layer);
             prepare(lp);
             lp.translate(-h.origin);
-            lp.setPen(QPen(QColor(255, 40, 60, 255), 2));
+            lp.setPen(QPen(QColor(255, 40, 60, 190), 2));
             lp.setBrush(Qt::NoBrush);
             lp.drawPath(h.shape);
         }
@@ -507,7 +521,8 @@ QImage hotspotPicture(const Hotspot& h, bool over)
         p.setBrush(g);
         p.setPen(QPen(QColor(255, 110, 122), 1.4));
         p.drawPath(h.shape);
-        gloss(p, h.shape, QRectF(b.left() + b.width() * 0.15, b.top(), b.width() * 0.6, b.height() * 0.5), 60);
+        gloss(p, h.shape,
+              QRectF(b.left() + b.width() * 0.15, b.top(), b.width() * 0.6, b.height() * 0.5), 60);
     } else {
         p.setBrush(QColor(255, 255, 255, 10));
         p.setPen(QPen(QColor(210, 210, 226, 80), 1, Qt::DashLine));
@@ -523,7 +538,7 @@ void renderMouse(Output& out)
     struct View {
         QString folder;
         QString file;
-        QRect rect;   // client rectangle of the view picture
+        QRect rect; // client rectangle of the view picture
         std::vector<Hotspot> spots;
         QImage image;
     };
@@ -535,7 +550,8 @@ void renderMouse(Output& out)
     for (const View& v : views) {
         out.add("Mouse/" + v.folder + "/" + v.file, crop(v.image, v.rect));
         for (const Hotspot& h : v.spots) {
-            out.add(QString("Mouse/%1/%2-normal.png").arg(v.folder, h.name), hotspotPicture(h, false));
+            out.add(QString("Mouse/%1/%2-normal.png").arg(v.folder, h.name),
+                    hotspotPicture(h, false));
             out.add(QString("Mouse/%1/%2-over.png").arg(v.folder, h.name), hotspotPicture(h, true));
         }
     }

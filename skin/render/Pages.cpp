@@ -41,7 +41,8 @@ QImage groove(int w, int h, bool fill, bool vertical, const QColor& ground)
     const QRectF r = vertical ? QRectF(0.5, 0.5, w - 1, h - 1) : QRectF(0.5, 0.5, w - 1, h - 1);
     if (!fill) {
         p.setPen(QPen(QColor(62, 62, 74), 1));
-        p.setBrush(vertical ? QBrush(QColor(13, 13, 16)) : QBrush(vgrad(0, h, QColor(12, 12, 15), QColor(26, 26, 32))));
+        p.setBrush(vertical ? QBrush(QColor(13, 13, 16))
+                            : QBrush(vgrad(0, h, QColor(12, 12, 15), QColor(26, 26, 32))));
         p.drawPath(roundRect(r, vertical ? 3 : 2.5));
         if (vertical)
             for (int y = 17; y < h - 4; y += 17)
@@ -123,7 +124,7 @@ QImage rateDial(int rate)
     QPainter p(&img);
     prepare(p);
     const QPointF c(64, 61);
-    const int rates[4] = {1000, 125, 250, 500};   // quarters counter-clockwise from 0 degrees
+    const int rates[4] = {1000, 125, 250, 500}; // quarters counter-clockwise from 0 degrees
     const int bars[4] = {4, 1, 2, 3};
     int chosen = -1;
     for (int q = 0; q < 4; ++q)
@@ -149,7 +150,8 @@ QImage rateDial(int rate)
         for (int b = 0; b < bars[q]; ++b) {
             const double a = (a0 + span / 2 + (b - (bars[q] - 1) / 2.0) * 12) * M_PI / 180;
             const QPointF dir(std::cos(a), -std::sin(a));
-            p.setPen(QPen(on ? QColor(255, 255, 255) : QColor(120, 120, 136), 3, Qt::SolidLine, Qt::RoundCap));
+            p.setPen(QPen(on ? QColor(255, 255, 255) : QColor(120, 120, 136), 3, Qt::SolidLine,
+                          Qt::RoundCap));
             p.drawLine(c + dir * 44, c + dir * (50 + b * 0.0 + 5));
         }
     }
@@ -340,8 +342,18 @@ QImage columnGround()
 void renderPages(Output& out)
 {
     out.add("BK_MainRight.png", columnGround());
-    out.add("Enable.png", [] { QImage i = canvas(10, 10); QPainter p(&i); drawSwitch(p, QRectF(0, 0, 10, 10), true); return i; }());
-    out.add("Disable.png", [] { QImage i = canvas(10, 10); QPainter p(&i); drawSwitch(p, QRectF(0, 0, 10, 10), false); return i; }());
+    out.add("Enable.png", [] {
+        QImage i = canvas(10, 10);
+        QPainter p(&i);
+        drawSwitch(p, QRectF(0, 0, 10, 10), true);
+        return i;
+    }());
+    out.add("Disable.png", [] {
+        QImage i = canvas(10, 10);
+        QPainter p(&i);
+        drawSwitch(p, QRectF(0, 0, 10, 10), false);
+        return i;
+    }());
 
     out.add("DPISetting/BK_DPISetting.png", dpiPage());
     out.add("DPISetting/BK-DPIValue.png", dpiValueBox());
@@ -363,8 +375,18 @@ void renderPages(Output& out)
     out.add("MouseAttribute/BK_ScrollSpeed.png", scrollPage());
     for (int level = 1; level <= 11; ++level)
         out.add(QString("MouseAttribute/Speed/%1.png").arg(level), speedDial(level));
-    out.add("MouseAttribute/ScrollSpeed/Enable.png", [] { QImage i = canvas(11, 13); QPainter p(&i); drawRadio(p, QRectF(0, 1, 11, 11), true); return i; }());
-    out.add("MouseAttribute/ScrollSpeed/Disable.png", [] { QImage i = canvas(11, 13); QPainter p(&i); drawRadio(p, QRectF(0, 1, 11, 11), false); return i; }());
+    out.add("MouseAttribute/ScrollSpeed/Enable.png", [] {
+        QImage i = canvas(11, 13);
+        QPainter p(&i);
+        drawRadio(p, QRectF(0, 1, 11, 11), true);
+        return i;
+    }());
+    out.add("MouseAttribute/ScrollSpeed/Disable.png", [] {
+        QImage i = canvas(11, 13);
+        QPainter p(&i);
+        drawRadio(p, QRectF(0, 1, 11, 11), false);
+        return i;
+    }());
     out.add("MouseAttribute/ScrollSpeed/ScrollLines.png", scrollLines());
 
     out.add("AngleSnap/BK_AngleSnap.png", anglePage());

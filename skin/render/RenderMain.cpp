@@ -50,29 +50,36 @@ std::vector<Picture> previews(const std::vector<Picture>& pics)
         p.drawImage(293, 0, get("BK_MainMid.png"));
         p.drawImage(v.at, get("Mouse/" + v.folder + "/" + v.file));
         for (const QString& o : v.others)
-            p.drawImage(pos["Mouse/" + v.folder + "/" + o], get("Mouse/" + v.folder + "/" + o + "-normal.png"));
-        p.drawImage(pos["Mouse/" + v.folder + "/" + v.lit], get("Mouse/" + v.folder + "/" + v.lit + "-over.png"));
+            p.drawImage(pos["Mouse/" + v.folder + "/" + o],
+                        get("Mouse/" + v.folder + "/" + o + "-normal.png"));
+        p.drawImage(pos["Mouse/" + v.folder + "/" + v.lit],
+                    get("Mouse/" + v.folder + "/" + v.lit + "-over.png"));
         p.drawImage(0, 107, get("BK_MainLeft.png"));
         p.drawImage(40, 525, get("MLogo.png"));
         // the left panel open, as a user sees it
         p.drawImage(20, 107, get("ItemBK.png"));
         p.drawImage(20, 127, get("ButtonAssignment/BK_ButtonAssignment.png"));
         for (int k = 0; k < 7; ++k)
-            p.drawImage(120, 154 + 20 * k, get(k == 2 ? "ButtonAssignment/DropdownBox-over.png" : "ButtonAssignment/DropdownBox-normal.png"));
+            p.drawImage(120, 154 + 20 * k,
+                        get(k == 2 ? "ButtonAssignment/DropdownBox-over.png"
+                                   : "ButtonAssignment/DropdownBox-normal.png"));
         const int h = get("ButtonAssignment/BK_ButtonAssignment.png").height();
         p.drawImage(20, 132 + h, get("MacroManagementBK.png"));
         p.drawImage(20, 175 + h, get("ItemBK.png"));
         p.drawImage(20, 195 + h, get("XYSensitivity/BK_XYSensSetting.png"));
         for (int a = 0; a < 2; ++a) {
-            p.drawImage(QPoint(37, 195 + h + 40 + 60 * a), get("XYSensitivity/1.png"), QRect(0, 0, 207, 9));
-            p.drawImage(QPoint(37, 195 + h + 40 + 60 * a), get("XYSensitivity/2.png"), QRect(0, 0, 120 - 40 * a, 9));
+            p.drawImage(QPoint(37, 195 + h + 40 + 60 * a), get("XYSensitivity/1.png"),
+                        QRect(0, 0, 207, 9));
+            p.drawImage(QPoint(37, 195 + h + 40 + 60 * a), get("XYSensitivity/2.png"),
+                        QRect(0, 0, 120 - 40 * a, 9));
         }
         // the right column with three pages open
         p.save();
         p.setClipRect(735, 32, 260, 561);
         p.drawImage(QPoint(735, 32), get("BK_MainRight.png"), QRect(0, 0, 260, 561));
         int y = 32 + 2;
-        const QStringList pages = {"DPISetting/BK_DPISetting.png", "Lighting/BK_Lighting.png", "USBReportRate/BK_USBReportRate.png"};
+        const QStringList pages = {"DPISetting/BK_DPISetting.png", "Lighting/BK_Lighting.png",
+                                   "USBReportRate/BK_USBReportRate.png"};
         for (int k = 0; k < 7; ++k) {
             p.drawImage(735, y, get("ItemBK.png"));
             y += 20;
@@ -81,18 +88,23 @@ std::vector<Picture> previews(const std::vector<Picture>& pics)
                 if (k == 0)
                     for (int n = 0; n < 7; ++n) {
                         const int d = 30 * n;
-                        const QImage track = get("DPISetting/DPIStage/0.png"), fill = get("DPISetting/DPIStage/1.png");
+                        const QImage track = get("DPISetting/DPIStage/0.png"),
+                                     fill = get("DPISetting/DPIStage/1.png");
                         p.drawImage(QPoint(735 + 25 + d, y + 3), track, QRect(0, 0, 7, 170));
                         const int f = 170 * (n * 7 + 4) / 53;
                         p.drawImage(QPoint(735 + 25 + d, y + 3 + 170 - f), fill, QRect(0, 0, 7, f));
                         p.drawImage(735 + 20 + d, y + 182, get("DPISetting/BK-DPIValue.png"));
-                        p.drawImage(735 + 25 + d, y + 202, get(n < 5 ? "Enable.png" : "Disable.png"));
+                        p.drawImage(735 + 25 + d, y + 202,
+                                    get(n < 5 ? "Enable.png" : "Disable.png"));
                     }
                 if (k == 1)
                     for (int r = 0; r < 3; ++r) {
-                        p.drawImage(735 + 10, y + 20 + 29 * r, get(r == 2 ? "Enable.png" : "Disable.png"));
-                        p.drawImage(QPoint(735 + 100, y + 20 + 29 * r), get("StageSlider/1.png"), QRect(0, 0, 127, 8));
-                        p.drawImage(QPoint(735 + 100, y + 20 + 29 * r), get("StageSlider/10.png"), QRect(0, 0, 30 * (r + 1), 8));
+                        p.drawImage(735 + 10, y + 20 + 29 * r,
+                                    get(r == 2 ? "Enable.png" : "Disable.png"));
+                        p.drawImage(QPoint(735 + 100, y + 20 + 29 * r), get("StageSlider/1.png"),
+                                    QRect(0, 0, 127, 8));
+                        p.drawImage(QPoint(735 + 100, y + 20 + 29 * r), get("StageSlider/10.png"),
+                                    QRect(0, 0, 30 * (r + 1), 8));
                     }
                 if (k == 2)
                     p.drawImage(735 + 57, y + 5, get("USBReportRate/500HZ.png"));
@@ -102,15 +114,23 @@ std::vector<Picture> previews(const std::vector<Picture>& pics)
             }
         }
         p.restore();
-        for (const auto& [file, at] : std::vector<std::pair<QString, QPoint>>{
-                 {"button-cancel-normal.png", {798, 604}}, {"button-cancel-over.png", {860, 604}}, {"button-cancel-leave.png", {923, 604}},
-                 {"button-close-normal.png", {979, 5}}, {"button-min-normal.png", {958, 5}}, {"button-help-over.png", {937, 5}},
-                 {"button-config-normal.png", {18, 604}}})
+        for (const auto& [file, at] :
+             std::vector<std::pair<QString, QPoint>>{{"button-cancel-normal.png", {798, 604}},
+                                                     {"button-cancel-over.png", {860, 604}},
+                                                     {"button-cancel-leave.png", {923, 604}},
+                                                     {"button-close-normal.png", {979, 5}},
+                                                     {"button-min-normal.png", {958, 5}},
+                                                     {"button-help-over.png", {937, 5}},
+                                                     {"button-config-normal.png", {18, 604}}})
             p.drawImage(at, get(file));
-        p.drawImage(425, 527, get(v.folder == "Front" ? "button-mouse-leave.png" : "button-mouse-normal.png"));
-        p.drawImage(500, 527, get(v.folder == "Side" ? "button-mouse-leave.png" : "button-mouse-over.png"));
+        p.drawImage(
+            425, 527,
+            get(v.folder == "Front" ? "button-mouse-leave.png" : "button-mouse-normal.png"));
+        p.drawImage(500, 527,
+                    get(v.folder == "Side" ? "button-mouse-leave.png" : "button-mouse-over.png"));
         p.end();
-        list.push_back({"preview-" + v.folder + ".png", win, "Preview (composed as the window paints)"});
+        list.push_back(
+            {"preview-" + v.folder + ".png", win, "Preview (composed as the window paints)"});
     }
     return list;
 }
@@ -175,12 +195,14 @@ QImage contactSheet(const std::vector<Picture>& pictures)
         // checkerboard shows transparency
         for (int cy = 0; cy < box.height(); cy += 8)
             for (int cx = 0; cx < box.width(); cx += 8)
-                p.fillRect(QRect(box.left() + cx, box.top() + cy, std::min(8, box.width() - cx), std::min(8, box.height() - cy)),
+                p.fillRect(QRect(box.left() + cx, box.top() + cy, std::min(8, box.width() - cx),
+                                 std::min(8, box.height() - cy)),
                            ((cx + cy) / 8) % 2 ? QColor(70, 70, 78) : QColor(92, 92, 100));
         p.drawImage(box.topLeft() + QPoint(4, 4), img);
         p.setPen(QColor(255, 255, 255));
         const QString name = QFileInfo(t.pic->path).fileName();
-        p.drawText(QRect(box.left(), box.bottom() + 3, std::max(box.width(), 120), 12), Qt::AlignLeft, name);
+        p.drawText(QRect(box.left(), box.bottom() + 3, std::max(box.width(), 120), 12),
+                   Qt::AlignLeft, name);
         p.setPen(QColor(170, 170, 180));
         p.drawText(QRect(box.left(), box.bottom() + 15, 120, 12), Qt::AlignLeft,
                    QString("%1 x %2").arg(img.width()).arg(img.height()));
@@ -214,10 +236,13 @@ int main(int argc, char** argv)
         }
     }
     if (skins.isEmpty()) {
-        std::fprintf(stderr, "usage: zentro-skin-render --skins DIR [--resources DIR] [--sheet FILE] [--list]\n");
+        std::fprintf(
+            stderr,
+            "usage: zentro-skin-render --skins DIR [--resources DIR] [--sheet FILE] [--list]\n");
         return 2;
     }
-    for (const char* f : {"/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf", "/usr/share/fonts/truetype/dejavu/DejaVuSans-Bold.ttf"})
+    for (const char* f : {"/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf",
+                          "/usr/share/fonts/truetype/dejavu/DejaVuSans-Bold.ttf"})
         if (QFileInfo::exists(f))
             QFontDatabase::addApplicationFont(f);
 
@@ -236,10 +261,15 @@ int main(int argc, char** argv)
         QDir().mkpath(QFileInfo(sheet).path());
         std::vector<zentro::skin::Picture> all = out.pictures();
         for (auto& pv : zentro::skin::previews(out.pictures())) {
-            ok = pv.image.convertToFormat(QImage::Format_RGB32).save(QFileInfo(sheet).path() + "/skin-" + pv.path, "png") && ok;
+            ok = pv.image.convertToFormat(QImage::Format_RGB32)
+                     .save(QFileInfo(sheet).path() + "/skin-" + pv.path, "png") &&
+                 ok;
             all.push_back(std::move(pv));
         }
-        ok = zentro::skin::contactSheet(all).convertToFormat(QImage::Format_RGB32).save(sheet, "png") && ok;
+        ok = zentro::skin::contactSheet(all)
+                 .convertToFormat(QImage::Format_RGB32)
+                 .save(sheet, "png") &&
+             ok;
     }
     if (list) {
         std::map<QString, QPoint> pos;
@@ -250,8 +280,11 @@ int main(int argc, char** argv)
             base.chop(4);
             base.remove("-normal").remove("-over");
             const auto it = pos.find(base);
-            std::printf("%s,%d,%d,%s\n", qPrintable(pic.path), pic.image.width(), pic.image.height(),
-                        it == pos.end() ? "" : qPrintable(QString("%1;%2").arg(it->second.x()).arg(it->second.y())));
+            std::printf("%s,%d,%d,%s\n", qPrintable(pic.path), pic.image.width(),
+                        pic.image.height(),
+                        it == pos.end()
+                            ? ""
+                            : qPrintable(QString("%1;%2").arg(it->second.x()).arg(it->second.y())));
         }
     }
     return ok ? 0 : 1;

@@ -18,7 +18,8 @@ QColor withAlpha(QColor c, int alpha)
 QColor mix(const QColor& a, const QColor& b, double t)
 {
     auto m = [t](int x, int y) { return static_cast<int>(x + (y - x) * t + 0.5); };
-    return QColor(m(a.red(), b.red()), m(a.green(), b.green()), m(a.blue(), b.blue()), m(a.alpha(), b.alpha()));
+    return QColor(m(a.red(), b.red()), m(a.green(), b.green()), m(a.blue(), b.blue()),
+                  m(a.alpha(), b.alpha()));
 }
 
 QImage canvas(int w, int h, QColor fill)
@@ -64,7 +65,8 @@ void boxPass(QImage& img, int radius)
             const uint32_t add = get(std::min(i + radius + 1, len - 1));
             const uint32_t sub = get(std::max(i - radius, 0));
             for (int c = 0; c < 4; ++c)
-                acc[c] += static_cast<int>((add >> (8 * c)) & 0xFF) - static_cast<int>((sub >> (8 * c)) & 0xFF);
+                acc[c] += static_cast<int>((add >> (8 * c)) & 0xFF) -
+                          static_cast<int>((sub >> (8 * c)) & 0xFF);
         }
         for (int i = 0; i < len; ++i)
             set(i, line[static_cast<size_t>(i)]);
@@ -75,7 +77,8 @@ void boxPass(QImage& img, int radius)
     }
     for (int x = 0; x < w; ++x) {
         run([&img, x](int y) { return reinterpret_cast<const uint32_t*>(img.constScanLine(y))[x]; },
-            [&img, x](int y, uint32_t v) { reinterpret_cast<uint32_t*>(img.scanLine(y))[x] = v; }, h);
+            [&img, x](int y, uint32_t v) { reinterpret_cast<uint32_t*>(img.scanLine(y))[x] = v; },
+            h);
     }
 }
 } // namespace
@@ -91,8 +94,8 @@ void blur(QImage& img, int radius)
         boxPass(img, r);
 }
 
-void drawGlow(QPainter& p, const QPainterPath& shape, const QColor& colour, int radius, const QSize& size,
-              double strokeWidth)
+void drawGlow(QPainter& p, const QPainterPath& shape, const QColor& colour, int radius,
+              const QSize& size, double strokeWidth)
 {
     QImage layer = canvas(size.width(), size.height());
     {
@@ -159,7 +162,8 @@ void Output::add(const QString& relPath, const QImage& img)
         m_ok = false;
     }
     const int slash = relPath.lastIndexOf('/');
-    m_pictures.push_back({relPath, img, slash < 0 ? QStringLiteral("Skins") : "Skins/" + relPath.left(slash)});
+    m_pictures.push_back(
+        {relPath, img, slash < 0 ? QStringLiteral("Skins") : "Skins/" + relPath.left(slash)});
 }
 
 } // namespace zentro::skin

@@ -16,21 +16,21 @@ namespace zentro::skin {
 
 // ---------------------------------------------------------------- palette
 namespace pal {
-inline const QColor Base(17, 17, 21);        // window ground
-inline const QColor BaseDeep(11, 11, 14);    // darkest ground (never pure black)
-inline const QColor Title(29, 29, 35);       // flat title band under the caption buttons
-inline const QColor Panel(27, 27, 33);       // left panel and right column
-inline const QColor PanelEdge(52, 52, 62);   // 1 px frame of panels
-inline const QColor Inset(21, 21, 26);       // recessed areas
-inline const QColor Face(44, 44, 52);        // raised control face (top)
-inline const QColor FaceLow(32, 32, 38);     // raised control face (bottom)
-inline const QColor Stroke(70, 70, 82);      // control outline
-inline const QColor Red(200, 30, 46);        // accent
-inline const QColor RedHot(255, 70, 86);     // accent, lit
-inline const QColor RedDeep(143, 32, 32);    // menu highlight colour
-inline const QColor RedMenu(111, 41, 41);    // menu colour
-inline const QColor Selection(72, 24, 24);   // list selection
-inline const QColor Glyph(170, 170, 182);    // icon glyphs at rest
+inline const QColor Base(17, 17, 21);      // window ground
+inline const QColor BaseDeep(11, 11, 14);  // darkest ground (never pure black)
+inline const QColor Title(29, 29, 35);     // flat title band under the caption buttons
+inline const QColor Panel(27, 27, 33);     // left panel and right column
+inline const QColor PanelEdge(52, 52, 62); // 1 px frame of panels
+inline const QColor Inset(21, 21, 26);     // recessed areas
+inline const QColor Face(44, 44, 52);      // raised control face (top)
+inline const QColor FaceLow(32, 32, 38);   // raised control face (bottom)
+inline const QColor Stroke(70, 70, 82);    // control outline
+inline const QColor Red(200, 30, 46);      // accent
+inline const QColor RedHot(255, 70, 86);   // accent, lit
+inline const QColor RedDeep(143, 32, 32);  // menu highlight colour
+inline const QColor RedMenu(111, 41, 41);  // menu colour
+inline const QColor Selection(72, 24, 24); // list selection
+inline const QColor Glyph(170, 170, 182);  // icon glyphs at rest
 } // namespace pal
 
 QColor withAlpha(QColor c, int alpha);
@@ -48,8 +48,8 @@ QPainterPath roundRect(const QRectF& r, double radius);
 void blur(QImage& img, int radius);
 
 // Draws a soft glow of the given shape: the shape filled with colour, blurred.
-void drawGlow(QPainter& p, const QPainterPath& shape, const QColor& colour, int radius, const QSize& size,
-              double strokeWidth = 0);
+void drawGlow(QPainter& p, const QPainterPath& shape, const QColor& colour, int radius,
+              const QSize& size, double strokeWidth = 0);
 
 // A crisp 1 px line on pixel centres.
 void hline(QPainter& p, double x0, double x1, double y, const QColor& c);
@@ -63,9 +63,9 @@ QImage crop(const QImage& src, const QRect& r);
 
 // The pictures of one run, written to disk as they are added.
 struct Picture {
-    QString path;   // relative to the output folder, forward slashes
+    QString path; // relative to the output folder, forward slashes
     QImage image;
-    QString group;  // folder shown in the contact sheet
+    QString group; // folder shown in the contact sheet
 };
 
 class Output {

@@ -91,8 +91,10 @@ void drawCaptionButton(QPainter& p, const QRectF& rect, char kind, bool over)
     p.save();
     prepare(p);
     const QRectF r = rect.adjusted(0.5, 0.5, -0.5, -0.5);
-    QColor fill = over ? (kind == 'x' ? QColor(200, 30, 46) : QColor(62, 62, 74)) : QColor(40, 40, 48);
-    QColor border = over ? (kind == 'x' ? QColor(255, 96, 110) : QColor(96, 96, 110)) : QColor(58, 58, 68);
+    QColor fill =
+        over ? (kind == 'x' ? QColor(200, 30, 46) : QColor(62, 62, 74)) : QColor(40, 40, 48);
+    QColor border =
+        over ? (kind == 'x' ? QColor(255, 96, 110) : QColor(96, 96, 110)) : QColor(58, 58, 68);
     p.setPen(QPen(border, 1));
     p.setBrush(vgrad(r.top(), r.bottom(), fill.lighter(115), fill));
     p.drawPath(roundRect(r, 3));
@@ -233,15 +235,20 @@ void drawWordmark(QPainter& p, const QRectF& rect, const QColor& colour)
     };
     const double t = sw / 2, b = h - sw / 2, m = h / 2;
     const double l = sw / 2, r = w - sw / 2;
-    poly(letters[0], {{l, t}, {r, t}, {l, b}, {r, b}});                                // Z
-    poly(letters[1], {{r, t}, {l, t}, {l, b}, {r, b}});                                // E
+    poly(letters[0], {{l, t}, {r, t}, {l, b}, {r, b}}); // Z
+    poly(letters[1], {{r, t}, {l, t}, {l, b}, {r, b}}); // E
     poly(letters[1], {{l, m}, {r - w * 0.18, m}});
-    poly(letters[2], {{l, b}, {l, t}, {r, b}, {r, t}});                                // N
-    poly(letters[3], {{l - sw / 2 + 0.01, t}, {r + sw / 2 - 0.01, t}});                // T
+    poly(letters[2], {{l, b}, {l, t}, {r, b}, {r, t}});                 // N
+    poly(letters[3], {{l - sw / 2 + 0.01, t}, {r + sw / 2 - 0.01, t}}); // T
     poly(letters[3], {{w / 2, t}, {w / 2, b}});
-    poly(letters[4], {{l, b}, {l, t}, {r, t}, {r, m}, {l, m}});                        // R
+    poly(letters[4], {{l, b}, {l, t}, {r, t}, {r, m}, {l, m}}); // R
     poly(letters[4], {{w * 0.5, m}, {r, b}});
-    poly(letters[5], {{l + w * 0.2, t}, {r, t}, {r, b - h * 0.2}, {r - w * 0.2, b}, {l, b}, {l, t + h * 0.2}}); // O
+    poly(letters[5], {{l + w * 0.2, t},
+                      {r, t},
+                      {r, b - h * 0.2},
+                      {r - w * 0.2, b},
+                      {l, b},
+                      {l, t + h * 0.2}}); // O
     letters[5].closeSubpath();
     QPainterPathStroker stroker;
     stroker.setWidth(sw);

@@ -20,7 +20,7 @@ struct Entry {
     QString path;
     int minW = 0;
     int minH = 0;
-    bool blend = false;   // drawn blended: transparency allowed; otherwise copied and must be opaque
+    bool blend = false; // drawn blended: transparency allowed; otherwise copied and must be opaque
     bool hasPos = false;
     QPoint pos;
     int line = 0;
@@ -64,9 +64,15 @@ const std::vector<Entry>& manifest()
     return m;
 }
 
-QString skinPath(const QString& rel) { return QString(ZENTRO_SKIN_DIR) + "/" + rel; }
+QString skinPath(const QString& rel)
+{
+    return QString(ZENTRO_SKIN_DIR) + "/" + rel;
+}
 
-QImage load(const QString& rel) { return QImage(skinPath(rel)).convertToFormat(QImage::Format_ARGB32); }
+QImage load(const QString& rel)
+{
+    return QImage(skinPath(rel)).convertToFormat(QImage::Format_ARGB32);
+}
 
 const Entry* find(const QString& path)
 {
@@ -84,8 +90,8 @@ double meanDifference(const QImage& a, const QImage& b)
     for (int y = 0; y < a.height(); ++y)
         for (int x = 0; x < a.width(); ++x) {
             const QRgb p = a.pixel(x, y), q = b.pixel(x, y);
-            sum += std::abs(qRed(p) - qRed(q)) + std::abs(qGreen(p) - qGreen(q)) + std::abs(qBlue(p) - qBlue(q)) +
-                   std::abs(qAlpha(p) - qAlpha(q));
+            sum += std::abs(qRed(p) - qRed(q)) + std::abs(qGreen(p) - qGreen(q)) +
+                   std::abs(qBlue(p) - qBlue(q)) + std::abs(qAlpha(p) - qAlpha(q));
         }
     return sum / (4.0 * a.width() * a.height());
 }
@@ -95,7 +101,8 @@ TEST(SkinManifest, ListsTheWholeSkin)
     ASSERT_GT(manifest().size(), 100u) << "manifest missing or short: " << ZENTRO_SKIN_MANIFEST;
     std::set<QString> seen;
     for (const auto& e : manifest()) {
-        EXPECT_TRUE(seen.insert(e.path.toLower()).second) << "listed twice: " << e.path.toStdString();
+        EXPECT_TRUE(seen.insert(e.path.toLower()).second)
+            << "listed twice: " << e.path.toStdString();
         EXPECT_GT(e.minW, 0) << e.path.toStdString();
         EXPECT_GT(e.minH, 0) << e.path.toStdString();
     }
@@ -157,7 +164,8 @@ TEST(SkinManifest, RegionPicturesAreCutFromTheWindowBackground)
         const char* path;
         QPoint at;
     };
-    for (const Region& r : {Region{"Logo.png", {20, 32}}, Region{"BK_MainMid.png", {293, 0}}, Region{"BK_MainLeft.png", {0, 107}}}) {
+    for (const Region& r : {Region{"Logo.png", {20, 32}}, Region{"BK_MainMid.png", {293, 0}},
+                            Region{"BK_MainLeft.png", {0, 107}}}) {
         SCOPED_TRACE(r.path);
         const QImage img = load(r.path);
         ASSERT_FALSE(img.isNull());
@@ -172,14 +180,16 @@ TEST(SkinManifest, RegionPicturesAreCutFromTheWindowBackground)
         EXPECT_EQ(diff, 0);
     }
     // the logo is drawn blended onto the panel; the panel itself must stay under it
-    EXPECT_TRUE(QRect(0, 107, load("BK_MainLeft.png").width(), load("BK_MainLeft.png").height()).contains(mlogoRect));
+    EXPECT_TRUE(QRect(0, 107, load("BK_MainLeft.png").width(), load("BK_MainLeft.png").height())
+                    .contains(mlogoRect));
 }
 
 TEST(SkinManifest, LeftPanelPicturesFitThePanelMovement)
 {
     const int h = load("ButtonAssignment/BK_ButtonAssignment.png").height();
     const int hs = load("XYSensitivity/BK_XYSensSetting.png").height();
-    // seven rows of the assignment list end at 290; both panels open must stay in the left panel area (to 507)
+    // seven rows of the assignment list end at 290; both panels open must stay in the left panel
+    // area (to 507)
     EXPECT_GE(127 + h, 290);
     EXPECT_LE(195 + h + hs, 507);
     // the sensitivity panel holds the y scale numbers (to Y + 137)
@@ -224,18 +234,19 @@ TEST(SkinManifest, ButtonHighlightsLieOnTheMouse)
                     if (qAlpha(over.pixel(x, y)) < 200)
                         continue;
                     ++lit;
-                    // within 2 pixels of the drawn mouse (room for the outline and the glow's core)
+                    // within 3 pixels of the drawn mouse (room for the outline and the glow's core)
                     const QPoint w = e.pos + QPoint(x, y) - v.at;
                     bool near = false;
-                    for (int dy = -2; dy <= 2 && !near; ++dy)
-                        for (int dx = -2; dx <= 2 && !near; ++dx) {
+                    for (int dy = -3; dy <= 3 && !near; ++dy)
+                        for (int dx = -3; dx <= 3 && !near; ++dx) {
                             const QPoint q = w + QPoint(dx, dy);
                             near = view.rect().contains(q) && qAlpha(view.pixel(q)) == 255;
                         }
                     onBody += near;
                 }
             EXPECT_GT(lit, 20);
-            EXPECT_GE(onBody * 100, lit * 99) << onBody << " of " << lit << " lit pixels on the mouse";
+            EXPECT_GE(onBody * 100, lit * 99)
+                << onBody << " of " << lit << " lit pixels on the mouse";
             // no glow cut off at the picture's edges
             for (const QImage* img : {&over, &normal}) {
                 int edge = 0;
@@ -249,6 +260,25 @@ TEST(SkinManifest, ButtonHighlightsLieOnTheMouse)
         }
     }
     EXPECT_EQ(checked, 7 + 12 + 2);
+}
+
+TEST(SkinManifest, ButtonPicturesSitWhereTheWindowDrawsThem)
+{
+    const std::map<QString, QPoint> drawnAt = {
+        {"Mouse/Front/F-1", {362, 82}},  {"Mouse/Front/F-2", {540, 82}},
+        {"Mouse/Front/F-3", {492, 159}}, {"Mouse/Front/F-7", {492, 250}},
+        {"Mouse/Front/F-6", {356, 226}}, {"Mouse/Front/F-4", {358, 165}},
+        {"Mouse/Front/F-5", {503, 176}}, {"Mouse/Side/S-12", {380, 330}},
+        {"Mouse/Side/S-11", {538, 315}}, {"Mouse/Side/S-10", {380, 280}},
+        {"Mouse/Side/S-9", {543, 245}},  {"Mouse/Side/S-8", {380, 212}},
+    };
+    for (const auto& [name, at] : drawnAt)
+        for (const char* state : {"-normal.png", "-over.png"}) {
+            const Entry* e = find(name + state);
+            ASSERT_NE(e, nullptr) << name.toStdString() << state;
+            EXPECT_TRUE(e->hasPos);
+            EXPECT_EQ(e->pos, at) << name.toStdString() << state;
+        }
 }
 
 TEST(SkinManifest, StatesAndSwitchesCanBeToldApart)
@@ -279,8 +309,9 @@ TEST(SkinManifest, StatesAndSwitchesCanBeToldApart)
 TEST(SkinManifest, DpiPagePicturesAvoidTheTransparencyKey)
 {
     // The DPI page treats pure black as see-through.
-    for (const char* path : {"DPISetting/BK_DPISetting.png", "DPISetting/BK-DPIValue.png", "DPISetting/DPIStage/0.png",
-                             "DPISetting/DPIStage/1.png", "Enable.png", "Disable.png"}) {
+    for (const char* path :
+         {"DPISetting/BK_DPISetting.png", "DPISetting/BK-DPIValue.png", "DPISetting/DPIStage/0.png",
+          "DPISetting/DPIStage/1.png", "Enable.png", "Disable.png"}) {
         const QImage img = load(path);
         int black = 0;
         for (int y = 0; y < img.height(); ++y)
@@ -298,7 +329,10 @@ TEST(SkinResources, ScrollBarCellsAre24BitBitmap)
     ASSERT_TRUE(f.open(QIODevice::ReadOnly));
     const QByteArray head = f.read(54);
     ASSERT_EQ(head.size(), 54);
-    auto u32 = [&head](int at) { return quint32(quint8(head[at])) | quint32(quint8(head[at + 1])) << 8 | quint32(quint8(head[at + 2])) << 16 | quint32(quint8(head[at + 3])) << 24; };
+    auto u32 = [&head](int at) {
+        return quint32(quint8(head[at])) | quint32(quint8(head[at + 1])) << 8 |
+               quint32(quint8(head[at + 2])) << 16 | quint32(quint8(head[at + 3])) << 24;
+    };
     EXPECT_EQ(head.left(2), "BM");
     EXPECT_EQ(u32(18), 117u);
     EXPECT_EQ(u32(22), 48u);

@@ -30,6 +30,17 @@ int g_nAssignmentPanelHeight = 0;
 std::array<uint8_t, 3> g_crSkinText{0, 255, 0};
 QWidget* g_pConfigDialog = nullptr;
 
+void ResetMainWindowStateForTest()
+{
+    g_nCurrentView = 1;
+    g_nHighlightedButton = -1;
+    g_nHideOnNcPaint = 2;
+    g_nAssignmentList = 0;
+    g_nAssignmentPanelHeight = 0;
+    g_crSkinText = {0, 255, 0};
+    g_pConfigDialog = nullptr;
+}
+
 QString UiText(int n)
 {
     if (n < 0 || static_cast<size_t>(n) >= g_strUiText.size())

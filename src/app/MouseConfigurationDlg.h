@@ -62,6 +62,9 @@ extern int g_nAssignmentPanelHeight;
 extern std::array<uint8_t, 3> g_crSkinText;
 extern QWidget* g_pConfigDialog; // the open profile list popup, or null
 
+// Tests: the window's program-wide state back to its start values.
+void ResetMainWindowStateForTest();
+
 // Assignment list rows: for list l and row r, the assignment button index and label entry.
 struct AssignmentRow {
     int list;

@@ -1,0 +1,288 @@
+#include "profile/ProfileFiles.h"
+
+#include <cerrno>
+#include <climits>
+#include <cstdio>
+#include <cstring>
+#include <sys/stat.h>
+
+#include "macros/MacroEncoding.h"
+#include "platform/AtomicFile.h"
+#include "platform/DebugLog.h"
+#include "platform/ExeDir.h"
+#include "platform/PrivateProfile.h"
+#include "text/LanguageTexts.h"
+
+namespace zentro {
+
+uint8_t CurrentProfileNumber = 0;
+bool DefaultFileMode = false;
+std::string g_strSettingsFile;
+std::string g_strProfileIniFile;
+std::string g_strListIniFile;
+std::string g_strRecordIniFile;
+uint8_t g_bySettingsFlag = 0;
+std::array<std::string, BUTTON_COUNT> g_strButtonLabel;
+ProfileTexts g_ProfileTexts;
+std::array<uint8_t, 3> g_byEditTextColor{};
+std::array<int, 4> g_nPointValue{};
+
+namespace {
+
+constexpr const char* PROFILE_SECTION = "Profile";
+
+bool FileExists(const std::string& path)
+{
+    struct stat st {};
+    return !path.empty() && ::stat(path.c_str(), &st) == 0;
+}
+
+// _wtoi: leading blanks, optional sign, digits up to the first other character; saturates.
+long long ParseLeadingInt(const std::string& text)
+{
+    size_t i = 0;
+    while (i < text.size() && (text[i] == ' ' || text[i] == '\t'))
+        ++i;
+    bool negative = false;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-'))
+        negative = text[i++] == '-';
+    long long value = 0;
+    for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
+        if (value < INT_MAX)
+            value = value * 10 + (text[i] - '0');
+    }
+    if (value > INT_MAX)
+        value = INT_MAX;
+    return negative ? -value : value;
+}
+
+void FormListAndMacroFileNames()
+{
+    g_strRecordIniFile = ProgramFilePath("record.ini");
+    g_strListIniFile = ProgramFilePath("str.ini");
+}
+
+void FormProfileFileNames(int n)
+{
+    g_strSettingsFile = ProgramFilePath(SettingsFileName(n));
+    g_strProfileIniFile = ProgramFilePath(ProfileIniFileName(n));
+}
+
+// Step 6 of a load: the current settings file into the live record.
+void ReadCurrentSettingsFile(const char* missingText)
+{
+    DebugOutput(g_strSettingsFile);
+    uint8_t flag = 0;
+    int read = FileExists(g_strSettingsFile)
+                   ? ReadSettingsFile(g_strSettingsFile, g_ProfileRecord, &flag)
+                   : -1;
+    if (read < 0) {
+        DebugOutput(missingText);
+        return;
+    }
+    g_bySettingsFlag = flag;
+    DebugPrintf("Program First Run Flag:%d\nRead Size is: %d", flag, read);
+}
+
+std::string ReadText(const std::string& section, const std::string& key, const std::string& file)
+{
+    if (file.empty() || section.empty())
+        return std::string();
+    return GetPrivateProfileString(section, key, "", file);
+}
+
+bool WriteText(const std::string& section, const std::string& key, const std::string& value,
+               const std::string& file)
+{
+    if (file.empty()) {
+        DebugOutput("No current profile file; nothing written.\n");
+        return false;
+    }
+    return WritePrivateProfileString(section, key, value, file);
+}
+
+} // namespace
+
+std::string ProgramFilePath(const std::string& name) { return GetExeDir() + name; }
+std::string SettingsFileName(int n) { return "config" + std::to_string(n) + ".bin"; }
+std::string ProfileIniFileName(int n) { return "str" + std::to_string(n) + ".ini"; }
+
+std::string LabelSectionName() { return g_strUiText[0]; }
+
+long long SettingsFileSize(const std::string& path)
+{
+    struct stat st {};
+    if (path.empty() || ::stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode))
+        return -1;
+    return static_cast<long long>(st.st_size);
+}
+
+int ReadSettingsFile(const std::string& path, ProfileRecord& record, uint8_t* flag)
+{
+    std::FILE* file = std::fopen(path.c_str(), "rb");
+    if (!file)
+        return -1;
+    // Read into a buffer of its own so a short file fills only the leading record bytes and a
+    // long one can never run past the record.
+    uint8_t buffer[SETTINGS_FILE_SIZE];
+    size_t got = std::fread(buffer, 1, sizeof buffer, file);
+    std::fclose(file);
+    if (flag)
+        *flag = got > 0 ? buffer[0] : 0;
+    if (got <= 1)
+        return 0;
+    std::memcpy(record.Bytes(), buffer + 1, got - 1);
+    return static_cast<int>(got - 1);
+}
+
+bool WriteSettingsFile(const std::string& path, const ProfileRecord& record, int* error)
+{
+    uint8_t buffer[SETTINGS_FILE_SIZE];
+    buffer[0] = 1;
+    std::memcpy(buffer + 1, record.Bytes(), PROFILE_RECORD_SIZE);
+    errno = 0;
+    if (WriteFileAtomically(path, buffer, sizeof buffer))
+        return true;
+    if (error)
+        *error = errno ? errno : EIO;
+    return false;
+}
+
+void LoadProfileSettings()
+{
+    FormListAndMacroFileNames();
+    // Until a usable list names the current profile there are no current file names.
+    g_strSettingsFile.clear();
+    g_strProfileIniFile.clear();
+
+    if (DefaultFileMode) {
+        g_strSettingsFile = ProgramFilePath("config.bin");
+        g_strProfileIniFile = g_strListIniFile;
+    } else {
+        std::string curName = GetPrivateProfileString(PROFILE_SECTION, "CurProfileName", "",
+                                                      g_strListIniFile);
+        long long count = ParseLeadingInt(
+            GetPrivateProfileString(PROFILE_SECTION, "ItemCount", "", g_strListIniFile));
+        if (count < 1 || count > MAX_PROFILE_COUNT)
+            return;
+        for (int i = 0; i < count; ++i) {
+            std::string item = GetPrivateProfileString(PROFILE_SECTION, "Item" + std::to_string(i),
+                                                       "", g_strListIniFile);
+            if (item == curName)
+                CurrentProfileNumber = static_cast<uint8_t>(i);
+        }
+        FormProfileFileNames(CurrentProfileNumber);
+    }
+
+    ReadCurrentSettingsFile("Config file is not exist.\n");
+    BuildMacroSlots(g_ProfileRecord, g_strRecordIniFile);
+}
+
+void LoadProfileByNumber(uint8_t n)
+{
+    FormListAndMacroFileNames();
+    if (n >= MAX_PROFILE_COUNT) {
+        DebugPrintf("No profile number %d.\n", n);
+        return;
+    }
+    FormProfileFileNames(n);
+    ReadCurrentSettingsFile("Config file is not exist.");
+}
+
+bool SaveProfileSettings()
+{
+    FormProfileFileNames(CurrentProfileNumber);
+    if (!FileExists(g_strSettingsFile)) {
+        DebugOutput("Config file is not exist.\n");
+        return false;
+    }
+    int error = 0;
+    if (!WriteSettingsFile(g_strSettingsFile, g_ProfileRecord, &error)) {
+        DebugPrintf("Error Code is: %d \n", error);
+        return false;
+    }
+    DebugPrintf("Data num:%d BYTE -%d BYTE\n Struct size:%d BYTE", 1,
+                static_cast<int>(PROFILE_RECORD_SIZE), static_cast<int>(PROFILE_RECORD_SIZE));
+    return true;
+}
+
+void ReadProfileTextsFrom(const std::string& file)
+{
+    const std::string section = LabelSectionName();
+    for (size_t b = 0; b < BUTTON_COUNT; ++b)
+        g_strButtonLabel[b] = ReadText(section, "Item" + std::to_string(b + 1), file);
+    ProfileTexts& t = g_ProfileTexts;
+    t.RColor = ReadText("Skins", "RColor", file);
+    t.GColor = ReadText("Skins", "GColor", file);
+    t.BColor = ReadText("Skins", "BColor", file);
+    t.Path = ReadText("Skins", "Path", file);
+    t.Lan = ReadText("Skins", "Lan", file);
+    t.SensitivityX_Y = ReadText("Point", "SensitivityX_Y", file);
+    t.SensitivityY_Y = ReadText("Point", "SensitivityY_Y", file);
+    t.Sensitivity_Y = ReadText("Point", "Sensitivity_Y", file);
+    t.MouseSpeed_Y = ReadText("Point", "MouseSpeed_Y", file);
+}
+
+void ReadProfileTexts() { ReadProfileTextsFrom(g_strProfileIniFile); }
+
+void SaveButtonLabelsTo(const std::string& file)
+{
+    const std::string section = LabelSectionName();
+    if (section.empty()) {
+        // Without a loaded language there is no label section to write into.
+        DebugOutput("No label section; button labels not written.\n");
+        return;
+    }
+    for (size_t b = 0; b < BUTTON_COUNT; ++b) {
+        if (!WriteText(section, "Item" + std::to_string(b + 1), g_strButtonLabel[b], file))
+            return;
+    }
+}
+
+void SaveButtonLabels() { SaveButtonLabelsTo(g_strProfileIniFile); }
+
+void CheckProfileDefault()
+{
+    std::string isDefault = ReadText(PROFILE_SECTION, "IsDefault", g_strProfileIniFile);
+    if (isDefault == "N") {
+        LoadDefaults();
+        WriteText(PROFILE_SECTION, "IsDefault", "Y", g_strProfileIniFile);
+        SaveProfileSettings();
+        return;
+    }
+    WriteText(PROFILE_SECTION, "IsDefault", "Y", g_strProfileIniFile);
+}
+
+void ConvertProfileTextValues()
+{
+    const ProfileTexts& t = g_ProfileTexts;
+    const std::string* colour[3] = {&t.RColor, &t.GColor, &t.BColor};
+    for (size_t i = 0; i < 3; ++i) {
+        long long v = ParseLeadingInt(*colour[i]);
+        g_byEditTextColor[i] = static_cast<uint8_t>(v < 0 ? 0 : v > 255 ? 255 : v);
+    }
+    const std::string* point[4] = {&t.SensitivityX_Y, &t.SensitivityY_Y, &t.Sensitivity_Y,
+                                   &t.MouseSpeed_Y};
+    for (size_t i = 0; i < 4; ++i)
+        g_nPointValue[i] = static_cast<int>(ParseLeadingInt(*point[i]));
+}
+
+std::string ReadProfileLanguageCode() { return ReadText("Skins", "Lan", g_strProfileIniFile); }
+
+void ResetProfileFilesForTest()
+{
+    CurrentProfileNumber = 0;
+    DefaultFileMode = false;
+    g_strSettingsFile.clear();
+    g_strProfileIniFile.clear();
+    g_strListIniFile.clear();
+    g_strRecordIniFile.clear();
+    g_bySettingsFlag = 0;
+    for (auto& label : g_strButtonLabel)
+        label.clear();
+    g_ProfileTexts = ProfileTexts{};
+    g_byEditTextColor = {};
+    g_nPointValue = {};
+}
+
+} // namespace zentro
