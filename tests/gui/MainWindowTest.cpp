@@ -93,8 +93,8 @@ TEST_F(MainWindowStart, WithMouseShowsSkinSizedWindowTrayAndProfileValues)
     const int x = g_ProfileRecord.SensitivityX, y = g_ProfileRecord.SensitivityY;
     EXPECT_EQ(m_dlg->m_markerX->GetPos(), x >= 1 && x <= 11 ? x : 1);
     EXPECT_EQ(m_dlg->m_markerY->GetPos(), y >= 1 && y <= 11 ? y : 1);
-    // Start-up sends only the connect exchange and sets the pointer settings once.
-    EXPECT_EQ(PacketCodes(), (std::vector<uint8_t>{0x80, 0x83}));
+    // Start-up sends only the connect exchange (firmware version, option read and write) and sets the pointer settings once.
+    EXPECT_EQ(PacketCodes(), (std::vector<uint8_t>{0x80, 0x83, 0x03}));
     EXPECT_EQ(m_pointer.calls.size(), 4u);
     // Panels collapsed, top view selected, Back hidden, assignment buttons and markers hidden.
     EXPECT_EQ(m_dlg->m_bAssignmentCollapsed, 1);
@@ -238,7 +238,7 @@ TEST_F(MainWindowCommands, CancelRestoresAppliedCopyAndHides)
     EXPECT_EQ(std::memcmp(&g_ProfileRecord, &applied, sizeof applied), 0);
     EXPECT_FALSE(m_dlg->isVisible());
     EXPECT_TRUE(m_tray.IsAdded());
-    EXPECT_EQ(PacketCodes(), (std::vector<uint8_t>{0x80, 0x83})) << "nothing sent";
+    EXPECT_EQ(PacketCodes(), (std::vector<uint8_t>{0x80, 0x83, 0x03})) << "nothing sent";
 }
 
 TEST_F(MainWindowCommands, CloseKeepsEditsAndLaterApplySendsThem)
@@ -349,14 +349,17 @@ TEST_F(MainWindowCommands, ApplySendsWholeProfileWhileWindowKeepsPainting)
     EXPECT_EQ(m_dlg->TransferProgressMs(), APPLY_TOTAL_WAIT_MS);
 
     const std::string trace = Trace();
-    EXPECT_EQ(SleptInTrace(trace), 6800u);
+    // The waits of the apply itself end with the lighting command; the deferred device event
+    // adds its own afterwards.
+    const std::string applyPart = trace.substr(0, trace.find("set-feature 00 0d"));
+    EXPECT_EQ(SleptInTrace(applyPart), 6800u) << trace;
     EXPECT_EQ(CountLines(trace, "write "), 1u + 1u + 4 * 2 + 12 * 4);
     const SimulatedMouseMemory memory = m_mouse.Memory();
     EXPECT_EQ(memory.dpiStages, BuildDpiBlock(g_ProfileRecord));
     for (size_t i = 0; i < 4; ++i)
         EXPECT_EQ(std::memcmp(memory.buttonBlocks[i].data(),
-                              BuildButtonTable(g_ProfileRecord).data() + 64 * i, 64),
-                  0);
+                              BuildButtonTable(g_ProfileRecord).data(), 64),
+                  0) << "block " << i << " carries the same table";
     // The deferred device event ran after the apply: its queries follow the lighting command.
     const std::vector<uint8_t> codes = PacketCodes();
     ASSERT_GE(codes.size(), 3u);
@@ -515,7 +518,7 @@ TEST_F(MainWindowLayout, MarkerReleaseStoresSensitivity)
     QTest::mouseClick(y, Qt::LeftButton, Qt::NoModifier, QPoint(0, 4));
     Deliver();
     EXPECT_EQ(g_ProfileRecord.SensitivityY, 1);
-    EXPECT_EQ(PacketCodes(), (std::vector<uint8_t>{0x80, 0x83})) << "nothing sent";
+    EXPECT_EQ(PacketCodes(), (std::vector<uint8_t>{0x80, 0x83, 0x03})) << "nothing sent";
 }
 
 TEST_F(MainWindowLayout, AssignmentButtonHighlightsAndClearsOnBackground)
@@ -552,7 +555,7 @@ TEST_F(MainWindowInput, EnterEscapeSpaceF1ChangeNothing)
     EXPECT_EQ(m_dlg->result(), 0);
     EXPECT_TRUE(m_dlg->m_pHelpMenu.isNull());
     EXPECT_EQ(std::memcmp(&g_ProfileRecord, &before, sizeof before), 0);
-    EXPECT_EQ(PacketCodes(), (std::vector<uint8_t>{0x80, 0x83}));
+    EXPECT_EQ(PacketCodes(), (std::vector<uint8_t>{0x80, 0x83, 0x03}));
 }
 
 TEST_F(MainWindowInput, HelpMenuHoldsWebAddressAndVersion)

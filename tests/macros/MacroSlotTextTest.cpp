@@ -35,7 +35,7 @@ TEST(MacroSlotTextTest, TwelveSlotLinesOfAllBytes)
             EXPECT_EQ(line.substr(prefix.size(), 6), "00 03 ");
         }
         if (k == 12) {
-            EXPECT_EQ(line.substr(line.size() - 6), "00 7e");
+            EXPECT_EQ(line.substr(line.size() - 5), "00 7e");
         }
     }
     EXPECT_EQ(k, MACRO_SLOT_COUNT);

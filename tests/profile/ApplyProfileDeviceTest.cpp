@@ -144,7 +144,8 @@ TEST_F(ApplyProfileTest, SavesTheLabelsIntoTheCurrentLanguageSection)
     g_strButtonLabel = {"Click", "Menu", "Scroll ", "DPI -", "DPI +", "a", "b", "c", "d", "e",
                         "f", "Deactivated"};
     ApplyProfile();
-    EXPECT_EQ(m_dir.Ini("str0.ini", "Setting-EN", "Item3"), "Scroll ");
+    // Values are trimmed when read back, as the program reads them.
+    EXPECT_EQ(m_dir.Ini("str0.ini", "Setting-EN", "Item3"), "Scroll");
     EXPECT_EQ(m_dir.Ini("str0.ini", "Setting-EN", "Item12"), "Deactivated");
 }
 
