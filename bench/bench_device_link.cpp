@@ -57,7 +57,8 @@ void BM_IdleReaderCpu(benchmark::State& state)
         std::this_thread::sleep_for(std::chrono::milliseconds(200));
         idleCpu += ProcessCpuSeconds() - start;
     }
-    state.counters["idle_cpu_us_per_200ms"] = 1e6 * idleCpu / static_cast<double>(state.iterations());
+    state.counters["idle_cpu_us_per_200ms"] =
+        1e6 * idleCpu / static_cast<double>(state.iterations());
     ResetDeviceLinkForTest();
     SetHidTransport(nullptr);
     SetSleeper(nullptr);

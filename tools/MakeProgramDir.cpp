@@ -114,8 +114,7 @@ bool Exists(const std::string& path)
     return ::stat(path.c_str(), &st) == 0;
 }
 
-bool Put(const std::string& dir, const std::string& name, const void* data, size_t size,
-         bool force)
+bool Put(const std::string& dir, const std::string& name, const void* data, size_t size, bool force)
 {
     const std::string path = dir + name;
     if (!force && Exists(path))

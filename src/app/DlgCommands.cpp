@@ -68,11 +68,21 @@ void CMouseConfigurationDlg::OnApply()
             SaveProfileSettings();
             SaveButtonLabels();
             g_AppliedProfileRecord = g_ProfileRecord;
-            ApplyWindowsPointerSettings();
+            ApplyPointerSettings();
         }
         m_btnApply->setEnabled(true);
     }
     ReplayDeferredMessages();
+}
+
+void CMouseConfigurationDlg::ApplyPointerSettings()
+{
+    const PointerSettingsValues values = ApplyWindowsPointerSettings();
+    // Qt scrolls by lines only: a page per notch is left to the widgets' own page step.
+    if (values.wheelScrollLines != WHEEL_PAGESCROLL && values.wheelScrollLines > 0)
+        QApplication::setWheelScrollLines(static_cast<int>(values.wheelScrollLines));
+    if (values.doubleClickTime > 0)
+        QApplication::setDoubleClickInterval(static_cast<int>(values.doubleClickTime));
 }
 
 void CMouseConfigurationDlg::OnCancel()
@@ -96,7 +106,7 @@ void CMouseConfigurationDlg::OnReset()
         m_btnApply->setEnabled(false);
         FactoryResetHooks hooks;
         hooks.sendToDevice = [this](const ProfileRecord& snapshot) { SendOffThread(snapshot); };
-        hooks.applyPointerSettings = [] { ApplyWindowsPointerSettings(); };
+        hooks.applyPointerSettings = [this] { ApplyPointerSettings(); };
         FactoryReset(hooks);
         m_btnApply->setEnabled(true);
 

@@ -155,7 +155,7 @@ bool CMouseConfigurationDlg::OnInitDialog()
     ShowAssignmentList(0);
 
     // 14.
-    ApplyWindowsPointerSettings();
+    ApplyPointerSettings();
     m_bInitCompleted = true;
     return true;
 }

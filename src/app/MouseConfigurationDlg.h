@@ -211,6 +211,9 @@ private:
     void AddTrayIcon();
     void DeleteTrayIcon();
     void ReplayDeferredMessages();
+    // The desktop's pointer settings from the live record, and the same wheel lines and
+    // double-click time for the program's own widgets.
+    void ApplyPointerSettings();
     void Shutdown();
     // Apply traffic (DlgCommands.cpp).
     void SendOffThread(const struct ProfileRecord& snapshot);

@@ -10,8 +10,8 @@
 namespace zentro {
 
 struct CliContext {
-    bool simulated = false;   // --device simulated
-    std::string traceFile;    // --trace FILE (empty: no trace)
+    bool simulated = false; // --device simulated
+    std::string traceFile;  // --trace FILE (empty: no trace)
     std::ostream* out = nullptr;
     std::ostream* err = nullptr;
 };

@@ -38,8 +38,7 @@ bool LoadWholeSettingsFile(const CliContext& context, const std::string& path,
     }
     record = ProfileRecord{};
     if (ReadSettingsFile(path, record, &flag) != static_cast<int>(PROFILE_RECORD_SIZE)) {
-        err << "zentroctl: " << path << ": cannot read the file: " << std::strerror(errno)
-            << "\n";
+        err << "zentroctl: " << path << ": cannot read the file: " << std::strerror(errno) << "\n";
         return false;
     }
     return true;
@@ -119,8 +118,8 @@ int CmdDefaults(const CliContext& context, const std::vector<std::string>& args)
     LoadDefaults(record);
     int error = 0;
     if (!WriteSettingsFile(args[0], record, &error)) {
-        *context.err << "zentroctl: " << args[0] << ": cannot write the file: "
-                     << std::strerror(error) << "\n";
+        *context.err << "zentroctl: " << args[0]
+                     << ": cannot write the file: " << std::strerror(error) << "\n";
         return EXIT_FAILED;
     }
     return 0;

@@ -2,4 +2,7 @@
 
 #include "cli/CliCommands.h"
 
-int main(int argc, char** argv) { return zentro::RunZentroctl(argc, argv, std::cout, std::cerr); }
+int main(int argc, char** argv)
+{
+    return zentro::RunZentroctl(argc, argv, std::cout, std::cerr);
+}

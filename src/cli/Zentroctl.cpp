@@ -30,8 +30,8 @@ const char* kUsage =
     "  encode-macros FILE    show the macro slots built from a macro file (record.ini)\n"
     "  defaults FILE.bin     write a settings file holding the factory defaults\n";
 
-const char* kUdevHint =
-    "install the udev rule resources/70-zentro-mouse.rules (see README) and plug the mouse in again";
+const char* kUdevHint = "install the udev rule resources/70-zentro-mouse.rules (see README) and "
+                        "plug the mouse in again";
 
 } // namespace
 
@@ -98,12 +98,14 @@ int ReportNoMouse(const CliContext& context)
             if (info.vendorId != ZENTRO_VENDOR_ID || info.productId != ZENTRO_PRODUCT_ID)
                 continue;
             HidOpenError error = HidOpenError::None;
-            HidOpenMode mode = info.usagePage == 0xFF00 ? HidOpenMode::ReadWrite : HidOpenMode::Read;
+            HidOpenMode mode =
+                info.usagePage == 0xFF00 ? HidOpenMode::ReadWrite : HidOpenMode::Read;
             if (auto handle = transport->Open(info.path, mode, &error))
                 handle->Close();
             if (error == HidOpenError::PermissionDenied) {
-                *context.err << "zentroctl: the ZENTRO mouse is connected, but this user may not open "
-                             << info.path << ": " << kUdevHint << "\n";
+                *context.err
+                    << "zentroctl: the ZENTRO mouse is connected, but this user may not open "
+                    << info.path << ": " << kUdevHint << "\n";
                 return 1;
             }
         }
@@ -146,10 +148,11 @@ int CmdList(const CliContext& context, const std::vector<std::string>& args)
             access = "no";
         }
         char line[256];
-        std::snprintf(line, sizeof line,
-                      "  usage page 0x%04x usage 0x%04x  input %u  output %u  feature %u  open: %s\n",
-                      info.usagePage, info.usage, info.inputReportByteLength,
-                      info.outputReportByteLength, info.featureReportByteLength, access.c_str());
+        std::snprintf(
+            line, sizeof line,
+            "  usage page 0x%04x usage 0x%04x  input %u  output %u  feature %u  open: %s\n",
+            info.usagePage, info.usage, info.inputReportByteLength, info.outputReportByteLength,
+            info.featureReportByteLength, access.c_str());
         out << info.path << "\n" << line;
     }
     if (!found) {

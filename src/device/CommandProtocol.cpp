@@ -57,9 +57,15 @@ uint8_t CommandChecksum(const uint8_t* packet)
     return static_cast<uint8_t>(0xFF - (sum & 0xFF));
 }
 
-void SealCommandPacket(CommandPacket& packet) { packet[7] = CommandChecksum(packet.bytes.data()); }
+void SealCommandPacket(CommandPacket& packet)
+{
+    packet[7] = CommandChecksum(packet.bytes.data());
+}
 
-int BlockChunkCount(int length) { return length <= 0 ? 0 : (length + 31) / 32; }
+int BlockChunkCount(int length)
+{
+    return length <= 0 ? 0 : (length + 31) / 32;
+}
 
 void SendCommand(CommandPacket& packet, bool wantReply)
 {

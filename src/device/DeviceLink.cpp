@@ -128,10 +128,19 @@ bool NameMatches(const std::string& name, const char* a, const char* b)
 
 } // namespace
 
-void SetHidTransport(IHidTransport* transport) { g_pHidTransport = transport; }
-IHidTransport* GetHidTransport() { return g_pHidTransport.load(); }
+void SetHidTransport(IHidTransport* transport)
+{
+    g_pHidTransport = transport;
+}
+IHidTransport* GetHidTransport()
+{
+    return g_pHidTransport.load();
+}
 
-CManualResetEvent& EventReadDone() { return ReadDoneEvent(); }
+CManualResetEvent& EventReadDone()
+{
+    return ReadDoneEvent();
+}
 
 HidDeviceHandle GetEventDevice()
 {
@@ -139,9 +148,15 @@ HidDeviceHandle GetEventDevice()
     return g_hEventDevice;
 }
 
-void SetEventDevice(HidDeviceHandle device) { ReplaceEventDevice(std::move(device)); }
+void SetEventDevice(HidDeviceHandle device)
+{
+    ReplaceEventDevice(std::move(device));
+}
 
-void SetDeviceLinkCallbacks(DeviceLinkCallbacks callbacks) { g_callbacks = std::move(callbacks); }
+void SetDeviceLinkCallbacks(DeviceLinkCallbacks callbacks)
+{
+    g_callbacks = std::move(callbacks);
+}
 
 int OpenDevice()
 {
@@ -183,10 +198,11 @@ int OpenDevice()
             return commandOpened ? success : 0;
         }
         probe->Close();
-        DebugPrintf("DevicePath:%s,\nUsage:0x%04x\n, UsagePage:0x%04x\n,FeatureReportByteLength:0x%04x\n,"
-                    "InputReportByteLength:0x%x\n,OutputReportByteLength:0x%x\n",
-                    info.path.c_str(), info.usage, info.usagePage, info.featureReportByteLength,
-                    info.inputReportByteLength, info.outputReportByteLength);
+        DebugPrintf(
+            "DevicePath:%s,\nUsage:0x%04x\n, UsagePage:0x%04x\n,FeatureReportByteLength:0x%04x\n,"
+            "InputReportByteLength:0x%x\n,OutputReportByteLength:0x%x\n",
+            info.path.c_str(), info.usage, info.usagePage, info.featureReportByteLength,
+            info.inputReportByteLength, info.outputReportByteLength);
 
         if (info.usage == USAGE_EVENT) {
             if (info.usagePage == USAGE_EVENT && info.inputReportByteLength != 0 && !eventOpened) {

@@ -30,12 +30,30 @@ void CVirtualTime::Sleep(uint32_t milliseconds)
     ++m_sleeps;
 }
 
-ISleeper& GetSleeper() { return *g_pSleeper.load(); }
-void SetSleeper(ISleeper* sleeper) { g_pSleeper = sleeper ? sleeper : &g_systemSleeper; }
-IClock& GetClock() { return *g_pClock.load(); }
-void SetClock(IClock* clock) { g_pClock = clock ? clock : &g_systemClock; }
+ISleeper& GetSleeper()
+{
+    return *g_pSleeper.load();
+}
+void SetSleeper(ISleeper* sleeper)
+{
+    g_pSleeper = sleeper ? sleeper : &g_systemSleeper;
+}
+IClock& GetClock()
+{
+    return *g_pClock.load();
+}
+void SetClock(IClock* clock)
+{
+    g_pClock = clock ? clock : &g_systemClock;
+}
 
-void Sleep(uint32_t milliseconds) { GetSleeper().Sleep(milliseconds); }
-uint32_t GetTickCount() { return GetClock().GetTickCount(); }
+void Sleep(uint32_t milliseconds)
+{
+    GetSleeper().Sleep(milliseconds);
+}
+uint32_t GetTickCount()
+{
+    return GetClock().GetTickCount();
+}
 
 } // namespace zentro

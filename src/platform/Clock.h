@@ -40,7 +40,11 @@ public:
     void Advance(uint32_t milliseconds) { m_now += milliseconds; }
     uint64_t TotalSlept() const { return m_slept.load(); }
     uint64_t SleepCount() const { return m_sleeps.load(); }
-    void ResetCounters() { m_slept = 0; m_sleeps = 0; }
+    void ResetCounters()
+    {
+        m_slept = 0;
+        m_sleeps = 0;
+    }
 
 private:
     std::atomic<uint64_t> m_now{0};

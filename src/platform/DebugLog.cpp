@@ -74,7 +74,10 @@ void SetDebugSink(DebugSink sink)
     g_debugSink = std::move(sink);
 }
 
-void SetDebugToStderr(bool enabled) { g_debugToStderr = enabled ? 1 : 0; }
+void SetDebugToStderr(bool enabled)
+{
+    g_debugToStderr = enabled ? 1 : 0;
+}
 
 CDebugLogCapture::CDebugLogCapture()
 {

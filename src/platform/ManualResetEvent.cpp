@@ -8,7 +8,10 @@
 
 namespace zentro {
 
-CManualResetEvent::CManualResetEvent() { m_fd = ::eventfd(0, EFD_NONBLOCK | EFD_CLOEXEC); }
+CManualResetEvent::CManualResetEvent()
+{
+    m_fd = ::eventfd(0, EFD_NONBLOCK | EFD_CLOEXEC);
+}
 
 CManualResetEvent::~CManualResetEvent()
 {
@@ -35,7 +38,10 @@ void CManualResetEvent::Reset()
     }
 }
 
-bool CManualResetEvent::IsSet() const { return Wait(0); }
+bool CManualResetEvent::IsSet() const
+{
+    return Wait(0);
+}
 
 bool CManualResetEvent::Wait(int timeoutMs) const
 {

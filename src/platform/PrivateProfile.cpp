@@ -110,7 +110,11 @@ std::string Utf16LeToUtf8(const std::string& bytes, size_t start)
 uint32_t NextCodePoint(const std::string& s, size_t& i)
 {
     auto b = static_cast<uint8_t>(s[i]);
-    size_t len = b < 0x80 ? 1 : (b >> 5) == 0x6 ? 2 : (b >> 4) == 0xE ? 3 : (b >> 3) == 0x1E ? 4 : 0;
+    size_t len = b < 0x80           ? 1
+                 : (b >> 5) == 0x6  ? 2
+                 : (b >> 4) == 0xE  ? 3
+                 : (b >> 3) == 0x1E ? 4
+                                    : 0;
     if (len == 0 || i + len > s.size()) {
         ++i;
         return 0xFFFD;

@@ -103,11 +103,23 @@ bool WriteText(const std::string& section, const std::string& key, const std::st
 
 } // namespace
 
-std::string ProgramFilePath(const std::string& name) { return GetExeDir() + name; }
-std::string SettingsFileName(int n) { return "config" + std::to_string(n) + ".bin"; }
-std::string ProfileIniFileName(int n) { return "str" + std::to_string(n) + ".ini"; }
+std::string ProgramFilePath(const std::string& name)
+{
+    return GetExeDir() + name;
+}
+std::string SettingsFileName(int n)
+{
+    return "config" + std::to_string(n) + ".bin";
+}
+std::string ProfileIniFileName(int n)
+{
+    return "str" + std::to_string(n) + ".ini";
+}
 
-std::string LabelSectionName() { return g_strUiText[0]; }
+std::string LabelSectionName()
+{
+    return g_strUiText[0];
+}
 
 long long SettingsFileSize(const std::string& path)
 {
@@ -159,8 +171,8 @@ void LoadProfileSettings()
         g_strSettingsFile = ProgramFilePath("config.bin");
         g_strProfileIniFile = g_strListIniFile;
     } else {
-        std::string curName = GetPrivateProfileString(PROFILE_SECTION, "CurProfileName", "",
-                                                      g_strListIniFile);
+        std::string curName =
+            GetPrivateProfileString(PROFILE_SECTION, "CurProfileName", "", g_strListIniFile);
         long long count = ParseLeadingInt(
             GetPrivateProfileString(PROFILE_SECTION, "ItemCount", "", g_strListIniFile));
         if (count < 1 || count > MAX_PROFILE_COUNT)
@@ -223,7 +235,10 @@ void ReadProfileTextsFrom(const std::string& file)
     t.MouseSpeed_Y = ReadText("Point", "MouseSpeed_Y", file);
 }
 
-void ReadProfileTexts() { ReadProfileTextsFrom(g_strProfileIniFile); }
+void ReadProfileTexts()
+{
+    ReadProfileTextsFrom(g_strProfileIniFile);
+}
 
 void SaveButtonLabelsTo(const std::string& file)
 {
@@ -239,7 +254,10 @@ void SaveButtonLabelsTo(const std::string& file)
     }
 }
 
-void SaveButtonLabels() { SaveButtonLabelsTo(g_strProfileIniFile); }
+void SaveButtonLabels()
+{
+    SaveButtonLabelsTo(g_strProfileIniFile);
+}
 
 void CheckProfileDefault()
 {
@@ -267,7 +285,10 @@ void ConvertProfileTextValues()
         g_nPointValue[i] = static_cast<int>(ParseLeadingInt(*point[i]));
 }
 
-std::string ReadProfileLanguageCode() { return ReadText("Skins", "Lan", g_strProfileIniFile); }
+std::string ReadProfileLanguageCode()
+{
+    return ReadText("Skins", "Lan", g_strProfileIniFile);
+}
 
 void ResetProfileFilesForTest()
 {

@@ -14,8 +14,8 @@ void LoadDefaults(ProfileRecord& r)
     static constexpr uint8_t kDpiColor[21] = {0xFF, 0x00, 0x00, 0x00, 0x00, 0xFF, 0x00,
                                               0xFF, 0x00, 0xFF, 0xFF, 0x00, 0x00, 0xFF,
                                               0xFF, 0xFF, 0x80, 0x00, 0xFF, 0x00, 0xFF};
-    static constexpr uint8_t kFunction[12] = {FN_CLICK,       FN_MENU,       FN_SCROLL,
-                                              FN_DPI,         FN_DPI,        FN_LEFT_TILT,
+    static constexpr uint8_t kFunction[12] = {FN_CLICK,       FN_MENU,        FN_SCROLL,
+                                              FN_DPI,         FN_DPI,         FN_LEFT_TILT,
                                               FN_RIGHT_TILT,  FN_DEACTIVATED, FN_DEACTIVATED,
                                               FN_DEACTIVATED, FN_DEACTIVATED, FN_DEACTIVATED};
     static constexpr uint8_t kDpiAction[12] = {0x0D, 0x0D, 0x0D, 2, 1, 0, 0, 0, 2, 1, 0, 0};
@@ -56,7 +56,10 @@ void LoadDefaults(ProfileRecord& r)
     std::memset(r.ButtonMacroMode, 0, sizeof r.ButtonMacroMode);
 }
 
-void LoadDefaults() { LoadDefaults(g_ProfileRecord); }
+void LoadDefaults()
+{
+    LoadDefaults(g_ProfileRecord);
+}
 
 unsigned DpiIndexToValue(unsigned index)
 {

@@ -41,33 +41,33 @@ enum : uint8_t { DPI_ACTION_UP = 1, DPI_ACTION_DOWN = 2, DPI_ACTION_LOOP = 3 };
 
 #pragma pack(push, 1)
 struct ProfileRecord {
-    uint8_t ProfileSlot;            //   0
-    uint8_t Reserved1[4];           //   1
-    uint8_t ReportRate;             //   5
-    uint8_t Reserved6;              //   6
-    uint8_t DPIValue[7];            //   7
-    uint8_t DPIEnable[7];           //  14
-    uint8_t DPIColor[21];           //  21
-    uint8_t LightMode;              //  42
-    uint8_t LightParam1;            //  43
-    uint8_t LightParam2;            //  44
-    uint8_t LightParam3;            //  45
-    uint8_t EnhancePrecision;       //  46
-    uint8_t ScrollOneScreen;        //  47
-    uint8_t PointerSpeed;           //  48
-    uint8_t WheelLines;             //  49
-    uint8_t DoubleClickSpeed;       //  50
-    uint8_t AngleSnapLevel;         //  51
-    uint8_t AngleSnap;              //  52
-    uint8_t Reserved53;             //  53
-    uint8_t SensitivityX;           //  54
-    uint8_t SensitivityY;           //  55
-    uint8_t ButtonFunction[12];     //  56
-    uint8_t Reserved68[2];          //  68
-    uint8_t ButtonDPIAction[12];    //  70
-    uint8_t Reserved82[4];          //  82
-    uint8_t ButtonMedia[8];         //  86  buttons 0-7
-    uint8_t ButtonCommand[8];       //  94  buttons 0-7
+    uint8_t ProfileSlot;         //   0
+    uint8_t Reserved1[4];        //   1
+    uint8_t ReportRate;          //   5
+    uint8_t Reserved6;           //   6
+    uint8_t DPIValue[7];         //   7
+    uint8_t DPIEnable[7];        //  14
+    uint8_t DPIColor[21];        //  21
+    uint8_t LightMode;           //  42
+    uint8_t LightParam1;         //  43
+    uint8_t LightParam2;         //  44
+    uint8_t LightParam3;         //  45
+    uint8_t EnhancePrecision;    //  46
+    uint8_t ScrollOneScreen;     //  47
+    uint8_t PointerSpeed;        //  48
+    uint8_t WheelLines;          //  49
+    uint8_t DoubleClickSpeed;    //  50
+    uint8_t AngleSnapLevel;      //  51
+    uint8_t AngleSnap;           //  52
+    uint8_t Reserved53;          //  53
+    uint8_t SensitivityX;        //  54
+    uint8_t SensitivityY;        //  55
+    uint8_t ButtonFunction[12];  //  56
+    uint8_t Reserved68[2];       //  68
+    uint8_t ButtonDPIAction[12]; //  70
+    uint8_t Reserved82[4];       //  82
+    uint8_t ButtonMedia[8];      //  86  buttons 0-7
+    uint8_t ButtonCommand[8];    //  94  buttons 0-7
     // Offsets 102-125 were reserved and unused; they now hold the parameters of buttons 8-11
     // for the six per-button arrays that only have room for buttons 0-7. Each array gets its
     // own four bytes, so no two buttons or arrays ever share a byte. LoadDefaults writes 0

@@ -11,7 +11,6 @@
 
 #include "platform/DebugLog.h"
 
-
 namespace zentro {
 
 PointerSettingsValues ComputePointerSettings(const ProfileRecord& record)
@@ -42,7 +41,10 @@ bool CRecordingPointerSettings::SetMouse(const std::array<int, 3>& m)
 {
     return Record("SetMouse", {m[0], m[1], m[2]});
 }
-bool CRecordingPointerSettings::SetMouseSpeed(uint32_t s) { return Record("SetMouseSpeed", {s}); }
+bool CRecordingPointerSettings::SetMouseSpeed(uint32_t s)
+{
+    return Record("SetMouseSpeed", {s});
+}
 bool CRecordingPointerSettings::SetWheelScrollLines(uint32_t l)
 {
     return Record("SetWheelScrollLines", {l});
@@ -89,7 +91,8 @@ bool ProgramInPath(const std::string& name)
     size_t start = 0;
     while (start <= all.size()) {
         size_t end = all.find(':', start);
-        std::string dir = all.substr(start, end == std::string::npos ? std::string::npos : end - start);
+        std::string dir =
+            all.substr(start, end == std::string::npos ? std::string::npos : end - start);
         if (!dir.empty()) {
             std::string candidate = dir + "/" + name;
             if (::access(candidate.c_str(), X_OK) == 0)
@@ -126,8 +129,7 @@ CDesktopPointerSettings::Environment CDesktopPointerSettings::Detect()
     return e;
 }
 
-CDesktopPointerSettings::CDesktopPointerSettings()
-    : CDesktopPointerSettings(Detect(), RunCommand)
+CDesktopPointerSettings::CDesktopPointerSettings() : CDesktopPointerSettings(Detect(), RunCommand)
 {
 }
 
@@ -203,7 +205,10 @@ IPointerSettings& Backend()
 }
 } // namespace
 
-void SetPointerSettingsBackend(IPointerSettings* backend) { g_pPointerSettings = backend; }
+void SetPointerSettingsBackend(IPointerSettings* backend)
+{
+    g_pPointerSettings = backend;
+}
 
 PointerSettingsValues ApplyWindowsPointerSettings(const ProfileRecord& record)
 {

@@ -59,8 +59,9 @@ TEST(Zentroctl, ListShowsTheThreeInterfacesOfTheSimulatedMouse)
               std::string::npos)
         << r.out;
     EXPECT_NE(r.out.find("usage page 0xff01 usage 0xff01  input 9"), std::string::npos);
-    EXPECT_NE(r.out.find("usage page 0xff00 usage 0xff00  input 33  output 33  feature 9  open: yes"),
-              std::string::npos);
+    EXPECT_NE(
+        r.out.find("usage page 0xff00 usage 0xff00  input 33  output 33  feature 9  open: yes"),
+        std::string::npos);
     EXPECT_TRUE(r.err.empty());
 }
 
@@ -92,7 +93,8 @@ TEST(Zentroctl, BadCommandLinesGiveOneClearLineAndStatusTwo)
         {{"--frobnicate", "list"}, "unknown option --frobnicate"},
         {{"--device", "simulated", "frobnicate"}, "unknown command 'frobnicate'"},
         {{"--device", "simulated", "list", "extra"}, "list takes no arguments"},
-        {{"--device", "simulated", "--trace", "/nonexistent-dir/x.trace", "info"}, "cannot write the trace file"},
+        {{"--device", "simulated", "--trace", "/nonexistent-dir/x.trace", "info"},
+         "cannot write the trace file"},
     };
     for (const auto& c : cases) {
         RunResult r = Zentroctl(c.args);

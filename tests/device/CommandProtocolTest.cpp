@@ -126,7 +126,8 @@ TEST_F(CommandProtocolTest, ReplyReplacesAllEightBytesAndIsLogged)
     CDebugLogCapture log;
     CommandPacket packet(0x80, 9, 9, 9, 9, 9, 9);
     SendCommand(packet, true);
-    EXPECT_EQ(packet.bytes, (std::array<uint8_t, 8>{0x80, 0x01, 0x02, 0x33, 0x44, 0x55, 0x66, 0x99}));
+    EXPECT_EQ(packet.bytes,
+              (std::array<uint8_t, 8>{0x80, 0x01, 0x02, 0x33, 0x44, 0x55, 0x66, 0x99}));
     EXPECT_EQ(log.Text(), "Buffer[1]:80,Buffer[2]:01.");
 }
 
@@ -163,7 +164,8 @@ TEST_F(CommandProtocolTest, BlockWritesTheRightNumberOfZeroPaddedChunksWithWaits
             EXPECT_EQ(writes[k][0], 0x00);
             for (size_t b = 0; b < 32; ++b) {
                 size_t index = k * 32 + b;
-                uint8_t expected = static_cast<int>(index) < c.length ? static_cast<uint8_t>(index + 1) : 0;
+                uint8_t expected =
+                    static_cast<int>(index) < c.length ? static_cast<uint8_t>(index + 1) : 0;
                 EXPECT_EQ(writes[k][1 + b], expected) << "chunk " << k << " byte " << b;
             }
         }
@@ -252,8 +254,11 @@ TEST_F(CommandProtocolTest, DebugLinesOfTheQueries)
     EXPECT_EQ(log.Entries().at(0), "Buffer[1]:80,Buffer[2]:01.");
     EXPECT_EQ(log.Entries().at(1), "FW version:01-02\n");
     EXPECT_TRUE(log.Contains("FW version:01-02\n"));
-    EXPECT_TRUE(log.Contains("Buffer[0]83\xef\xbc\x8c" "Buffer[1]01\xef\xbc\x8c" "Buffer[2]00\xef\xbc\x8c"
-                             "Buffer[3]00\xef\xbc\x8c" "Buffer[4]40\n"));
+    EXPECT_TRUE(log.Contains("Buffer[0]83\xef\xbc\x8c"
+                             "Buffer[1]01\xef\xbc\x8c"
+                             "Buffer[2]00\xef\xbc\x8c"
+                             "Buffer[3]00\xef\xbc\x8c"
+                             "Buffer[4]40\n"));
     EXPECT_TRUE(log.Contains("SetFunctionOption:01-00\n"));
 }
 

@@ -47,7 +47,8 @@ struct WindowRecorder {
     bool WaitForEvents(size_t count)
     {
         std::unique_lock<std::mutex> lock(mutex);
-        return changed.wait_for(lock, std::chrono::seconds(10), [&] { return events.size() >= count; });
+        return changed.wait_for(lock, std::chrono::seconds(10),
+                                [&] { return events.size() >= count; });
     }
     std::vector<std::pair<uint32_t, uint32_t>> Events()
     {
@@ -62,8 +63,9 @@ struct WindowRecorder {
     }
 };
 
-HidInterfaceInfo Interface(uint16_t page, uint16_t usage, uint16_t in, uint16_t out, uint16_t feature,
-                           const std::string& path, uint16_t vendor = 0x04D9, uint16_t product = 0xA165)
+HidInterfaceInfo Interface(uint16_t page, uint16_t usage, uint16_t in, uint16_t out,
+                           uint16_t feature, const std::string& path, uint16_t vendor = 0x04D9,
+                           uint16_t product = 0xA165)
 {
     HidInterfaceInfo i;
     i.path = path;
@@ -132,8 +134,9 @@ TEST_F(DeviceLinkTest, OpensBothVendorCollectionsAndClosesEveryProbe)
     for (const auto& info : mouse.Interfaces())
         EXPECT_EQ(mouse.OpenHandleCount(info.path, HidOpenMode::Probe), 0) << info.path;
     EXPECT_TRUE(log.Contains("Find our hid device.Success\n"));
-    EXPECT_TRUE(log.Contains(",\nUsage:0xff00\n, UsagePage:0xff00\n,FeatureReportByteLength:0x0009\n,"
-                             "InputReportByteLength:0x21\n,OutputReportByteLength:0x21\n"));
+    EXPECT_TRUE(
+        log.Contains(",\nUsage:0xff00\n, UsagePage:0xff00\n,FeatureReportByteLength:0x0009\n,"
+                     "InputReportByteLength:0x21\n,OutputReportByteLength:0x21\n"));
     EXPECT_TRUE(CommandChannelWorks());
 }
 
@@ -148,30 +151,40 @@ TEST_F(DeviceLinkTest, SearchRulesOverInterfaceSets)
     const std::vector<Case> cases = {
         {"another vendor first is skipped",
          {Interface(1, 2, 5, 0, 0, kOtherPath, 0x046D, 0xC077),
-          Interface(0xFF01, 0xFF01, 9, 0, 0, kEventPath), Interface(0xFF00, 0xFF00, 33, 33, 9, kCommandPath)},
-         1, true},
+          Interface(0xFF01, 0xFF01, 9, 0, 0, kEventPath),
+          Interface(0xFF00, 0xFF00, 33, 33, 9, kCommandPath)},
+         1,
+         true},
         {"same vendor, other product is skipped",
          {Interface(0xFF00, 0xFF00, 33, 33, 9, kOtherPath, 0x04D9, 0x1234),
           Interface(0xFF01, 0xFF01, 9, 0, 0, kEventPath)},
-         0, true},
-        {"standard mouse collection only",
-         {Interface(1, 2, 5, 0, 0, kMousePath)}, 0, false},
+         0,
+         true},
+        {"standard mouse collection only", {Interface(1, 2, 5, 0, 0, kMousePath)}, 0, false},
         {"command collection with feature length 8 is rejected",
-         {Interface(0xFF00, 0xFF00, 33, 33, 8, kCommandPath)}, 0, false},
+         {Interface(0xFF00, 0xFF00, 33, 33, 8, kCommandPath)},
+         0,
+         false},
         {"rejected command collection, then an acceptable one",
          {Interface(0xFF00, 0xFF00, 33, 33, 8, kCommandPath + "a"),
           Interface(0xFF00, 0xFF00, 33, 33, 9, kCommandPath)},
-         1, false},
+         1,
+         false},
         {"event collection with input length 0 is not opened",
-         {Interface(0xFF01, 0xFF01, 0, 0, 0, kEventPath), Interface(0xFF00, 0xFF00, 33, 33, 9, kCommandPath)},
-         1, false},
+         {Interface(0xFF01, 0xFF01, 0, 0, 0, kEventPath),
+          Interface(0xFF00, 0xFF00, 33, 33, 9, kCommandPath)},
+         1,
+         false},
         {"usage 0xFF01 on another page is not the event collection",
-         {Interface(0xFF00, 0xFF01, 9, 0, 0, kEventPath), Interface(0xFF00, 0xFF00, 33, 33, 9, kCommandPath)},
-         1, false},
+         {Interface(0xFF00, 0xFF01, 9, 0, 0, kEventPath),
+          Interface(0xFF00, 0xFF00, 33, 33, 9, kCommandPath)},
+         1,
+         false},
         {"event after command is still opened",
          {Interface(1, 2, 5, 0, 0, kMousePath), Interface(0xFF00, 0xFF00, 33, 33, 9, kCommandPath),
           Interface(0xFF01, 0xFF01, 9, 0, 0, kEventPath)},
-         1, true},
+         1,
+         true},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -187,7 +200,8 @@ TEST_F(DeviceLinkTest, SearchRulesOverInterfaceSets)
 TEST_F(DeviceLinkTest, EveryFailurePathEndsTheSearchWithZero)
 {
     const std::vector<HidInterfaceInfo> eventFirst = {
-        Interface(0xFF01, 0xFF01, 9, 0, 0, kEventPath), Interface(0xFF00, 0xFF00, 33, 33, 9, kCommandPath)};
+        Interface(0xFF01, 0xFF01, 9, 0, 0, kEventPath),
+        Interface(0xFF00, 0xFF00, 33, 33, 9, kCommandPath)};
     struct Case {
         const char* name;
         std::function<void()> inject;
@@ -196,15 +210,23 @@ TEST_F(DeviceLinkTest, EveryFailurePathEndsTheSearchWithZero)
     const std::vector<Case> cases = {
         {"enumeration fails", [&] { mouse.SetEnumerationFails(true); }, nullptr},
         {"probe of the first interface fails",
-         [&] { mouse.SetOpenFailure(kEventPath, HidOpenMode::Probe, HidOpenError::Other); }, nullptr},
+         [&] { mouse.SetOpenFailure(kEventPath, HidOpenMode::Probe, HidOpenError::Other); },
+         nullptr},
         {"capabilities unavailable", [&] { mouse.SetCapsUnavailable(kEventPath, true); },
          "HidD_GetPreparsedData failed.\n"},
         {"event collection cannot be opened",
-         [&] { mouse.SetOpenFailure(kEventPath, HidOpenMode::Read, HidOpenError::PermissionDenied); }, nullptr},
-        {"command collection cannot be opened",
-         [&] { mouse.SetOpenFailure(kCommandPath, HidOpenMode::ReadWrite, HidOpenError::PermissionDenied); },
+         [&] {
+             mouse.SetOpenFailure(kEventPath, HidOpenMode::Read, HidOpenError::PermissionDenied);
+         },
          nullptr},
-        {"no interface of the mouse", [&] { mouse.SetInterfaces({}); }, "SetupDiEnumDeviceInterfaces failed.\n"},
+        {"command collection cannot be opened",
+         [&] {
+             mouse.SetOpenFailure(kCommandPath, HidOpenMode::ReadWrite,
+                                  HidOpenError::PermissionDenied);
+         },
+         nullptr},
+        {"no interface of the mouse", [&] { mouse.SetInterfaces({}); },
+         "SetupDiEnumDeviceInterfaces failed.\n"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -219,8 +241,9 @@ TEST_F(DeviceLinkTest, EveryFailurePathEndsTheSearchWithZero)
         CDebugLogCapture log;
         EXPECT_EQ(OpenDevice(), 0);
         EXPECT_EQ(g_bDeviceConnected.load(), 0);
-        if (c.line)
+        if (c.line) {
             EXPECT_TRUE(log.Contains(c.line)) << log.Text();
+        }
         for (const auto& info : eventFirst)
             EXPECT_EQ(mouse.OpenHandleCount(info.path, HidOpenMode::Probe), 0);
     }
@@ -236,7 +259,8 @@ TEST_F(DeviceLinkTest, ConnectExchangeQueriesFirmwareAndRefreshesOptions)
     ASSERT_EQ(packets.size(), 3u);
     EXPECT_EQ(packets[0].bytes, (std::array<uint8_t, 8>{0x80, 0, 0, 0, 0, 0, 0, 0x7F}));
     EXPECT_EQ(packets[1].bytes, (std::array<uint8_t, 8>{0x83, 0, 0, 0, 0, 0, 0, 0x7C}));
-    EXPECT_EQ(packets[2].bytes, (std::array<uint8_t, 8>{0x03, 0x01, 0x00, 0x00, 0xD1, 0x00, 0x00, 0x2A}));
+    EXPECT_EQ(packets[2].bytes,
+              (std::array<uint8_t, 8>{0x03, 0x01, 0x00, 0x00, 0xD1, 0x00, 0x00, 0x2A}));
     EXPECT_EQ(mouse.Memory().functionOptions, (std::array<uint8_t, 4>{1, 0, 0, 0xD1}));
     EXPECT_TRUE(log.Contains("FW version:01-02\n"));
 }
@@ -315,7 +339,8 @@ TEST_F(DeviceLinkTest, HotPlugSequences)
         mouse.SetOpenFailure(info.path, HidOpenMode::ReadWrite, HidOpenError::PermissionDenied);
     mouse.Notify({DBT_DEVICEARRIVAL, DBT_DEVTYP_DEVICEINTERFACE, kCommandPath});
     EXPECT_EQ(g_bDeviceConnected.load(), 0);
-    EXPECT_EQ(window.Events(), (std::vector<std::pair<uint32_t, uint32_t>>{{DEVICE_EVENT_NOT_DETECTED, 0}}));
+    EXPECT_EQ(window.Events(),
+              (std::vector<std::pair<uint32_t, uint32_t>>{{DEVICE_EVENT_NOT_DETECTED, 0}}));
 }
 
 TEST_F(DeviceLinkTest, IdentityInNotificationNamesIsCaseSensitive)
@@ -346,7 +371,8 @@ TEST_F(DeviceLinkTest, IdentityInNotificationNamesIsCaseSensitive)
         EXPECT_EQ(reopened, c.handled);
     }
     window.Clear();
-    OnDeviceChange({DBT_DEVICEARRIVAL, 2 /* not an interface broadcast */, "HID#VID_04D9&PID_A165"});
+    OnDeviceChange(
+        {DBT_DEVICEARRIVAL, 2 /* not an interface broadcast */, "HID#VID_04D9&PID_A165"});
     EXPECT_TRUE(window.calls.empty());
 }
 

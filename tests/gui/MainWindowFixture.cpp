@@ -125,7 +125,10 @@ std::vector<uint8_t> MainWindowFixture::PacketCodes() const
     return codes;
 }
 
-void MainWindowFixture::ClearPackets() { m_packetBase = m_mouse.ReceivedPackets().size(); }
+void MainWindowFixture::ClearPackets()
+{
+    m_packetBase = m_mouse.ReceivedPackets().size();
+}
 
 void MainWindowFixture::ClickAt(const QPoint& point)
 {

@@ -3,6 +3,7 @@
 
 #include "gui/MainWindowFixture.h"
 
+#include <QApplication>
 #include <QFile>
 #include <QGuiApplication>
 #include <QMenu>
@@ -93,7 +94,8 @@ TEST_F(MainWindowStart, WithMouseShowsSkinSizedWindowTrayAndProfileValues)
     const int x = g_ProfileRecord.SensitivityX, y = g_ProfileRecord.SensitivityY;
     EXPECT_EQ(m_dlg->m_markerX->GetPos(), x >= 1 && x <= 11 ? x : 1);
     EXPECT_EQ(m_dlg->m_markerY->GetPos(), y >= 1 && y <= 11 ? y : 1);
-    // Start-up sends only the connect exchange (firmware version, option read and write) and sets the pointer settings once.
+    // Start-up sends only the connect exchange (firmware version, option read and write) and sets
+    // the pointer settings once.
     EXPECT_EQ(PacketCodes(), (std::vector<uint8_t>{0x80, 0x83, 0x03}));
     EXPECT_EQ(m_pointer.calls.size(), 4u);
     // Panels collapsed, top view selected, Back hidden, assignment buttons and markers hidden.
@@ -204,7 +206,8 @@ TEST_F(MainWindowBalloons, MacroKeyAndIgnoredEvents)
 
     m_tray.balloons.clear();
     ClearPackets();
-    for (auto [code, value] : std::vector<std::pair<int, int>>{{1, 0}, {2, 8}, {9, 0}, {4, 1}, {0, 3}}) {
+    for (auto [code, value] :
+         std::vector<std::pair<int, int>>{{1, 0}, {2, 8}, {9, 0}, {4, 1}, {0, 3}}) {
         PostWinMessage(m_dlg.get(), WM_DEVICE_EVENT, code, value);
         Deliver();
     }
@@ -359,7 +362,8 @@ TEST_F(MainWindowCommands, ApplySendsWholeProfileWhileWindowKeepsPainting)
     for (size_t i = 0; i < 4; ++i)
         EXPECT_EQ(std::memcmp(memory.buttonBlocks[i].data(),
                               BuildButtonTable(g_ProfileRecord).data(), 64),
-                  0) << "block " << i << " carries the same table";
+                  0)
+            << "block " << i << " carries the same table";
     // The deferred device event ran after the apply: its queries follow the lighting command.
     const std::vector<uint8_t> codes = PacketCodes();
     ASSERT_GE(codes.size(), 3u);
@@ -395,14 +399,32 @@ TEST_F(MainWindowCommands, PointerSettingsFollowTheAppliedRecord)
         std::vector<CRecordingPointerSettings::Call> expected;
     };
     const std::vector<Case> cases = {
-        {0xFF, 6, 0, 3, 6,
-         {{"SetMouse", {0, 0, 0}}, {"SetMouseSpeed", {10}}, {"SetWheelScrollLines", {3}},
+        {0xFF,
+         6,
+         0,
+         3,
+         6,
+         {{"SetMouse", {0, 0, 0}},
+          {"SetMouseSpeed", {10}},
+          {"SetWheelScrollLines", {3}},
           {"SetDoubleClickTime", {550}}}},
-        {1, 1, 1, 3, 1,
-         {{"SetMouse", {6, 10, 1}}, {"SetMouseSpeed", {1}},
-          {"SetWheelScrollLines", {int64_t(WHEEL_PAGESCROLL)}}, {"SetDoubleClickTime", {900}}}},
-        {0, 11, 0, 100, 11,
-         {{"SetMouse", {0, 0, 0}}, {"SetMouseSpeed", {20}}, {"SetWheelScrollLines", {100}},
+        {1,
+         1,
+         1,
+         3,
+         1,
+         {{"SetMouse", {6, 10, 1}},
+          {"SetMouseSpeed", {1}},
+          {"SetWheelScrollLines", {int64_t(WHEEL_PAGESCROLL)}},
+          {"SetDoubleClickTime", {900}}}},
+        {0,
+         11,
+         0,
+         100,
+         11,
+         {{"SetMouse", {0, 0, 0}},
+          {"SetMouseSpeed", {20}},
+          {"SetWheelScrollLines", {100}},
           {"SetDoubleClickTime", {200}}}},
     };
     for (const Case& c : cases) {
@@ -412,8 +434,15 @@ TEST_F(MainWindowCommands, PointerSettingsFollowTheAppliedRecord)
         g_ProfileRecord.WheelLines = c.lines;
         g_ProfileRecord.DoubleClickSpeed = c.doubleClick;
         m_pointer.calls.clear();
+        const int linesBefore = QApplication::wheelScrollLines();
         ClickAt(APPLY);
         EXPECT_EQ(m_pointer.calls, c.expected) << int(c.speed);
+        // The program's own widgets follow the same wheel lines and double-click time; a page
+        // per notch leaves their line count alone.
+        const int64_t lines = c.expected[2].values[0];
+        EXPECT_EQ(QApplication::wheelScrollLines(),
+                  lines == int64_t(WHEEL_PAGESCROLL) ? linesBefore : int(lines));
+        EXPECT_EQ(QApplication::doubleClickInterval(), int(c.expected[3].values[0]));
     }
 }
 
@@ -447,8 +476,9 @@ TEST_F(MainWindowCommands, ResetOkRestoresDefaultsSendsAndRefreshes)
     EXPECT_EQ(g_ProfileRecord.SensitivityX, expected.SensitivityX);
     EXPECT_EQ(g_ProfileRecord.MacroSlot[3][0], 0x5A);
     EXPECT_EQ(m_dlg->m_bAssignmentCollapsed, 1);
-    EXPECT_EQ(m_dlg->m_markerX->GetPos(),
-              expected.SensitivityX >= 1 && expected.SensitivityX <= 11 ? expected.SensitivityX : 1);
+    EXPECT_EQ(m_dlg->m_markerX->GetPos(), expected.SensitivityX >= 1 && expected.SensitivityX <= 11
+                                              ? expected.SensitivityX
+                                              : 1);
     const std::vector<uint8_t> codes = PacketCodes();
     ASSERT_FALSE(codes.empty());
     EXPECT_EQ(codes.front(), 0x01);
@@ -542,11 +572,12 @@ TEST_F(MainWindowInput, EnterEscapeSpaceF1ChangeNothing)
 {
     CreateWindow();
     const ProfileRecord before = g_ProfileRecord;
-    for (QWidget* target : {static_cast<QWidget*>(m_dlg.get()),
-                            static_cast<QWidget*>(m_dlg->m_btnCancel),
-                            static_cast<QWidget*>(m_dlg->m_btnApply)}) {
+    for (QWidget* target :
+         {static_cast<QWidget*>(m_dlg.get()), static_cast<QWidget*>(m_dlg->m_btnCancel),
+          static_cast<QWidget*>(m_dlg->m_btnApply)}) {
         target->setFocus();
-        for (Qt::Key key : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Escape, Qt::Key_Space, Qt::Key_F1}) {
+        for (Qt::Key key :
+             {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Escape, Qt::Key_Space, Qt::Key_F1}) {
             QTest::keyClick(target, key);
             Deliver();
         }

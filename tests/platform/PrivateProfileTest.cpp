@@ -17,8 +17,9 @@ class PrivateProfileTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        dir = fs::temp_directory_path() / ("zentro-ini-" + std::to_string(::getpid()) + "-" +
-                                           ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        dir = fs::temp_directory_path() /
+              ("zentro-ini-" + std::to_string(::getpid()) + "-" +
+               ::testing::UnitTest::GetInstance()->current_test_info()->name());
         fs::remove_all(dir);
         fs::create_directories(dir);
         path = (dir / "test.ini").string();
@@ -39,7 +40,8 @@ protected:
         s << in.rdbuf();
         return s.str();
     }
-    std::string Get(const std::string& section, const std::string& key, const std::string& def = "<none>")
+    std::string Get(const std::string& section, const std::string& key,
+                    const std::string& def = "<none>")
     {
         return GetPrivateProfileString(section, key, def, path);
     }
@@ -85,18 +87,12 @@ TEST_F(PrivateProfileTest, ReadingFollowsTheWindowsRules)
         const char* expected;
     };
     const Case cases[] = {
-        {"Profile", "ItemCount", "3"},
-        {"PROFILE", "itemcount", "3"},
-        {"Profile", "Item0", "A"},
-        {"Profile", "Quoted", "  spaced  "},
-        {"Profile", "Single", "x"},
-        {"Profile", "Mismatched", "\"x'"},
-        {"Profile", "Empty", ""},
-        {"Profile", "Eq", "a=b"},
-        {"Profile", "Other", "<none>"},
-        {"Profile", "orphan", "<none>"},
-        {"setting-en", "ITEM1", "Click"},
-        {"Missing", "Item1", "<none>"},
+        {"Profile", "ItemCount", "3"},    {"PROFILE", "itemcount", "3"},
+        {"Profile", "Item0", "A"},        {"Profile", "Quoted", "  spaced  "},
+        {"Profile", "Single", "x"},       {"Profile", "Mismatched", "\"x'"},
+        {"Profile", "Empty", ""},         {"Profile", "Eq", "a=b"},
+        {"Profile", "Other", "<none>"},   {"Profile", "orphan", "<none>"},
+        {"setting-en", "ITEM1", "Click"}, {"Missing", "Item1", "<none>"},
     };
     for (const auto& c : cases)
         EXPECT_EQ(Get(c.section, c.key), c.expected) << c.section << "/" << c.key;
@@ -173,15 +169,17 @@ TEST_F(PrivateProfileTest, WritingKeepsEveryOtherLine)
     ASSERT_TRUE(WritePrivateProfileString("a", "X", "10", path));
     ASSERT_TRUE(WritePrivateProfileString("A", "w", "new", path));
     ASSERT_TRUE(WritePrivateProfileString("C", "k", "v", path));
-    EXPECT_EQ(Bytes(), "; header comment\r\n[A]\r\nX=10\r\n; inside\r\ny=2\r\nw=new\r\n\r\n[B]\r\nz=3\r\n"
-                       "[C]\r\nk=v\r\n");
+    EXPECT_EQ(Bytes(),
+              "; header comment\r\n[A]\r\nX=10\r\n; inside\r\ny=2\r\nw=new\r\n\r\n[B]\r\nz=3\r\n"
+              "[C]\r\nk=v\r\n");
 }
 
 TEST_F(PrivateProfileTest, WritingCreatesFileSectionAndKey)
 {
     ASSERT_TRUE(WritePrivateProfileString("Profile", "IsDefault", "Y", path));
     EXPECT_EQ(Bytes(), "[Profile]\r\nIsDefault=Y\r\n");
-    EXPECT_FALSE(WritePrivateProfileString("S", "K", "v", (dir / "no-such-dir" / "x.ini").string()));
+    EXPECT_FALSE(
+        WritePrivateProfileString("S", "K", "v", (dir / "no-such-dir" / "x.ini").string()));
     EXPECT_FALSE(WritePrivateProfileString("S", "K", "line\nbreak", path));
     EXPECT_FALSE(WritePrivateProfileString("", "K", "v", path));
     EXPECT_EQ(Bytes(), "[Profile]\r\nIsDefault=Y\r\n");

@@ -141,8 +141,8 @@ TEST_F(ApplyProfileTest, SensitivityIsSentTimesTwentyModulo256)
 TEST_F(ApplyProfileTest, SavesTheLabelsIntoTheCurrentLanguageSection)
 {
     LoadProfileSettings();
-    g_strButtonLabel = {"Click", "Menu", "Scroll ", "DPI -", "DPI +", "a", "b", "c", "d", "e",
-                        "f", "Deactivated"};
+    g_strButtonLabel = {"Click", "Menu", "Scroll ", "DPI -", "DPI +", "a",
+                        "b",     "c",    "d",       "e",     "f",     "Deactivated"};
     ApplyProfile();
     // Values are trimmed when read back, as the program reads them.
     EXPECT_EQ(m_dir.Ini("str0.ini", "Setting-EN", "Item3"), "Scroll");

@@ -53,8 +53,8 @@ TEST(ProfileList, UnusableListReadsNothingAndWritesNothing)
         bool writeList;
         const char* count;
     } cases[] = {
-        {"ItemCount 7", true, "7"},     {"ItemCount 0", true, "0"},
-        {"ItemCount -1", true, "-1"},   {"ItemCount not a number", true, "many"},
+        {"ItemCount 7", true, "7"},      {"ItemCount 0", true, "0"},
+        {"ItemCount -1", true, "-1"},    {"ItemCount not a number", true, "many"},
         {"ItemCount missing", true, ""}, {"no str.ini", false, ""},
     };
     for (const Case& c : cases) {
@@ -125,9 +125,8 @@ TEST(SettingsFile, SizesFillTheRecordAsFarAsTheyReach)
                 static_cast<int>(i) < c.expectedRead ? expected.Bytes()[i] : uint8_t{0x55};
             ASSERT_EQ(g_ProfileRecord.Bytes()[i], want) << "record byte " << i;
         }
-        EXPECT_TRUE(log.Contains("Program First Run Flag:" +
-                                 std::to_string(c.fileSize ? 1 : 0) + "\nRead Size is: " +
-                                 std::to_string(c.expectedRead)))
+        EXPECT_TRUE(log.Contains("Program First Run Flag:" + std::to_string(c.fileSize ? 1 : 0) +
+                                 "\nRead Size is: " + std::to_string(c.expectedRead)))
             << log.Text();
     }
 }

@@ -86,7 +86,8 @@ public:
         text += "CurProfileName=" + current + "\n";
         Write("str.ini", text);
     }
-    std::string Ini(const std::string& file, const std::string& section, const std::string& key) const
+    std::string Ini(const std::string& file, const std::string& section,
+                    const std::string& key) const
     {
         FlushPrivateProfileCache();
         return GetPrivateProfileString(section, key, "<missing>", Path(file));

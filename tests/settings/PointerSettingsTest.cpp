@@ -86,7 +86,8 @@ TEST(PointerSettings, DesktopBackendSpeaksGnomeAndX11)
     EXPECT_FALSE(x11Only.SetDoubleClickTime(550));
     EXPECT_EQ(ran, (std::vector<std::vector<std::string>>{{"xset", "m", "1/1", "0"}}));
 
-    CDesktopPointerSettings failing({true, false}, [](const std::vector<std::string>&) { return 1; });
+    CDesktopPointerSettings failing({true, false},
+                                    [](const std::vector<std::string>&) { return 1; });
     EXPECT_FALSE(failing.SetMouse({0, 0, 0}));
     EXPECT_FALSE(failing.SetMouseSpeed(1));
 }

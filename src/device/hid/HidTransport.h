@@ -50,8 +50,8 @@ enum class HidOpenError {
 };
 
 // Result of ReadInput beyond a positive byte count.
-constexpr int HID_READ_WOKEN = 0;  // woken by the wake event, or timed out
-constexpr int HID_READ_GONE = -1;  // the device went away or the handle was closed
+constexpr int HID_READ_WOKEN = 0; // woken by the wake event, or timed out
+constexpr int HID_READ_GONE = -1; // the device went away or the handle was closed
 
 class IHidDevice {
 public:
@@ -90,9 +90,9 @@ constexpr uint32_t DBT_DEVICEREMOVECOMPLETE = 0x8004;
 constexpr uint32_t DBT_DEVTYP_DEVICEINTERFACE = 0x00000005;
 
 struct DeviceChangeNotification {
-    uint32_t eventType = 0;                            // DBT_DEVICEARRIVAL, DBT_DEVICEREMOVECOMPLETE
-    uint32_t deviceType = DBT_DEVTYP_DEVICEINTERFACE;  // the broadcast header's device type
-    std::string name;                                  // interface name, carries the identity
+    uint32_t eventType = 0;                           // DBT_DEVICEARRIVAL, DBT_DEVICEREMOVECOMPLETE
+    uint32_t deviceType = DBT_DEVTYP_DEVICEINTERFACE; // the broadcast header's device type
+    std::string name;                                 // interface name, carries the identity
 };
 
 class IDeviceWatcher {
