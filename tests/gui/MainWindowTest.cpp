@@ -551,6 +551,26 @@ TEST_F(MainWindowLayout, MarkerReleaseStoresSensitivity)
     EXPECT_EQ(PacketCodes(), (std::vector<uint8_t>{0x80, 0x83, 0x03})) << "nothing sent";
 }
 
+TEST_F(MainWindowLayout, DraggingTheBackgroundMovesTheWindow)
+{
+    CreateWindow();
+    m_dlg->move(100, 100);
+    const QPoint start(500, 600); // the band below the mouse: background only
+    ASSERT_EQ(m_dlg->childAt(start), nullptr);
+    QTest::mousePress(m_dlg.get(), Qt::LeftButton, Qt::NoModifier, start);
+    QMouseEvent move(QEvent::MouseMove, QPointF(start + QPoint(30, 20)),
+                     QPointF(m_dlg->mapToGlobal(start + QPoint(30, 20))), Qt::NoButton,
+                     Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(m_dlg.get(), &move);
+    QTest::mouseRelease(m_dlg.get(), Qt::LeftButton, Qt::NoModifier, start + QPoint(30, 20));
+    EXPECT_EQ(m_dlg->pos(), QPoint(130, 120));
+    // Moving without the button held does not drag.
+    QMouseEvent hover(QEvent::MouseMove, QPointF(start), QPointF(m_dlg->mapToGlobal(start)),
+                      Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(m_dlg.get(), &hover);
+    EXPECT_EQ(m_dlg->pos(), QPoint(130, 120));
+}
+
 TEST_F(MainWindowLayout, AssignmentButtonHighlightsAndClearsOnBackground)
 {
     CreateWindow();
