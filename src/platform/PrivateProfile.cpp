@@ -376,23 +376,27 @@ std::string GetPrivateProfileString(const std::string& section, const std::strin
     return CutToBuffer(defaultValue);
 }
 
-bool WritePrivateProfileString(const std::string& section, const std::string& key,
-                               const std::string& value, const std::string& path)
+namespace {
+
+bool ValidPair(const std::string& section, const std::string& key, const std::string& value)
 {
     // A line break inside a name or value would make a different file; refuse it.
-    if (Trim(section).empty() || Trim(key).empty() || !ValidName(section) || !ValidName(key) ||
-        !ValidName(value) || key.find('=') != std::string::npos)
-        return false;
-    auto parsed = Load(path);
-    IniFile file = parsed ? *parsed : IniFile{};
+    return !Trim(section).empty() && !Trim(key).empty() && ValidName(section) && ValidName(key) &&
+           ValidName(value) && key.find('=') == std::string::npos;
+}
+
+// Sets key in section of the parsed file, as WritePrivateProfileString describes.
+void SetKey(IniFile& file, const std::string& section, const std::string& key,
+            const std::string& value)
+{
     const std::string line = Trim(key) + "=" + value;
     size_t header = 0, end = 0;
     if (FindSection(file, section, header, end)) {
         const std::string lowerKey = Lower(Trim(key));
         for (size_t i = header + 1; i < end; ++i) {
             if (IsKeyLine(file.lines[i], lowerKey)) {
-                file.lines[i] = line;
-                return Store(path, file);
+                file.lines[i] = line; // no line moves: the index stays right
+                return;
             }
         }
         // After the section's last non-blank line.
@@ -407,7 +411,38 @@ bool WritePrivateProfileString(const std::string& section, const std::string& ke
         file.lines.push_back(line);
         file.finalEol = true;
     }
+    // Lines moved or a section was added: the next change needs a fresh index.
+    BuildIndex(file);
+}
+
+} // namespace
+
+bool WritePrivateProfileString(const std::string& section, const std::string& key,
+                               const std::string& value, const std::string& path)
+{
+    if (!ValidPair(section, key, value))
+        return false;
+    auto parsed = Load(path);
+    IniFile file = parsed ? *parsed : IniFile{};
+    SetKey(file, section, key, value);
     return Store(path, file);
+}
+
+bool WritePrivateProfileStrings(const std::string& section,
+                                const std::vector<std::pair<std::string, std::string>>& pairs,
+                                const std::string& path)
+{
+    auto parsed = Load(path);
+    IniFile file = parsed ? *parsed : IniFile{};
+    bool allValid = true;
+    for (const auto& [key, value] : pairs) {
+        if (!ValidPair(section, key, value)) {
+            allValid = false;
+            break;
+        }
+        SetKey(file, section, key, value);
+    }
+    return Store(path, file) && allValid;
 }
 
 bool DeletePrivateProfileKey(const std::string& section, const std::string& key,

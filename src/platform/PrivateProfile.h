@@ -1,6 +1,8 @@
 #pragma once
 
 #include <string>
+#include <utility>
+#include <vector>
 
 // Stand-in for GetPrivateProfileStringW / WritePrivateProfileStringW: INI files read and
 // written one key at a time with the Windows semantics. Section and key names compare without
@@ -23,6 +25,13 @@ std::string GetPrivateProfileString(const std::string& section, const std::strin
 // False when the file could not be written.
 bool WritePrivateProfileString(const std::string& section, const std::string& key,
                                const std::string& value, const std::string& file);
+
+// The same for several keys of one section, in order, with one replacement of the file: the
+// result is that of one WritePrivateProfileString per pair, up to the first pair that would be
+// refused (that pair and the ones after it are not written, and the result is false).
+bool WritePrivateProfileStrings(const std::string& section,
+                                const std::vector<std::pair<std::string, std::string>>& pairs,
+                                const std::string& file);
 
 // Removes the key (every copy of it in the first matching section). True when the file is
 // as asked afterwards (also when there was nothing to delete).

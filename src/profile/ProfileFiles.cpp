@@ -248,10 +248,16 @@ void SaveButtonLabelsTo(const std::string& file)
         DebugOutput("No label section; button labels not written.\n");
         return;
     }
-    for (size_t b = 0; b < BUTTON_COUNT; ++b) {
-        if (!WriteText(section, "Item" + std::to_string(b + 1), g_strButtonLabel[b], file))
-            return;
+    if (file.empty()) {
+        DebugOutput("No current profile file; nothing written.\n");
+        return;
     }
+    // All twelve labels in one replacement of the file.
+    std::vector<std::pair<std::string, std::string>> labels;
+    labels.reserve(BUTTON_COUNT);
+    for (size_t b = 0; b < BUTTON_COUNT; ++b)
+        labels.emplace_back("Item" + std::to_string(b + 1), g_strButtonLabel[b]);
+    WritePrivateProfileStrings(section, labels, file);
 }
 
 void SaveButtonLabels()

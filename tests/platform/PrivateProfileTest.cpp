@@ -174,6 +174,39 @@ TEST_F(PrivateProfileTest, WritingKeepsEveryOtherLine)
               "[C]\r\nk=v\r\n");
 }
 
+TEST_F(PrivateProfileTest, SeveralKeysAtOnceMatchOneWriteEach)
+{
+    const std::string start = "; c\r\n[Setting-EN]\r\nItem2 = old\r\n\r\n[Other]\r\nItem1=keep\r\n";
+    const std::vector<std::pair<std::string, std::string>> pairs = {
+        {"Item1", "Click"}, {"item2", "Menu"}, {"Item3", "Scroll "}, {"Item1", "Twice"}};
+    Put(start);
+    for (const auto& [key, value] : pairs)
+        ASSERT_TRUE(WritePrivateProfileString("Setting-EN", key, value, path));
+    const std::string oneByOne = Bytes();
+    Put(start);
+    ASSERT_TRUE(WritePrivateProfileStrings("Setting-EN", pairs, path));
+    EXPECT_EQ(Bytes(), oneByOne);
+    // A section that does not exist yet is made once and then filled.
+    for (const auto& [key, value] : pairs)
+        ASSERT_TRUE(WritePrivateProfileString("Setting-DE", key, value, path));
+    const std::string newSectionOneByOne = Bytes();
+    Put(oneByOne);
+    ASSERT_TRUE(WritePrivateProfileStrings("Setting-DE", pairs, path));
+    EXPECT_EQ(Bytes(), newSectionOneByOne);
+
+    // A refused pair stops the batch there; the pairs before it are written.
+    Put(start);
+    EXPECT_FALSE(WritePrivateProfileStrings(
+        "Setting-EN", {{"Item1", "a"}, {"Item2", "line\nbreak"}, {"Item3", "c"}}, path));
+    EXPECT_EQ(Get("Setting-EN", "Item1"), "a");
+    EXPECT_EQ(Get("Setting-EN", "Item2"), "old");
+    EXPECT_EQ(Get("Setting-EN", "Item3"), "<none>");
+    // An empty batch creates the file and nothing else.
+    const std::string fresh = (dir / "fresh.ini").string();
+    EXPECT_TRUE(WritePrivateProfileStrings("S", {}, fresh));
+    EXPECT_TRUE(fs::exists(fresh));
+}
+
 TEST_F(PrivateProfileTest, WritingCreatesFileSectionAndKey)
 {
     ASSERT_TRUE(WritePrivateProfileString("Profile", "IsDefault", "Y", path));
