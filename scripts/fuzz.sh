@@ -10,7 +10,7 @@ if ! command -v clang >/dev/null 2>&1 || ! command -v clang++ >/dev/null 2>&1; t
 fi
 
 seconds="${ZENTRO_FUZZ_SECONDS:-10}"
-build=build-fuzz
+build="build-fuzz"
 flags="-fsanitize=fuzzer-no-link,address,undefined -fno-sanitize-recover=undefined -fno-omit-frame-pointer"
 
 CC=clang CXX=clang++ cmake -S . -B "$build" -G Ninja -DZENTRO_BUILD_FUZZ=ON \

@@ -1,10 +1,33 @@
 #!/bin/sh
-# Builds and runs the whole test suite headless, then a short run of every fuzz target.
+# Builds and runs the whole test suite headless; then the same suite built with the address
+# and undefined-behaviour sanitizers, the device-link tests with the thread sanitizer, and a
+# short run of every fuzz target. ZENTRO_SKIP_SANITIZERS=1 leaves out the sanitizer builds
+# (for a quick run while developing); ZENTRO_FUZZ_SECONDS sets the time per fuzz target.
 set -e
 cd "$(dirname "$0")/.."
 ./scripts/build.sh
 export QT_QPA_PLATFORM=offscreen
 ctest --test-dir build --output-on-failure -j2 --timeout 600
+
+if [ "${ZENTRO_SKIP_SANITIZERS:-0}" != 1 ]; then
+  echo "== address and undefined-behaviour sanitizers"
+  mkdir -p build-asan
+  cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DZENTRO_SANITIZE=ON \
+    -DZENTRO_BUILD_BENCH=OFF > build-asan/configure.log 2>&1 ||
+    { cat build-asan/configure.log; exit 1; }
+  cmake --build build-asan
+  ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
+    ctest --test-dir build-asan --output-on-failure -j2 --timeout 900
+
+  echo "== thread sanitizer: device link, event reader and hot-plug"
+  mkdir -p build-tsan
+  cmake -S . -B build-tsan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DZENTRO_TSAN=ON \
+    -DZENTRO_BUILD_GUI=OFF -DZENTRO_BUILD_BENCH=OFF > build-tsan/configure.log 2>&1 ||
+    { cat build-tsan/configure.log; exit 1; }
+  cmake --build build-tsan --target test_device
+  TSAN_OPTIONS=halt_on_error=1 ./build-tsan/tests/test_device
+fi
+
 if [ -x scripts/fuzz.sh ]; then
   ZENTRO_FUZZ_SECONDS="${ZENTRO_FUZZ_SECONDS:-10}" ./scripts/fuzz.sh
 fi

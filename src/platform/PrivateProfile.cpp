@@ -380,9 +380,13 @@ namespace {
 
 bool ValidPair(const std::string& section, const std::string& key, const std::string& value)
 {
-    // A line break inside a name or value would make a different file; refuse it.
-    return !Trim(section).empty() && !Trim(key).empty() && ValidName(section) && ValidName(key) &&
-           ValidName(value) && key.find('=') == std::string::npos;
+    // Names that could not be read back are refused rather than written: a line break makes
+    // a different file, "]" ends the section header early, "=" ends the key, and a key that
+    // starts with ";" or "[" reads as a comment or a section header.
+    const std::string k = Trim(key);
+    return !Trim(section).empty() && !k.empty() && ValidName(section) && ValidName(key) &&
+           ValidName(value) && section.find(']') == std::string::npos &&
+           key.find('=') == std::string::npos && k[0] != ';' && k[0] != '[';
 }
 
 // Sets key in section of the parsed file, as WritePrivateProfileString describes.

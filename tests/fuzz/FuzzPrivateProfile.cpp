@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <string>
 #include <unistd.h>
 #include <vector>
@@ -17,10 +18,15 @@ namespace {
 const std::string& FuzzFilePath()
 {
     static const std::string path = [] {
-        char dir[] = "/tmp/zentro-fuzz-profile-XXXXXX";
+        static char dir[] = "/tmp/zentro-fuzz-profile-XXXXXX";
         if (::mkdtemp(dir) == nullptr) {
             std::abort();
         }
+        // libFuzzer leaves through exit() when its time is up: remove the directory then.
+        std::atexit([] {
+            std::error_code ec;
+            std::filesystem::remove_all(dir, ec);
+        });
         return std::string(dir) + "/fuzz.ini";
     }();
     return path;

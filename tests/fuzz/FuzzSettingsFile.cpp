@@ -35,10 +35,15 @@ void Check(bool ok, const char* what)
 const std::string& FuzzDir()
 {
     static const std::string dir = [] {
-        char pattern[] = "/tmp/zentro-fuzz-settings-XXXXXX";
+        static char pattern[] = "/tmp/zentro-fuzz-settings-XXXXXX";
         if (::mkdtemp(pattern) == nullptr) {
             std::abort();
         }
+        // libFuzzer leaves through exit() when its time is up: remove the directory then.
+        std::atexit([] {
+            std::error_code ec;
+            std::filesystem::remove_all(pattern, ec);
+        });
         return std::string(pattern);
     }();
     return dir;

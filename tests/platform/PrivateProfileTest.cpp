@@ -215,6 +215,11 @@ TEST_F(PrivateProfileTest, WritingCreatesFileSectionAndKey)
         WritePrivateProfileString("S", "K", "v", (dir / "no-such-dir" / "x.ini").string()));
     EXPECT_FALSE(WritePrivateProfileString("S", "K", "line\nbreak", path));
     EXPECT_FALSE(WritePrivateProfileString("", "K", "v", path));
+    // Names that would not read back are refused instead of reported as written.
+    EXPECT_FALSE(WritePrivateProfileString("a]b", "K", "v", path));
+    EXPECT_FALSE(WritePrivateProfileString("S", ";K", "v", path));
+    EXPECT_FALSE(WritePrivateProfileString("S", " [K]", "v", path));
+    EXPECT_FALSE(WritePrivateProfileString("S", "K=1", "v", path));
     EXPECT_EQ(Bytes(), "[Profile]\r\nIsDefault=Y\r\n");
 }
 
