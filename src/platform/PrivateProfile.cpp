@@ -382,11 +382,12 @@ bool ValidPair(const std::string& section, const std::string& key, const std::st
 {
     // Names that could not be read back are refused rather than written: a line break makes
     // a different file, "]" ends the section header early, "=" ends the key, and a key that
-    // starts with ";" or "[" reads as a comment or a section header.
+    // starts with ";" reads as a comment, one like "[x]" as a section header.
     const std::string k = Trim(key);
     return !Trim(section).empty() && !k.empty() && ValidName(section) && ValidName(key) &&
            ValidName(value) && section.find(']') == std::string::npos &&
-           key.find('=') == std::string::npos && k[0] != ';' && k[0] != '[';
+           key.find('=') == std::string::npos && k[0] != ';' &&
+           !(k[0] == '[' && k.find(']') != std::string::npos);
 }
 
 // Sets key in section of the parsed file, as WritePrivateProfileString describes.
