@@ -76,7 +76,7 @@ int CmdDump(const CliContext& context, const std::vector<std::string>& args)
         out << "\n";
     }
     for (size_t k = 0; k < MACRO_SLOT_COUNT; ++k) {
-        out << "MacroSlot[" << k + 1 << "] =";
+        out << "MacroSlot[" << k << "] =";
         char hex[4];
         for (size_t i = 0; i < MACRO_SLOT_SIZE; ++i) {
             std::snprintf(hex, sizeof hex, " %02x", record.MacroSlot[k][i]);

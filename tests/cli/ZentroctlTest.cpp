@@ -114,3 +114,122 @@ TEST(Zentroctl, WithoutAMouseListAndInfoFailWithOneLine)
         EXPECT_NE(r.err.find("zentroctl: "), std::string::npos);
     }
 }
+
+namespace {
+
+void WriteBytes(const std::string& path, const std::string& bytes)
+{
+    std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
+}
+
+std::string LineStartingWith(const std::string& text, const std::string& prefix)
+{
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);)
+        if (line.rfind(prefix, 0) == 0)
+            return line;
+    return "<none>";
+}
+
+} // namespace
+
+TEST(Zentroctl, DefaultsThenDumpShowsEveryFieldInDecimalAndTheSlotsInHex)
+{
+    const std::string file = TempPath("defaults.bin");
+    RunResult made = Zentroctl({"defaults", file});
+    ASSERT_EQ(made.status, 0) << made.err;
+    const std::string bytes = ReadFile(file);
+    ASSERT_EQ(bytes.size(), 1791u);
+    EXPECT_EQ(bytes[0], 1) << "flag byte";
+
+    RunResult r = Zentroctl({"dump", file});
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(LineStartingWith(r.out, "ProfileSlot ="), "ProfileSlot = 0");
+    EXPECT_EQ(LineStartingWith(r.out, "ReportRate ="), "ReportRate = 2");
+    EXPECT_EQ(std::count(r.out.begin(), r.out.end(), '\n'),
+              std::count(r.out.begin(), r.out.end(), '='))
+        << "one field per line";
+    // Twelve macro slots, numbered as the record numbers them, 130 bytes each.
+    for (int k = 0; k < 12; ++k) {
+        const std::string line = LineStartingWith(r.out, "MacroSlot[" + std::to_string(k) + "] =");
+        EXPECT_EQ(line.size(),
+                  std::string("MacroSlot[] =").size() + std::to_string(k).size() + 130 * 3)
+            << k;
+    }
+    EXPECT_EQ(LineStartingWith(r.out, "MacroSlot[12]"), "<none>");
+    std::remove(file.c_str());
+}
+
+TEST(Zentroctl, SettingsFilesOfTheWrongSizeAreRefusedBeforeTheMouseIsTouched)
+{
+    const std::string file = TempPath("wrong.bin");
+    const std::string trace = TempPath("wrong.trace");
+    struct Case {
+        const char* what;
+        size_t size;
+    };
+    for (const Case c : {Case{"empty", 0}, Case{"one short", 1790}, Case{"one long", 1792},
+                         Case{"the old record size", 101}}) {
+        WriteBytes(file, std::string(c.size, '\1'));
+        for (const char* command : {"dump", "apply"}) {
+            RunResult r = Zentroctl({"--device", "simulated", "--trace", trace, command, file});
+            EXPECT_EQ(r.status, 2) << c.what << " " << command;
+            EXPECT_NE(
+                r.err.find("a settings file is 1791 bytes, this one is " + std::to_string(c.size)),
+                std::string::npos)
+                << r.err;
+            EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << r.err;
+            EXPECT_EQ(ReadFile(trace), "") << "nothing sent for " << c.what;
+        }
+    }
+    std::remove(file.c_str());
+    RunResult missing = Zentroctl({"dump", TempPath("no-such.bin")});
+    EXPECT_EQ(missing.status, 2);
+    EXPECT_NE(missing.err.find("no such settings file"), std::string::npos) << missing.err;
+    std::remove(trace.c_str());
+}
+
+TEST(Zentroctl, ApplySendsTheFileWithTheWholeSequenceAndSavesNothing)
+{
+    const std::string file = TempPath("apply.bin");
+    const std::string trace = TempPath("apply.trace");
+    ASSERT_EQ(Zentroctl({"defaults", file}).status, 0);
+    const std::string before = ReadFile(file);
+    RunResult r = Zentroctl({"--device", "simulated", "--trace", trace, "apply", file});
+    EXPECT_EQ(r.status, 0) << r.err;
+    const std::string text = ReadFile(trace);
+    // Connect exchange first, then the sequence: rate, axes, 1 DPI + 1 colour chunk, 4 x 2
+    // button chunks, 12 x 4 macro chunks, lighting; 6.8 s of waits.
+    EXPECT_EQ(text.rfind("set-feature 00 80", 0), 0u) << text;
+    EXPECT_NE(text.find("set-feature 00 01 02 00 00 00 00 00"), std::string::npos) << text;
+    size_t writes = 0;
+    uint64_t slept = 0;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);) {
+        if (line.rfind("write ", 0) == 0)
+            ++writes;
+        if (line.rfind("sleep ", 0) == 0)
+            slept += std::stoul(line.substr(6));
+    }
+    EXPECT_EQ(writes, 1u + 1u + 4 * 2 + 12 * 4);
+    EXPECT_EQ(slept, 6800u);
+    std::string last;
+    std::istringstream lines(text);
+    for (std::string line; std::getline(lines, line);)
+        last = line;
+    EXPECT_EQ(last.rfind("set-feature 00 0d", 0), 0u) << "lighting comes last: " << last;
+    EXPECT_EQ(ReadFile(file), before) << "apply saves nothing";
+    std::remove(file.c_str());
+    std::remove(trace.c_str());
+}
+
+TEST(Zentroctl, EncodeMacrosPrintsTwelveSlotsAndWhatDidNotFit)
+{
+    const std::string dir = std::string(ZENTRO_TEST_DATA_DIR) + "/macros/";
+    RunResult r = Zentroctl({"encode-macros", dir + "malformed_junk_record.ini"});
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out, ReadFile(dir + "malformed_junk_record.expected.txt"));
+    RunResult missing = Zentroctl({"encode-macros", TempPath("no-record.ini")});
+    EXPECT_NE(missing.status, 0);
+    EXPECT_EQ(std::count(missing.err.begin(), missing.err.end(), '\n'), 1) << missing.err;
+}
