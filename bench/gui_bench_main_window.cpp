@@ -24,6 +24,7 @@
 #include "profile/ProfileFiles.h"
 #include "settings/PointerSettings.h"
 #include "text/LanguageTexts.h"
+#include "../tests/support/CopyTree.h"
 
 #include <QApplication>
 #include <QDir>
@@ -82,17 +83,7 @@ double SecondsSinceProcessStart()
 
 // ---- the program directory and the window's services ----
 
-void CopyTree(const QString& from, const QString& to)
-{
-    QDir().mkpath(to);
-    QDirIterator it(from, QDir::Files | QDir::NoDotAndDotDot, QDirIterator::Subdirectories);
-    while (it.hasNext()) {
-        const QString file = it.next();
-        const QString target = to + "/" + QDir(from).relativeFilePath(file);
-        QDir().mkpath(QFileInfo(target).path());
-        QFile::copy(file, target);
-    }
-}
+using zentro::test::CopyTree;
 
 // The generated program directory: ZENTRO_PROGRAM_DIR when set, else bin/ of the build tree
 // this benchmark was built in.

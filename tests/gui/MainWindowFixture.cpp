@@ -13,24 +13,9 @@
 #include "profile/ProfileFiles.h"
 #include "profile/ProfileRecord.h"
 #include "text/LanguageTexts.h"
+#include "support/CopyTree.h"
 
 namespace zentro::test {
-
-namespace {
-
-void CopyTree(const QString& from, const QString& to)
-{
-    QDir().mkpath(to);
-    QDirIterator it(from, QDir::Files | QDir::NoDotAndDotDot, QDirIterator::Subdirectories);
-    while (it.hasNext()) {
-        const QString file = it.next();
-        const QString target = to + "/" + QDir(from).relativeFilePath(file);
-        QDir().mkpath(QFileInfo(target).path());
-        QFile::copy(file, target);
-    }
-}
-
-} // namespace
 
 void MainWindowFixture::SetUp()
 {
