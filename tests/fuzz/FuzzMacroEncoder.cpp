@@ -4,6 +4,7 @@
 #include "macros/MacroEncoding.h"
 #include "macros/MacroSlotText.h"
 #include "platform/PrivateProfile.h"
+#include "FuzzTempDir.h"
 
 #include <cstdint>
 #include <cstdio>
@@ -16,13 +17,7 @@ namespace {
 
 const std::string& FuzzFilePath()
 {
-    static const std::string path = [] {
-        char dir[] = "/tmp/zentro-fuzz-macros-XXXXXX";
-        if (::mkdtemp(dir) == nullptr) {
-            std::abort();
-        }
-        return std::string(dir) + "/record.ini";
-    }();
+    static const std::string path = zentro::fuzz::FuzzTempDir("macros") + "/record.ini";
     return path;
 }
 

@@ -4,6 +4,7 @@
 // parse alike), and deleting a key or a section must make it read as missing.
 
 #include "platform/PrivateProfile.h"
+#include "FuzzTempDir.h"
 
 #include <cstdint>
 #include <cstdio>
@@ -17,18 +18,7 @@ namespace {
 
 const std::string& FuzzFilePath()
 {
-    static const std::string path = [] {
-        static char dir[] = "/tmp/zentro-fuzz-profile-XXXXXX";
-        if (::mkdtemp(dir) == nullptr) {
-            std::abort();
-        }
-        // libFuzzer leaves through exit() when its time is up: remove the directory then.
-        std::atexit([] {
-            std::error_code ec;
-            std::filesystem::remove_all(dir, ec);
-        });
-        return std::string(dir) + "/fuzz.ini";
-    }();
+    static const std::string path = zentro::fuzz::FuzzTempDir("profile") + "/fuzz.ini";
     return path;
 }
 

@@ -9,6 +9,7 @@
 #include "profile/ProfileFiles.h"
 #include "profile/ProfileRecord.h"
 #include "text/LanguageTexts.h"
+#include "FuzzTempDir.h"
 
 #include <algorithm>
 #include <cstddef>
@@ -34,19 +35,7 @@ void Check(bool ok, const char* what)
 
 const std::string& FuzzDir()
 {
-    static const std::string dir = [] {
-        static char pattern[] = "/tmp/zentro-fuzz-settings-XXXXXX";
-        if (::mkdtemp(pattern) == nullptr) {
-            std::abort();
-        }
-        // libFuzzer leaves through exit() when its time is up: remove the directory then.
-        std::atexit([] {
-            std::error_code ec;
-            std::filesystem::remove_all(pattern, ec);
-        });
-        return std::string(pattern);
-    }();
-    return dir;
+    return zentro::fuzz::FuzzTempDir("settings");
 }
 
 void WriteBytes(const std::string& path, const uint8_t* data, size_t size)
