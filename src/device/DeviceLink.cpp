@@ -205,7 +205,9 @@ int OpenDevice()
             info.inputReportByteLength, info.outputReportByteLength);
 
         if (info.usage == USAGE_EVENT) {
-            if (info.usagePage == USAGE_EVENT && info.inputReportByteLength != 0 && !eventOpened) {
+            // Every event collection listed before the command collection is opened, the
+            // last one replacing the earlier ones; after it, the first one ends the search.
+            if (info.usagePage == USAGE_EVENT && info.inputReportByteLength != 0) {
                 HidDeviceHandle event = transport->Open(info.path, HidOpenMode::Read, &error);
                 if (!event)
                     return commandOpened ? success : 0;
@@ -316,6 +318,9 @@ bool OnDeviceChange(const DeviceChangeNotification& notification)
             RefreshFunctionOptions();
         } else {
             g_bDeviceConnected = 1;
+            // A reader still held back (no device at start, failed arrivals since) would
+            // otherwise never read the channel this connect opened.
+            ResumeEventReader();
             Call(g_callbacks.addTrayIcon);
             RefreshFunctionOptions();
         }

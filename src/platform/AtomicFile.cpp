@@ -28,10 +28,14 @@ bool WriteFileAtomically(const std::string& path, const void* data, size_t size,
         mode = st.st_mode & 07777;
     }
 
-    std::string pattern = path + ".tmp-XXXXXX";
-    std::vector<char> name(pattern.begin(), pattern.end());
-    name.push_back('\0');
-    int fd = ::mkstemp(name.data());
+    const std::string pattern = path + ".tmp-XXXXXX";
+    std::vector<char> name;
+    int fd;
+    do {
+        name.assign(pattern.begin(), pattern.end());
+        name.push_back('\0');
+        fd = ::mkstemp(name.data());
+    } while (fd < 0 && errno == EINTR);
     if (fd < 0)
         return fail(errno, -1, {});
     std::string temp(name.data());
@@ -50,11 +54,20 @@ bool WriteFileAtomically(const std::string& path, const void* data, size_t size,
     }
     if (::fchmod(fd, mode) != 0)
         return fail(errno, fd, temp);
-    if (::fsync(fd) != 0)
+    // A signal (a timer of the host program, a debugger) may interrupt the flush: try again.
+    int synced;
+    while ((synced = ::fsync(fd)) != 0 && errno == EINTR) {
+    }
+    if (synced != 0)
         return fail(errno, fd, temp);
-    if (::close(fd) != 0)
+    // On Linux the descriptor is released even when close reports EINTR, and the data is
+    // already flushed: only a real error counts.
+    if (::close(fd) != 0 && errno != EINTR)
         return fail(errno, -1, temp);
-    if (::rename(temp.c_str(), path.c_str()) != 0)
+    int renamed;
+    while ((renamed = ::rename(temp.c_str(), path.c_str())) != 0 && errno == EINTR) {
+    }
+    if (renamed != 0)
         return fail(errno, -1, temp);
 
     // Make the rename itself durable.

@@ -21,7 +21,8 @@
 // 6.8 s of waits in all. No step checks a result: a mouse that goes away in the middle simply
 // misses the rest, and the sequence still runs to the end.
 //
-// The window runs the device traffic on a worker thread and the save on its own thread:
+// The window runs the device traffic on a worker thread; the steps before and after it stay on
+// the user-interface thread, in this order:
 //
 //   ProfileRecord snapshot = BeginApplyProfile();   // UI thread
 //   SendProfileToDevice(snapshot);                  // worker

@@ -152,11 +152,13 @@ bool WriteSettingsFile(const std::string& path, const ProfileRecord& record, int
     uint8_t buffer[SETTINGS_FILE_SIZE];
     buffer[0] = 1;
     std::memcpy(buffer + 1, record.Bytes(), PROFILE_RECORD_SIZE);
-    errno = 0;
-    if (WriteFileAtomically(path, buffer, sizeof buffer))
+    // The error code comes from the failing step itself: errno after the call may be stale
+    // (a refused target that is no regular file never sets it) or overwritten by the cleanup.
+    int code = 0;
+    if (WriteFileAtomically(path, buffer, sizeof buffer, &code))
         return true;
     if (error)
-        *error = errno ? errno : EIO;
+        *error = code ? code : EIO;
     return false;
 }
 

@@ -19,6 +19,7 @@ public:
     struct Transfer {
         std::string kind;
         std::vector<uint8_t> bytes;
+        size_t length = 0; // the length asked for (reads)
     };
     bool SetFeature(const uint8_t* r, size_t n) override
     {
@@ -27,7 +28,7 @@ public:
     }
     bool GetFeature(uint8_t* r, size_t n) override
     {
-        log.push_back({"get", {}});
+        log.push_back({"get", {}, n});
         if (replies.empty())
             return false; // no answer: the buffer stays as it was handed in
         auto reply = replies.front();
@@ -43,7 +44,7 @@ public:
     }
     int ReadInput(uint8_t* buffer, size_t length, const CManualResetEvent*, int) override
     {
-        log.push_back({"read", {}});
+        log.push_back({"read", {}, length});
         if (inputs.empty())
             return HID_READ_WOKEN;
         auto in = inputs.front();
@@ -210,6 +211,39 @@ TEST_F(CommandProtocolTest, BlockReadCopiesDataBytesOfEachChunk)
     EXPECT_EQ(time.TotalSlept(), 200u);
 }
 
+TEST_F(CommandProtocolTest, BlockReadUsesTheInputLengthAndLogsNothing)
+{
+    struct Case {
+        uint16_t inputLength;
+        int length;
+        size_t chunks;
+    };
+    for (Case c : {Case{33, 0, 0}, Case{33, 32, 1}, Case{65, 64, 2}, Case{80, 128, 4}}) {
+        SCOPED_TRACE(c.length);
+        device->log.clear();
+        time.ResetCounters();
+        g_nCommandInputReportLength = c.inputLength;
+        device->replies.push_back({0x00, 0x8C, 0x02, 0x03, 0, 0, 0, 0, 0x6E});
+        std::vector<uint8_t> data(std::max<size_t>(c.chunks, 1) * 32, 0);
+        CommandPacket packet(0x8C, 2, static_cast<uint8_t>(c.length));
+        CDebugLogCapture log;
+        TransferBlock(packet, data.data(), BlockDirection::Read, c.length);
+        // The feature reply replaces the packet, without the debug line of SendCommand.
+        EXPECT_EQ(packet.bytes, (std::array<uint8_t, 8>{0x8C, 0x02, 0x03, 0, 0, 0, 0, 0x6E}));
+        EXPECT_TRUE(log.Entries().empty()) << log.Text();
+        ASSERT_EQ(device->log.size(), 2 + c.chunks);
+        EXPECT_EQ(device->log[0].kind, "set");
+        EXPECT_EQ(device->log[1].kind, "get");
+        EXPECT_EQ(device->log[1].length, 9u);
+        for (size_t k = 0; k < c.chunks; ++k) {
+            EXPECT_EQ(device->log[2 + k].kind, "read");
+            EXPECT_EQ(device->log[2 + k].length, c.inputLength);
+        }
+        EXPECT_EQ(time.TotalSlept(), 100u * c.chunks);
+        EXPECT_TRUE(Written("write").empty());
+    }
+}
+
 TEST_F(CommandProtocolTest, RefreshFunctionOptionsSetsO4FromO1)
 {
     struct Case {
@@ -230,12 +264,13 @@ TEST_F(CommandProtocolTest, RefreshFunctionOptionsSetsO4FromO1)
         EXPECT_EQ(g_FunctionOption, c.expected);
         auto sets = Written("set");
         ASSERT_EQ(sets.size(), 2u);
-        std::array<uint8_t, 8> last{};
-        std::copy_n(sets[1].begin() + 1, 8, last.begin());
-        EXPECT_EQ(last[0], 0x03);
-        EXPECT_EQ(last[1], c.expected[0]);
-        EXPECT_EQ(last[4], c.expected[3]);
-        EXPECT_EQ(last[7], CommandChecksum(last.data()));
+        EXPECT_EQ(sets[0], (std::vector<uint8_t>{0x00, 0x83, 0, 0, 0, 0, 0, 0, 0x7C}));
+        // O1-O3 go back unchanged, O4 as decided, bytes 5-6 are zero.
+        std::vector<uint8_t> expected{0x00,          0x03,          c.expected[0],
+                                      c.expected[1], c.expected[2], c.expected[3],
+                                      0x00,          0x00,          0x00};
+        expected[8] = CommandChecksum(expected.data() + 1);
+        EXPECT_EQ(sets[1], expected);
         EXPECT_TRUE(log.Contains("GetFunctionOption\tRead function option:Buffer[0]"));
     }
     std::array<uint8_t, 8> example{0x03, 0x01, 0x00, 0x00, 0xD1, 0x00, 0x00, 0x00};

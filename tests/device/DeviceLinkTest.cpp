@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <array>
+#include <cctype>
 #include <chrono>
 #include <condition_variable>
 #include <mutex>
@@ -146,7 +149,8 @@ TEST_F(DeviceLinkTest, SearchRulesOverInterfaceSets)
         const char* name;
         std::vector<HidInterfaceInfo> interfaces;
         int result;
-        bool eventOpened;
+        uint16_t eventLength; // of the event collection left open; 0 when none is open
+        size_t lastExamined;  // index of the interface the search looked at last
     };
     const std::vector<Case> cases = {
         {"another vendor first is skipped",
@@ -154,46 +158,89 @@ TEST_F(DeviceLinkTest, SearchRulesOverInterfaceSets)
           Interface(0xFF01, 0xFF01, 9, 0, 0, kEventPath),
           Interface(0xFF00, 0xFF00, 33, 33, 9, kCommandPath)},
          1,
-         true},
+         9,
+         2},
         {"same vendor, other product is skipped",
          {Interface(0xFF00, 0xFF00, 33, 33, 9, kOtherPath, 0x04D9, 0x1234),
           Interface(0xFF01, 0xFF01, 9, 0, 0, kEventPath)},
          0,
-         true},
-        {"standard mouse collection only", {Interface(1, 2, 5, 0, 0, kMousePath)}, 0, false},
+         9,
+         1},
+        {"standard mouse collection only", {Interface(1, 2, 5, 0, 0, kMousePath)}, 0, 0, 0},
         {"command collection with feature length 8 is rejected",
          {Interface(0xFF00, 0xFF00, 33, 33, 8, kCommandPath)},
          0,
-         false},
+         0,
+         0},
+        {"command collection with feature length 10 is rejected",
+         {Interface(0xFF00, 0xFF00, 33, 33, 10, kCommandPath)},
+         0,
+         0,
+         0},
         {"rejected command collection, then an acceptable one",
          {Interface(0xFF00, 0xFF00, 33, 33, 8, kCommandPath + "a"),
           Interface(0xFF00, 0xFF00, 33, 33, 9, kCommandPath)},
          1,
-         false},
+         0,
+         1},
         {"event collection with input length 0 is not opened",
          {Interface(0xFF01, 0xFF01, 0, 0, 0, kEventPath),
           Interface(0xFF00, 0xFF00, 33, 33, 9, kCommandPath)},
          1,
-         false},
+         0,
+         1},
         {"usage 0xFF01 on another page is not the event collection",
          {Interface(0xFF00, 0xFF01, 9, 0, 0, kEventPath),
           Interface(0xFF00, 0xFF00, 33, 33, 9, kCommandPath)},
          1,
-         false},
+         0,
+         1},
+        {"page 0xFF01 with another usage is not the event collection",
+         {Interface(0xFF01, 0x0001, 9, 0, 0, kEventPath),
+          Interface(0xFF00, 0xFF00, 33, 33, 9, kCommandPath)},
+         1,
+         0,
+         1},
         {"event after command is still opened",
          {Interface(1, 2, 5, 0, 0, kMousePath), Interface(0xFF00, 0xFF00, 33, 33, 9, kCommandPath),
           Interface(0xFF01, 0xFF01, 9, 0, 0, kEventPath)},
          1,
-         true},
+         9,
+         2},
+        {"of two event collections before the command the later one is kept",
+         {Interface(0xFF01, 0xFF01, 9, 0, 0, kEventPath),
+          Interface(0xFF01, 0xFF01, 20, 0, 0, kEventPath + "b"),
+          Interface(0xFF00, 0xFF00, 33, 33, 9, kCommandPath),
+          Interface(0xFF01, 0xFF01, 30, 0, 0, kEventPath + "c")},
+         1,
+         20,
+         2},
+        {"after the command only the first event collection is opened",
+         {Interface(0xFF00, 0xFF00, 33, 33, 9, kCommandPath),
+          Interface(0xFF01, 0xFF01, 9, 0, 0, kEventPath),
+          Interface(0xFF01, 0xFF01, 30, 0, 0, kEventPath + "c")},
+         1,
+         9,
+         1},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         ResetDeviceLinkForTest();
         UseInterfaces(c.interfaces);
         EXPECT_EQ(OpenDevice(), c.result);
-        EXPECT_EQ(GetEventDevice() != nullptr, c.eventOpened);
-        for (const auto& info : c.interfaces)
+        EXPECT_EQ(g_bDeviceConnected.load(), c.result);
+        EXPECT_EQ(GetEventDevice() != nullptr, c.eventLength != 0);
+        if (c.eventLength != 0) {
+            EXPECT_EQ(g_nEventReportLength.load(), c.eventLength);
+        }
+        EXPECT_EQ(g_strDevicePath, c.interfaces[c.lastExamined].path);
+        int readHandles = 0;
+        for (const auto& info : c.interfaces) {
             EXPECT_EQ(mouse.OpenHandleCount(info.path, HidOpenMode::Probe), 0) << info.path;
+            readHandles += mouse.OpenHandleCount(info.path, HidOpenMode::Read);
+        }
+        // A replaced event handle is closed, not leaked.
+        EXPECT_EQ(readHandles, c.eventLength != 0 ? 1 : 0);
     }
 }
 
@@ -291,6 +338,8 @@ TEST_F(DeviceLinkTest, ReaderPostsOnlyEventReports)
     ASSERT_EQ(ConnectAtStartup(), 1);
     ASSERT_TRUE(StartEventReader());
     mouse.QueueEventReport({0x06, 0x08, 0x02, 0x03, 0, 0, 0, 0, 0});
+    // Too short to carry a code and a value.
+    mouse.QueueEventReport({0x06, 0x07});
     mouse.QueueEventReport({0x05, 0x07, 0x02, 0x03, 0, 0, 0, 0, 0});
     mouse.QueueEventReport({0x06, 0x07, 0x02, 0x03, 0, 0, 0, 0, 0});
     mouse.PressMacroKey(2);
@@ -306,6 +355,9 @@ TEST_F(DeviceLinkTest, HotPlugSequences)
 
     mouse.Unplug();
     EXPECT_EQ(g_bDeviceConnected.load(), 0);
+    // Nothing is reachable: the stale handles are closed.
+    EXPECT_EQ(g_hCommandDevice, nullptr);
+    EXPECT_EQ(GetEventDevice(), nullptr);
     {
         auto events = window.Events();
         ASSERT_FALSE(events.empty());
@@ -404,5 +456,112 @@ TEST_F(DeviceLinkTest, ShutdownClosesHandlesAndStopsTheReader)
     for (const auto& info : mouse.Interfaces()) {
         EXPECT_EQ(mouse.OpenHandleCount(info.path, HidOpenMode::Read), 0);
         EXPECT_EQ(mouse.OpenHandleCount(info.path, HidOpenMode::ReadWrite), 0);
+    }
+}
+
+TEST_F(DeviceLinkTest, EventReportsLongerThanFortyBytesAreReadWhole)
+{
+    UseInterfaces({Interface(0xFF01, 0xFF01, 64, 0, 0, kEventPath),
+                   Interface(0xFF00, 0xFF00, 33, 33, 9, kCommandPath)});
+    ASSERT_EQ(ConnectAtStartup(), 1);
+    ASSERT_TRUE(StartEventReader());
+    std::vector<uint8_t> report(64, 0xEE);
+    report[0] = 0x06;
+    report[1] = 0x07;
+    report[2] = 0x05;
+    report[3] = 0x06;
+    mouse.QueueEventReport(report);
+    mouse.PressMacroKey(4);
+    ASSERT_TRUE(window.WaitForEvents(2));
+    EXPECT_EQ(window.Events(), (std::vector<std::pair<uint32_t, uint32_t>>{{5, 6}, {9, 4}}));
+}
+
+TEST_F(DeviceLinkTest, ReconnectOnlyRefreshesTheFunctionOptions)
+{
+    ASSERT_EQ(ConnectAtStartup(), 1);
+    ASSERT_TRUE(StartEventReader());
+    Register();
+    mouse.Unplug();
+    mouse.ResetToPowerOn();
+    window.Clear();
+
+    // One arrival per interface, each a full re-open: the options are read and written back,
+    // the profile is not sent and the firmware is not asked again.
+    mouse.Plug();
+    auto packets = mouse.ReceivedPackets();
+    const size_t notifications = mouse.Interfaces().size();
+    ASSERT_EQ(packets.size(), 2 * notifications);
+    for (size_t i = 0; i < packets.size(); i += 2) {
+        EXPECT_EQ(packets[i].bytes, (std::array<uint8_t, 8>{0x83, 0, 0, 0, 0, 0, 0, 0x7C}));
+        EXPECT_EQ(packets[i + 1].bytes,
+                  (std::array<uint8_t, 8>{0x03, 0x01, 0x00, 0x00, 0xD1, 0x00, 0x00, 0x2A}));
+    }
+    EXPECT_EQ(window.Events(), std::vector<std::pair<uint32_t, uint32_t>>(
+                                   notifications, {DEVICE_EVENT_CONNECTED, 0}));
+
+    // A removal whose re-open succeeds does the same, without the connected event.
+    mouse.ResetToPowerOn();
+    window.Clear();
+    mouse.Notify({DBT_DEVICEREMOVECOMPLETE, DBT_DEVTYP_DEVICEINTERFACE, kMousePath});
+    packets = mouse.ReceivedPackets();
+    ASSERT_EQ(packets.size(), 2u);
+    EXPECT_EQ(packets[0].bytes[0], 0x83);
+    EXPECT_EQ(packets[1].bytes[0], 0x03);
+    EXPECT_TRUE(window.Events().empty());
+}
+
+TEST_F(DeviceLinkTest, AConnectByARemovalNotificationStartsAHeldBackReader)
+{
+    mouse.Unplug();
+    ASSERT_EQ(ConnectAtStartup(), 0);
+    ASSERT_TRUE(StartEventReader());
+    ASSERT_FALSE(IsEventReaderResumed());
+    // The mouse comes back without an arrival being heard; the next notification of it is the
+    // removal of one of its interfaces, and the re-open succeeds.
+    mouse.Plug();
+    EXPECT_TRUE(OnDeviceChange({DBT_DEVICEREMOVECOMPLETE, DBT_DEVTYP_DEVICEINTERFACE, kMousePath}));
+    EXPECT_EQ(g_bDeviceConnected.load(), 1);
+    EXPECT_TRUE(IsEventReaderResumed());
+    mouse.PressDpiButton(5);
+    ASSERT_TRUE(window.WaitForEvents(1));
+    EXPECT_EQ(window.Events().back(), std::make_pair(1u, 5u));
+}
+
+TEST_F(DeviceLinkTest, OnlyTheListedSpellingsOfTheIdentityAreRecognised)
+{
+    ASSERT_EQ(ConnectAtStartup(), 1);
+    // Every upper/lower mixture of the eight letters of "VID_04D9&PID_A165".
+    const std::string base = "VID_04D9&PID_A165";
+    std::vector<size_t> letters;
+    for (size_t i = 0; i < base.size(); ++i)
+        if (std::isalpha(static_cast<unsigned char>(base[i])))
+            letters.push_back(i);
+    ASSERT_EQ(letters.size(), 8u);
+    struct Kind {
+        uint32_t type;
+        std::vector<std::string> accepted;
+    };
+    const Kind kinds[] = {
+        {DBT_DEVICEARRIVAL, {"VID_04d9&PID_a165", "VID_04D9&PID_A165"}},
+        {DBT_DEVICEREMOVECOMPLETE, {"Vid_04d9&Pid_a165", "VID_04D9&PID_A165"}},
+    };
+    for (const auto& kind : kinds) {
+        int recognised = 0;
+        for (unsigned mask = 0; mask < (1u << letters.size()); ++mask) {
+            std::string identity = base;
+            for (size_t bit = 0; bit < letters.size(); ++bit)
+                if (mask & (1u << bit))
+                    identity[letters[bit]] = static_cast<char>(
+                        std::tolower(static_cast<unsigned char>(identity[letters[bit]])));
+            const bool listed = std::find(kind.accepted.begin(), kind.accepted.end(), identity) !=
+                                kind.accepted.end();
+            window.Clear();
+            OnDeviceChange(
+                {kind.type, DBT_DEVTYP_DEVICEINTERFACE, "\\\\?\\HID#" + identity + "&MI_01"});
+            const bool handled = !window.calls.empty();
+            EXPECT_EQ(handled, listed) << identity;
+            recognised += handled;
+        }
+        EXPECT_EQ(recognised, 2);
     }
 }

@@ -6,7 +6,9 @@
 #include "platform/PrivateProfile.h"
 #include "FuzzTempDir.h"
 
+#include <cerrno>
 #include <cstdint>
+#include <cstring>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -27,7 +29,8 @@ const char* const MISSING = "<missing>";
 void Check(bool ok, const char* what)
 {
     if (!ok) {
-        std::fprintf(stderr, "invariant broken: %s\n", what);
+        std::fprintf(stderr, "invariant broken: %s (errno %d: %s)\n", what, errno,
+                     std::strerror(errno));
         std::abort();
     }
 }

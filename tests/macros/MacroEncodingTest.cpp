@@ -242,6 +242,61 @@ TEST_F(MacroEncodingTest, OverflowWithAKeyHeldThroughoutEncodesNoEvents)
     EXPECT_EQ(m_overflows[0].droppedEvents, 82u);
 }
 
+// Items `head` followed by `pairs` taps of `key`.
+std::vector<std::string> ThenTaps(std::vector<std::string> head, const std::string& key,
+                                  size_t pairs)
+{
+    const std::vector<std::string> taps = KeyTaps(key, pairs);
+    head.insert(head.end(), taps.begin(), taps.end());
+    return head;
+}
+
+struct CutCase {
+    const char* what;
+    std::vector<std::string> items; // all pauses 50 ms: every record is 2 bytes
+    size_t encodedEvents;
+    size_t droppedEvents;
+};
+
+TEST_F(MacroEncodingTest, OverflowCutFollowsWhetherEachKeyIsDown)
+{
+    std::vector<std::string> shiftedTaps = ThenTaps({"Shift   Dn"}, "A", 10);
+    shiftedTaps.push_back("Shift   Up");
+    // Each macro has more events than the 63 two-byte records that fit.
+    const std::vector<CutCase> cases = {
+        {"a second press of a key that is down needs only one release",
+         ThenTaps({"A   Dn", "A   Dn", "A   Up"}, "B", 31),
+         63,
+         2},
+        {"a release of a key that is up holds nothing", ThenTaps({"B   Up"}, "A", 32), 63, 2},
+        {"a key without a device code is never held",
+         ThenTaps({"Select   Dn"}, "A", 32),
+         63,
+         2},
+        {"an unknown name does not release a real key",
+         ThenTaps({"Shift   Dn", "Select   Up"}, "A", 31),
+         0,
+         64},
+        {"a key held for a while and released, then taps", ThenTaps(shiftedTaps, "B", 21), 62, 2},
+        {"two keys down together, released in the other order",
+         ThenTaps({"Ctrl   Dn", "C   Dn", "Ctrl   Up", "C   Up"}, "V", 30),
+         62,
+         2},
+    };
+    for (const CutCase& c : cases) {
+        const Bytes block = EncodeOne({"Cut", "1", c.items});
+        ASSERT_EQ(m_overflows.size(), 1u) << c.what;
+        EXPECT_EQ(m_overflows[0].encodedEvents, c.encodedEvents) << c.what;
+        EXPECT_EQ(m_overflows[0].droppedEvents, c.droppedEvents) << c.what;
+        const size_t end = 2 + 2 * c.encodedEvents;
+        if (c.encodedEvents > 0) {
+            EXPECT_EQ(block[end - 2], 0x85) << c.what << ": the last record kept is a release";
+        }
+        EXPECT_TRUE(std::all_of(block.begin() + end, block.end(), [](uint8_t b) { return b == 0; }))
+            << c.what << ": bytes after the cut";
+    }
+}
+
 TEST_F(MacroEncodingTest, ExactlyFullEventAreaFits)
 {
     // 21 long records are 126 bytes; 63 short records too.

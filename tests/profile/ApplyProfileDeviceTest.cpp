@@ -175,6 +175,23 @@ TEST_F(ApplyProfileTest, SplitApplySendsTheSnapshotNotLaterEdits)
     EXPECT_EQ(m_mouse.Memory().pollingRate, 2);
 }
 
+TEST_F(ApplyProfileTest, WithAnUnusableListTheSaveGoesOnlyToTheProfilesOwnFiles)
+{
+    m_dir.Write("str.ini", "[Profile]\nItemCount=7\nItem0=Profile 1\nCurProfileName=Profile 1\n");
+    const auto strIni = m_dir.Read("str.ini");
+    LoadProfileSettings();
+    ASSERT_TRUE(g_strProfileIniFile.empty());
+    LoadDefaults();
+    g_strButtonLabel[0] = "Click";
+    ApplyProfile();
+    const auto saved = m_dir.Read("config0.bin");
+    ASSERT_EQ(saved.size(), 1791u);
+    EXPECT_EQ(std::memcmp(saved.data() + 1, &g_ProfileRecord, PROFILE_RECORD_SIZE), 0);
+    EXPECT_EQ(m_dir.Ini("str0.ini", "Setting-EN", "Item1"), "Click");
+    EXPECT_EQ(m_dir.Read("str.ini"), strIni);
+    EXPECT_FALSE(m_dir.Exists("zentro"));
+}
+
 // ---- factory reset ----
 
 class FactoryResetTest : public ApplyProfileTest {

@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <cstring>
+#include <string>
+#include <vector>
 #include <filesystem>
 
 #include "platform/DebugLog.h"
@@ -178,8 +181,76 @@ TEST(SettingsFile, FailedSaveReportsTheErrorAndKeepsTheOldFile)
     std::filesystem::create_directory(dir.Path("config0.bin"));
     CDebugLogCapture log;
     EXPECT_FALSE(SaveProfileSettings());
-    EXPECT_TRUE(log.Contains("Error Code is: ")) << log.Text();
+    // The code is that of the refused step (EISDIR), not a stale or generic one.
+    EXPECT_EQ(log.Text(), "Error Code is: " + std::to_string(EISDIR) + " \n");
     EXPECT_TRUE(std::filesystem::is_directory(dir.Path("config0.bin")));
+}
+
+TEST(SettingsFile, LoadsWriteTheFileNameAndThenTheirResult)
+{
+    struct Case {
+        const char* what;
+        bool byNumber;
+        bool fileThere;
+        std::vector<std::string> tail; // the texts after the file name
+    } cases[] = {
+        {"list, file there", false, true, {"Program First Run Flag:1\nRead Size is: 1790"}},
+        {"list, no file", false, false, {"Config file is not exist.\n"}},
+        {"by number, file there", true, true, {"Program First Run Flag:1\nRead Size is: 1790"}},
+        {"by number, no file", true, false, {"Config file is not exist."}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        CProfileTestDir dir;
+        dir.WriteList({"A", "B", "C"}, "C");
+        if (c.fileThere)
+            dir.WriteSettings("config2.bin", PatternRecord(6));
+        CDebugLogCapture log;
+        if (c.byNumber)
+            LoadProfileByNumber(2);
+        else
+            LoadProfileSettings();
+        std::vector<std::string> expected = {dir.Path("config2.bin")};
+        expected.insert(expected.end(), c.tail.begin(), c.tail.end());
+        EXPECT_EQ(log.Entries(), expected);
+        EXPECT_EQ(g_strProfileIniFile, dir.Path("str2.ini"));
+    }
+}
+
+TEST(SettingsFile, LoadByNumberLeavesTheProfileNumberAndTheMacroSlots)
+{
+    CProfileTestDir dir;
+    dir.WriteList({"A", "B"}, "A");
+    dir.Write("record.ini", kOneMacro);
+    ProfileRecord stored = PatternRecord(8);
+    std::memset(stored.MacroSlot, 0x3C, sizeof stored.MacroSlot);
+    dir.WriteSettings("config1.bin", stored);
+    CurrentProfileNumber = 0;
+    LoadProfileByNumber(1);
+    EXPECT_EQ(CurrentProfileNumber, 0);
+    EXPECT_EQ(g_strSettingsFile, dir.Path("config1.bin"));
+    EXPECT_EQ(g_strRecordIniFile, dir.Path("record.ini"));
+    EXPECT_EQ(g_strListIniFile, dir.Path("str.ini"));
+    // The macros come with the settings file, not from record.ini.
+    EXPECT_EQ(std::memcmp(&g_ProfileRecord, &stored, PROFILE_RECORD_SIZE), 0);
+}
+
+TEST(SettingsFile, SaveUsesTheCurrentNumberNotTheLastLoadedFile)
+{
+    // After loading profile 1 by number, a save still goes to the current profile (0).
+    CProfileTestDir dir;
+    dir.WriteSettings("config0.bin", ProfileRecord{});
+    dir.WriteSettings("config1.bin", PatternRecord(1));
+    const auto config1 = dir.Read("config1.bin");
+    LoadProfileByNumber(1);
+    g_ProfileRecord.ReportRate = 8;
+    ASSERT_TRUE(SaveProfileSettings());
+    EXPECT_EQ(dir.Read("config1.bin"), config1);
+    const auto saved = dir.Read("config0.bin");
+    ASSERT_EQ(saved.size(), 1791u);
+    EXPECT_EQ(saved[1 + 5], 8);
+    EXPECT_EQ(g_strSettingsFile, dir.Path("config0.bin"));
+    EXPECT_EQ(g_strProfileIniFile, dir.Path("str0.ini"));
 }
 
 TEST(ProfileTexts, LabelsLiveInTheSectionOfTheCurrentLanguage)
