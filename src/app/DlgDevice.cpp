@@ -18,8 +18,6 @@ constexpr int LINK_BALLOON_TIMEOUT_MS = 100;
 
 void CMouseConfigurationDlg::OnDeviceEvent(uintptr_t code, intptr_t value)
 {
-    if (!m_services.tray)
-        return;
     QString title = "Info";
     QString text;
     TrayBalloonIcon icon = TrayBalloonIcon::Info;
@@ -53,7 +51,9 @@ void CMouseConfigurationDlg::OnDeviceEvent(uintptr_t code, intptr_t value)
     } else {
         return;
     }
-    m_services.tray->ShowBalloon(title, text, icon, timeout);
+    // The queries above are the mouse's due even when there is no tray to show the balloon.
+    if (m_services.tray)
+        m_services.tray->ShowBalloon(title, text, icon, timeout);
 }
 
 void CMouseConfigurationDlg::OnDeviceChangeMessage()
