@@ -105,6 +105,15 @@ TEST_F(MacroEncodingTest, EncodesItemsIntoDeviceRecords)
         {"ItemCount far above the items",
          {"M", "1", {"A   Dn"}, "2000000000"},
          {0x00, 0x01, 0x05, 0x04}},
+        {"ItemCount past the int range counts as huge, not as a wrapped negative",
+         {"M", "1", {"A   Dn"}, "4294967295"},
+         {0x00, 0x01, 0x05, 0x04}},
+        {"ItemCount far below the int range is negative",
+         {"M", "9", {"A   Dn"}, "-99999999999"},
+         {0x00, 0x09}},
+        {"ItemCount is read from its leading digits",
+         {"M", "1", {"A   Dn", "A   Up"}, "1 item"},
+         {0x00, 0x01, 0x05, 0x04}},
         {"ItemCount below the items cuts the macro and its last pause",
          {"M", "1", {"A   Dn", "500 ms", "A   Up"}, "1"},
          {0x00, 0x01, 0x05, 0x04}},
@@ -265,23 +274,14 @@ TEST_F(MacroEncodingTest, OverflowCutFollowsWhetherEachKeyIsDown)
     // Each macro has more events than the 63 two-byte records that fit.
     const std::vector<CutCase> cases = {
         {"a second press of a key that is down needs only one release",
-         ThenTaps({"A   Dn", "A   Dn", "A   Up"}, "B", 31),
-         63,
-         2},
+         ThenTaps({"A   Dn", "A   Dn", "A   Up"}, "B", 31), 63, 2},
         {"a release of a key that is up holds nothing", ThenTaps({"B   Up"}, "A", 32), 63, 2},
-        {"a key without a device code is never held",
-         ThenTaps({"Select   Dn"}, "A", 32),
-         63,
-         2},
+        {"a key without a device code is never held", ThenTaps({"Select   Dn"}, "A", 32), 63, 2},
         {"an unknown name does not release a real key",
-         ThenTaps({"Shift   Dn", "Select   Up"}, "A", 31),
-         0,
-         64},
+         ThenTaps({"Shift   Dn", "Select   Up"}, "A", 31), 0, 64},
         {"a key held for a while and released, then taps", ThenTaps(shiftedTaps, "B", 21), 62, 2},
         {"two keys down together, released in the other order",
-         ThenTaps({"Ctrl   Dn", "C   Dn", "Ctrl   Up", "C   Up"}, "V", 30),
-         62,
-         2},
+         ThenTaps({"Ctrl   Dn", "C   Dn", "Ctrl   Up", "C   Up"}, "V", 30), 62, 2},
     };
     for (const CutCase& c : cases) {
         const Bytes block = EncodeOne({"Cut", "1", c.items});
@@ -375,6 +375,7 @@ TEST_F(MacroEncodingTest, ManagerSaveClearsWorkingSlotsAndLogs)
     EXPECT_TRUE(EncodeMacroSaveSlots(slots, m_file.Path(), 1, 0).empty());
     EXPECT_TRUE(
         log.Contains("OnBnMacroSave m_lbSelMacro.GetCount()=1,m_lbSelMacro.GetCurSel()=0\n"));
+    EXPECT_TRUE(log.Contains("OnBnMacroSave macro 0: M\n")); // each name is logged
     EXPECT_EQ(SlotBlock(slots[0]), Block({0x00, 0x02, 0x05, 0x04}));
     for (size_t k = 1; k < MACRO_SLOT_COUNT; ++k) {
         EXPECT_EQ(SlotBlock(slots[k]), Block({})) << k;

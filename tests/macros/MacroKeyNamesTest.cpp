@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <initializer_list>
+#include <map>
 #include <set>
 
 namespace zentro {
@@ -58,6 +60,46 @@ TEST(MacroKeyNamesTest, NamesVirtualKeyCodes)
     }
 }
 
+// The whole recorder table: every virtual-key code 0-255 with its name, written out row by row
+// (runs first, then single codes); any code not listed has no name.
+TEST(MacroKeyNamesTest, NamesEveryVirtualKeyCodeOfTheTable)
+{
+    std::map<unsigned, std::string> expected;
+    const auto run = [&](unsigned first, std::initializer_list<const char*> names) {
+        for (const char* name : names) {
+            expected[first++] = name;
+        }
+    };
+    run(0x08, {"Backspace", "Tab"});
+    run(0x0D, {"Enter"});
+    run(0x13, {"Pause", "Caps Lock"});
+    run(0x1B, {"Esc"});
+    run(0x20,
+        {"Space", "Page Up", "Page Down", "End", "Home", "Left", "Up", "Right", "Down", "Select"});
+    run(0x2B, {"Execute", "Prnt Scrn", "Insert", "Delete", "Help"});
+    run(0x30, {"0", "1", "2", "3", "4", "5", "6", "7", "8", "9"});
+    for (char c = 'A'; c <= 'Z'; ++c) {
+        expected[static_cast<unsigned>(c)] = std::string(1, c);
+    }
+    run(0x5B, {"Left Windows", "Right Windows", "App"});
+    run(0x60, {"Num 0",   "Num 1", "Num 2", "Num 3", "Num 4", "Num 5",     "Num 6",
+               "Num 7",   "Num 8", "Num 9", "Num *", "Num +", "Num Enter", "Num -",
+               "Num Del", "Num /", "F1",    "F2",    "F3",    "F4",        "F5",
+               "F6",      "F7",    "F8",    "F9",    "F10",   "F11",       "F12"});
+    run(0x90, {"Num Lock", "Scroll Lock"});
+    run(0xA0, {"Shift", "Right Shift", "Ctrl", "Right Ctrl", "Alt", "Right Alt"});
+    run(0xBA, {";", "=", ",", "-", ".", "/", "`"});
+    run(0xDB, {"[", "\\", "]", "'"});
+    run(0xF1, {"L-Button", "R-Button", "M-Button", "Button 4", "Button 5"});
+    ASSERT_EQ(expected.size(), 112u);
+
+    for (unsigned vk = 0; vk < 256; ++vk) {
+        const auto it = expected.find(vk);
+        EXPECT_EQ(GetKeyStr(vk), it == expected.end() ? std::string() : it->second)
+            << std::hex << "vk 0x" << vk;
+    }
+}
+
 TEST(MacroKeyNamesTest, EveryRecordableNameHasADeviceCodeExceptTheKnownFew)
 {
     const std::set<std::string> noCode = {"Select", "Execute", "Help", "Button 4", "Button 5"};
@@ -86,6 +128,13 @@ TEST(MacroKeyNamesTest, ManagerTableDiffersFromTheButtonTableOnlyInTwoNames)
     EXPECT_EQ(MacroKeyNameToUsage("Left Windows"), 0xE3);
     for (const char* name : {"A", "Num Enter", "Enter", "M-Button", "Right Shift", "\\", "a", ""}) {
         EXPECT_EQ(MacroKeyNameToUsage(name), KeyNameToUsage(name)) << name;
+    }
+    // Every other name of the button table means the same code on the macro side.
+    for (unsigned code = 0; code < 256; ++code) {
+        const std::string name = KeyUsageToName(static_cast<uint8_t>(code));
+        if (name != "N/A" && name != "Application") {
+            EXPECT_EQ(MacroKeyNameToUsage(name), code) << name;
+        }
     }
 }
 
