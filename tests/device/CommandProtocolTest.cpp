@@ -154,10 +154,15 @@ TEST_F(CommandProtocolTest, BlockWritesTheRightNumberOfZeroPaddedChunksWithWaits
         for (int i = 0; i < c.length; ++i)
             data[i] = static_cast<uint8_t>(i + 1);
         CommandPacket packet(0x13, 1, static_cast<uint8_t>(c.length));
+        packet[7] = 0xAA; // replaced by the checksum
         TransferBlock(packet, data.data(), BlockDirection::Write, c.length);
 
         ASSERT_EQ(device->log.size(), 1 + c.chunks);
         EXPECT_EQ(device->log[0].kind, "set");
+        std::vector<uint8_t> header{0x00, 0x13, 0x01, static_cast<uint8_t>(c.length), 0, 0,
+                                    0,    0,    0x00};
+        header[8] = CommandChecksum(header.data() + 1);
+        EXPECT_EQ(device->log[0].bytes, header);
         auto writes = Written("write");
         ASSERT_EQ(writes.size(), c.chunks);
         for (size_t k = 0; k < c.chunks; ++k) {
@@ -286,15 +291,19 @@ TEST_F(CommandProtocolTest, DebugLinesOfTheQueries)
     GetFunctionOption();
     SetFunctionOption();
     EXPECT_EQ(version, (std::array<uint8_t, 2>{1, 2}));
-    EXPECT_EQ(log.Entries().at(0), "Buffer[1]:80,Buffer[2]:01.");
-    EXPECT_EQ(log.Entries().at(1), "FW version:01-02\n");
-    EXPECT_TRUE(log.Contains("FW version:01-02\n"));
-    EXPECT_TRUE(log.Contains("Buffer[0]83\xef\xbc\x8c"
-                             "Buffer[1]01\xef\xbc\x8c"
-                             "Buffer[2]00\xef\xbc\x8c"
-                             "Buffer[3]00\xef\xbc\x8c"
-                             "Buffer[4]40\n"));
-    EXPECT_TRUE(log.Contains("SetFunctionOption:01-00\n"));
+    // Every text whole, in order; the separators of the option line are U+FF0C.
+    const std::vector<std::string> expected = {
+        "Buffer[1]:80,Buffer[2]:01.",
+        "FW version:01-02\n",
+        "Buffer[1]:83,Buffer[2]:01.",
+        "\nGetFunctionOption\tRead function option:Buffer[0]83\xef\xbc\x8c"
+        "Buffer[1]01\xef\xbc\x8c"
+        "Buffer[2]00\xef\xbc\x8c"
+        "Buffer[3]00\xef\xbc\x8c"
+        "Buffer[4]40\n",
+        "SetFunctionOption:01-00\n",
+    };
+    EXPECT_EQ(log.Entries(), expected);
 }
 
 TEST_F(CommandProtocolTest, QueryDeviceStateStoresReplyByteOne)

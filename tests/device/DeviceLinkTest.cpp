@@ -136,10 +136,24 @@ TEST_F(DeviceLinkTest, OpensBothVendorCollectionsAndClosesEveryProbe)
     EXPECT_NE(GetEventDevice(), nullptr);
     for (const auto& info : mouse.Interfaces())
         EXPECT_EQ(mouse.OpenHandleCount(info.path, HidOpenMode::Probe), 0) << info.path;
-    EXPECT_TRUE(log.Contains("Find our hid device.Success\n"));
-    EXPECT_TRUE(
-        log.Contains(",\nUsage:0xff00\n, UsagePage:0xff00\n,FeatureReportByteLength:0x0009\n,"
-                     "InputReportByteLength:0x21\n,OutputReportByteLength:0x21\n"));
+    // Each interface of the mouse, in order: the identity line, then its capabilities.
+    const auto interfaces = mouse.Interfaces();
+    ASSERT_EQ(interfaces.size(), 3u);
+    const char* caps[] = {
+        ",\nUsage:0x0002\n, UsagePage:0x0001\n,FeatureReportByteLength:0x0000\n,"
+        "InputReportByteLength:0x5\n,OutputReportByteLength:0x0\n",
+        ",\nUsage:0xff01\n, UsagePage:0xff01\n,FeatureReportByteLength:0x0000\n,"
+        "InputReportByteLength:0x9\n,OutputReportByteLength:0x0\n",
+        ",\nUsage:0xff00\n, UsagePage:0xff00\n,FeatureReportByteLength:0x0009\n,"
+        "InputReportByteLength:0x21\n,OutputReportByteLength:0x21\n",
+    };
+    std::vector<std::string> expected;
+    for (size_t i = 0; i < interfaces.size(); ++i) {
+        expected.push_back("Find our hid device.Success\n");
+        expected.push_back("DevicePath:" + interfaces[i].path + caps[i]);
+    }
+    EXPECT_EQ(log.Entries(), expected);
+    EXPECT_EQ(g_strDevicePath, interfaces[2].path);
     EXPECT_TRUE(CommandChannelWorks());
 }
 
@@ -496,8 +510,9 @@ TEST_F(DeviceLinkTest, ReconnectOnlyRefreshesTheFunctionOptions)
         EXPECT_EQ(packets[i + 1].bytes,
                   (std::array<uint8_t, 8>{0x03, 0x01, 0x00, 0x00, 0xD1, 0x00, 0x00, 0x2A}));
     }
-    EXPECT_EQ(window.Events(), std::vector<std::pair<uint32_t, uint32_t>>(
-                                   notifications, {DEVICE_EVENT_CONNECTED, 0}));
+    const std::vector<std::pair<uint32_t, uint32_t>> connected(
+        notifications, std::make_pair(DEVICE_EVENT_CONNECTED, 0u));
+    EXPECT_EQ(window.Events(), connected);
 
     // A removal whose re-open succeeds does the same, without the connected event.
     mouse.ResetToPowerOn();
@@ -521,7 +536,7 @@ TEST_F(DeviceLinkTest, AConnectByARemovalNotificationStartsAHeldBackReader)
     mouse.Plug();
     EXPECT_TRUE(OnDeviceChange({DBT_DEVICEREMOVECOMPLETE, DBT_DEVTYP_DEVICEINTERFACE, kMousePath}));
     EXPECT_EQ(g_bDeviceConnected.load(), 1);
-    EXPECT_TRUE(IsEventReaderResumed());
+    ASSERT_TRUE(IsEventReaderResumed());
     mouse.PressDpiButton(5);
     ASSERT_TRUE(window.WaitForEvents(1));
     EXPECT_EQ(window.Events().back(), std::make_pair(1u, 5u));
@@ -564,4 +579,15 @@ TEST_F(DeviceLinkTest, OnlyTheListedSpellingsOfTheIdentityAreRecognised)
         }
         EXPECT_EQ(recognised, 2);
     }
+}
+
+TEST_F(DeviceLinkTest, RegistrationFailureIsReported)
+{
+    struct CFailingWatcher final : IDeviceWatcher {
+        bool Start(Callback) override { return false; }
+        void Stop() override {}
+    } failing;
+    CDebugLogCapture log;
+    EXPECT_FALSE(RegisterDeviceNotifications(failing, [](const DeviceChangeNotification&) {}));
+    EXPECT_EQ(log.Entries(), std::vector<std::string>{"RegisterDeviceNotification failed!!!"});
 }
