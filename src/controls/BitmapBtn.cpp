@@ -53,6 +53,12 @@ uintptr_t MouseKeyFlags(const QMouseEvent* event)
     if (buttons & Qt::MiddleButton) {
         flags |= MK_MBUTTON;
     }
+    if (buttons & Qt::XButton1) {
+        flags |= MK_XBUTTON1;
+    }
+    if (buttons & Qt::XButton2) {
+        flags |= MK_XBUTTON2;
+    }
     if (event->modifiers() & Qt::ShiftModifier) {
         flags |= MK_SHIFT;
     }

@@ -210,9 +210,14 @@ int DrawSkinPng(QPainter& painter, const QString& path, int x, int y)
         }
         premultiplied = entry->premultiplied;
     }
+    // Per-pixel alpha only: the blend's constant alpha is always 255, whatever opacity the
+    // caller's painter carries.
     const QPainter::CompositionMode mode = painter.compositionMode();
+    const qreal opacity = painter.opacity();
     painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
+    painter.setOpacity(1.0);
     painter.drawImage(x, y, premultiplied);
+    painter.setOpacity(opacity);
     painter.setCompositionMode(mode);
     return 1;
 }
@@ -224,6 +229,7 @@ void DrawSkinImageStretched(QPainter& painter, const QImage& image, const QRect&
     }
     painter.save();
     painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
+    painter.setOpacity(1.0);
     painter.setCompositionMode(image.hasAlphaChannel() ? QPainter::CompositionMode_SourceOver
                                                        : QPainter::CompositionMode_Source);
     painter.drawImage(target, image);

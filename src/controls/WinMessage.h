@@ -30,6 +30,8 @@ constexpr uintptr_t MK_RBUTTON = 0x0002;
 constexpr uintptr_t MK_SHIFT = 0x0004;
 constexpr uintptr_t MK_CONTROL = 0x0008;
 constexpr uintptr_t MK_MBUTTON = 0x0010;
+constexpr uintptr_t MK_XBUTTON1 = 0x0020;
+constexpr uintptr_t MK_XBUTTON2 = 0x0040;
 
 class CWinMessageEvent : public QEvent {
 public:

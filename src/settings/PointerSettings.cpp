@@ -164,6 +164,10 @@ bool CDesktopPointerSettings::SetMouseSpeed(uint32_t speed)
         DebugOutput("Pointer speed: only GNOME's settings can be changed here.\n");
         return false;
     }
+    // Like the system call, refuse anything outside 1-20 (a level of 0 or above 11 in the
+    // record) instead of pinning it to the slowest or fastest speed.
+    if (speed < 1 || speed > 20)
+        return false;
     // System speed 1-20 with 10 as the neutral middle maps onto GNOME's -1 ... 1.
     double value = (static_cast<double>(speed) - 10.0) / 10.0;
     if (value < -1.0)

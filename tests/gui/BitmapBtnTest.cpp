@@ -5,6 +5,9 @@
 #include <QSignalSpy>
 #include <QTest>
 
+#include <algorithm>
+#include <cstdlib>
+
 using namespace zentro;
 using namespace zentro::test;
 
@@ -226,4 +229,161 @@ TEST_F(BitmapBtnTest, KeysNeverClick)
     QTest::keyClick(m_button, Qt::Key_Space);
     QTest::keyClick(m_button, Qt::Key_Return);
     EXPECT_EQ(clicks.count(), 0);
+}
+
+namespace {
+
+// Columns and rows of the button's picture that the caption touched.
+struct InkBox {
+    int left = -1, right = -1, top = -1, bottom = -1;
+    bool Empty() const { return left < 0; }
+};
+
+InkBox InkOf(const QImage& image, QRgb background)
+{
+    InkBox box;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            if ((image.pixel(x, y) | 0xFF000000u) == background) {
+                continue;
+            }
+            if (box.Empty()) {
+                box = {x, x, y, y};
+            }
+            box.left = std::min(box.left, x);
+            box.right = std::max(box.right, x);
+            box.top = std::min(box.top, y);
+            box.bottom = std::max(box.bottom, y);
+        }
+    }
+    return box;
+}
+
+} // namespace
+
+TEST_F(BitmapBtnTest, CaptionMarginCountsTheIndentOnlyWhenLeftAlignedAndPositive)
+{
+    struct Case {
+        int align;
+        int indent;
+        int left; // where the text rectangle begins
+    };
+    const Case cases[] = {
+        {1, 0, 5}, {1, 1, 6}, {1, 12, 17}, {1, -4, 5}, {0, 12, 5},
+    };
+    m_button->m_crCaption = QColor(255, 255, 0);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << "align " << c.align << " indent " << c.indent);
+        m_button->m_nCaptionAlign = c.align;
+        m_button->m_nCaptionIndent = c.indent;
+        // Long enough to be cut with an ellipsis, so it fills the text rectangle from its left.
+        m_button->SetCaption("HHHHHHHHHHHHHHHHHHHHHHHHHHHHHHHH");
+        const InkBox ink = InkOf(m_button->grab().toImage(), kNormal);
+        ASSERT_FALSE(ink.Empty());
+        EXPECT_GE(ink.left, c.left);
+        EXPECT_LE(ink.left, c.left + 2);
+        EXPECT_LE(ink.right, 59);
+    }
+}
+
+TEST_F(BitmapBtnTest, ShortCaptionIsCentredOrLeftAlignedAndVerticallyCentred)
+{
+    m_button->m_crCaption = QColor(255, 255, 0);
+    m_button->SetCaption("HH");
+
+    m_button->m_nCaptionAlign = 1;
+    const InkBox left = InkOf(m_button->grab().toImage(), kNormal);
+    ASSERT_FALSE(left.Empty());
+    EXPECT_LE(left.left, 7);
+    // One line in the middle of the 30-pixel button.
+    EXPECT_LE(std::abs((left.top + left.bottom) - 29), 3);
+
+    m_button->m_nCaptionAlign = 0;
+    const InkBox centred = InkOf(m_button->grab().toImage(), kNormal);
+    ASSERT_FALSE(centred.Empty());
+    // Centred in the text rectangle 5..60.
+    EXPECT_LE(std::abs((centred.left + centred.right + 1) - (5 + 60)), 3);
+    EXPECT_EQ(centred.top, left.top);
+}
+
+TEST_F(BitmapBtnTest, CaptionColourFollowsHoverThenDisabledThenPressed)
+{
+    const QColor rest(255, 255, 0), hover(0, 255, 255), disabled(255, 0, 255), pressed(0, 0, 255);
+    m_button->m_crCaption = rest;
+    m_button->m_crCaptionHover = hover;
+    m_button->m_crCaptionDisabled = disabled;
+    m_button->m_crCaptionPressed = pressed;
+    m_button->SetCaption("WWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWW");
+
+    struct Case {
+        const char* name;
+        int hover, selected;
+        bool enabled;
+        QColor expected;
+    };
+    const Case cases[] = {
+        {"at rest", 0, 0, true, rest},
+        {"hovered", 1, 0, true, hover},
+        {"hovered and selected", 1, 1, true, hover},
+        {"hovered and disabled", 1, 0, false, hover},
+        {"disabled", 0, 0, false, disabled},
+        {"disabled and selected", 0, 1, false, disabled},
+        {"selected", 0, 1, true, pressed},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        m_button->setEnabled(c.enabled);
+        m_button->m_bHover = c.hover;
+        m_button->m_bSelected = c.selected;
+        EXPECT_EQ(m_button->CurrentCaptionColor(), c.expected);
+        const QImage shown = m_button->grab().toImage();
+        bool found = false;
+        for (int y = 0; y < shown.height() && !found; ++y) {
+            for (int x = 0; x < shown.width() && !found; ++x) {
+                found = (shown.pixel(x, y) | 0xFF000000u) == c.expected.rgb();
+            }
+        }
+        EXPECT_TRUE(found);
+    }
+    m_button->setEnabled(true);
+    m_button->m_bHover = 0;
+    m_button->m_bSelected = 0;
+
+    // Pressed by the mouse: the pressed colour too.
+    QTest::mousePress(Window(), Qt::LeftButton, Qt::NoModifier, OnButton());
+    m_button->m_bHover = 0;
+    EXPECT_EQ(m_button->CurrentCaptionColor(), pressed);
+    QTest::mouseRelease(Window(), Qt::LeftButton, Qt::NoModifier, OnButton());
+}
+
+TEST_F(BitmapBtnTest, ForwardedMoveCarriesEveryKeyStateFlag)
+{
+    QTest::mouseMove(Window(), OnButton());
+    ASSERT_EQ(m_button->m_bHover, 1);
+    struct Case {
+        Qt::MouseButtons buttons;
+        Qt::KeyboardModifiers modifiers;
+        uintptr_t expected;
+    };
+    const Case cases[] = {
+        {Qt::NoButton, Qt::NoModifier, 0},
+        {Qt::LeftButton, Qt::NoModifier, MK_LBUTTON},
+        {Qt::RightButton, Qt::ShiftModifier, MK_RBUTTON | MK_SHIFT},
+        {Qt::MiddleButton, Qt::ControlModifier, MK_MBUTTON | MK_CONTROL},
+        {Qt::XButton1, Qt::NoModifier, MK_XBUTTON1},
+        {Qt::XButton2 | Qt::LeftButton, Qt::NoModifier, MK_XBUTTON2 | MK_LBUTTON},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.expected);
+        DeliverPosted();
+        m_parent.messages.clear();
+        QMouseEvent move(QEvent::MouseMove, QPointF(20, 10), m_button->mapToGlobal(QPointF(20, 10)),
+                         Qt::NoButton, c.buttons, c.modifiers);
+        QCoreApplication::sendEvent(m_button, &move);
+        DeliverPosted();
+        const auto moves = m_parent.Of(WM_MOUSEMOVE);
+        ASSERT_EQ(moves.size(), 1u);
+        EXPECT_EQ(moves[0].wParam, c.expected);
+        EXPECT_EQ(PointFromLParam(moves[0].lParam), m_button->mapToGlobal(QPoint(20, 10)));
+    }
 }

@@ -135,6 +135,24 @@ TEST_F(VerticalMarkerTest, LosingFocusEndsTheDragWithoutReport)
     QTest::mouseRelease(m_parent.windowHandle(), Qt::LeftButton, Qt::NoModifier, QPoint(53, 20));
 }
 
+TEST_F(VerticalMarkerTest, WithoutTheInputFlagAPressDoesNotTrackButTheReleaseStillReports)
+{
+    m_marker->m_bInputEnabled = 0;
+    QWindow* window = m_parent.windowHandle();
+    DeliverPosted();
+    m_parent.messages.clear();
+    QTest::mousePress(window, Qt::LeftButton, Qt::NoModifier, QPoint(53, 185));
+    EXPECT_EQ(m_marker->m_bTracking, 0);
+    QTest::mouseMove(window, QPoint(53, 20));
+    EXPECT_EQ(m_marker->m_nPos, 0); // no drag without tracking
+    QTest::mouseRelease(window, Qt::LeftButton, Qt::NoModifier, QPoint(53, 105));
+    DeliverPosted();
+    const auto reports = m_parent.Of(WM_MARKER_CHANGED);
+    ASSERT_EQ(reports.size(), 1u);
+    EXPECT_EQ(reports[0].wParam, 27u);
+    EXPECT_EQ(reports[0].lParam, 3);
+}
+
 // Lighting slider: horizontal, range 1-6, 127 x 11 at 30, 40.
 class HorizontalMarkerTest : public ::testing::Test {
 protected:

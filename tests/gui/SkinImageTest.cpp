@@ -142,6 +142,26 @@ TEST(DrawSkinPng, PremultipliesWithTruncationThenBlendsSourceOver)
     EXPECT_EQ(target.pixel(5, 1), qRgb(0, 0, 0));
 }
 
+TEST(DrawSkinPng, BlendsWithPerPixelAlphaOnlyWhateverThePainterOpacity)
+{
+    CTempProgramDir dir;
+    QImage picture(2, 1, QImage::Format_ARGB32);
+    picture.setPixel(0, 0, qRgba(9, 8, 7, 255));
+    picture.setPixel(1, 0, qRgba(255, 0, 0, 128));
+    dir.Save("Skins/o.png", picture);
+
+    QImage target = BlackTarget(2, 1);
+    QPainter painter(&target);
+    painter.setOpacity(0.5);
+    painter.setCompositionMode(QPainter::CompositionMode_Plus);
+    EXPECT_EQ(DrawSkinPng(painter, "skins/o.png", 0, 0), 1);
+    EXPECT_EQ(painter.opacity(), 0.5);
+    EXPECT_EQ(painter.compositionMode(), QPainter::CompositionMode_Plus);
+    painter.end();
+    EXPECT_EQ(target.pixel(0, 0), qRgb(9, 8, 7));
+    EXPECT_EQ(target.pixel(1, 0), qRgb(128, 0, 0));
+}
+
 TEST(DrawSkinPng, DecodesOnceAndReloadsWhenTheFileChanges)
 {
     CTempProgramDir dir;
@@ -205,6 +225,22 @@ TEST(StretchedDrawing, ScalesToTheTargetAndBlendsByAlpha)
     EXPECT_EQ(target.pixel(3, 3), qRgb(0, 0, 255));
     EXPECT_EQ(target.pixel(4, 0), qRgb(0, 255, 0));
     EXPECT_EQ(target.pixel(7, 3), qRgb(0, 255, 0));
+
+    // Straight alpha: half-transparent white over green is half of each, not white on top.
+    QImage half(1, 1, QImage::Format_ARGB32);
+    half.setPixel(0, 0, qRgba(255, 255, 255, 128));
+    QImage green(4, 4, QImage::Format_RGB32);
+    green.fill(qRgb(0, 255, 0));
+    QPainter blend(&green);
+    blend.setOpacity(0.25); // the caller's opacity plays no part
+    DrawSkinImageStretched(blend, half, QRect(0, 0, 4, 4));
+    blend.end();
+    for (const QPoint p : {QPoint(0, 0), QPoint(3, 3)}) {
+        const QRgb c = green.pixel(p);
+        EXPECT_NEAR(qRed(c), 128, 1);
+        EXPECT_EQ(qGreen(c), 255);
+        EXPECT_NEAR(qBlue(c), 128, 1);
+    }
 
     QImage opaque(1, 1, QImage::Format_RGB32);
     opaque.fill(qRgb(7, 7, 7));

@@ -104,6 +104,43 @@ TEST(PointerSettings, GnomeSpeedScaleCoversTheWholeRange)
     EXPECT_EQ(values, (std::vector<std::string>{"-0.90", "-0.80", "0.00", "0.40", "1.00"}));
 }
 
+TEST(PointerSettings, OutOfRangeSpeedLevelIsReportedAsFailedNotPinned)
+{
+    struct Case {
+        uint8_t level;
+        uint32_t speed; // what the system is asked for
+        bool set;
+    };
+    const Case cases[] = {
+        {0, 0xFFFFFFFEu, false}, // 2 * 0 - 2
+        {1, 1, true},
+        {11, 20, true},
+        {12, 22, false},
+        {255, 508, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(static_cast<int>(c.level));
+        std::vector<std::vector<std::string>> ran;
+        CDesktopPointerSettings gnome({true, false}, [&](const std::vector<std::string>& argv) {
+            ran.push_back(argv);
+            return 0;
+        });
+        SetPointerSettingsBackend(&gnome);
+        CDebugLogCapture log;
+        ProfileRecord r = Defaults();
+        r.PointerSpeed = c.level;
+        const PointerSettingsValues v = ApplyWindowsPointerSettings(r);
+        SetPointerSettingsBackend(nullptr);
+
+        EXPECT_EQ(v.mouseSpeed, c.speed);
+        bool speedSet = false;
+        for (const auto& argv : ran)
+            speedSet |= argv.size() == 5 && argv[3] == "speed";
+        EXPECT_EQ(speedSet, c.set);
+        EXPECT_EQ(log.Contains("SETMOUSESPEED failed.\n"), !c.set);
+    }
+}
+
 TEST(PointerSettings, RunCommandReportsExitStatus)
 {
     EXPECT_EQ(RunCommand({"true"}), 0);
