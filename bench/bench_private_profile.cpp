@@ -13,6 +13,7 @@
 #include <fstream>
 #include <string>
 
+#include "../tests/support/TempDir.h"
 #include "platform/PrivateProfile.h"
 
 using namespace zentro;
@@ -26,11 +27,9 @@ class CIniFile {
 public:
     CIniFile()
     {
-        char pattern[] = "/tmp/zentro-bench-ini-XXXXXX";
-        if (::mkdtemp(pattern) == nullptr)
+        if (m_dir.Path().empty())
             return;
-        m_dir = pattern;
-        m_path = m_dir + "/str0.ini";
+        m_path = m_dir.Path("str0.ini");
         std::ofstream out(m_path, std::ios::binary);
         for (int s = 0; s < SECTIONS; ++s) {
             out << "[Section" << s << "]\r\n";
@@ -39,13 +38,7 @@ public:
         }
         FlushPrivateProfileCache();
     }
-    ~CIniFile()
-    {
-        FlushPrivateProfileCache();
-        std::error_code ec;
-        if (!m_dir.empty())
-            std::filesystem::remove_all(m_dir, ec);
-    }
+    ~CIniFile() { FlushPrivateProfileCache(); }
     CIniFile(const CIniFile&) = delete;
     CIniFile& operator=(const CIniFile&) = delete;
 
@@ -62,7 +55,7 @@ public:
     }
 
 private:
-    std::string m_dir;
+    test::CTempDir m_dir{"bench-ini"};
     std::string m_path;
     long m_stamp = 0;
 };

@@ -24,7 +24,7 @@
 #include "profile/ProfileFiles.h"
 #include "settings/PointerSettings.h"
 #include "text/LanguageTexts.h"
-#include "../tests/support/CopyTree.h"
+#include "../tests/support/ProgramDirCopy.h"
 
 #include <QApplication>
 #include <QDir>
@@ -83,7 +83,8 @@ double SecondsSinceProcessStart()
 
 // ---- the program directory and the window's services ----
 
-using zentro::test::CopyTree;
+using zentro::test::CopyProgramDir;
+using zentro::test::ResetProgramServicesForTest;
 
 // The generated program directory: ZENTRO_PROGRAM_DIR when set, else bin/ of the build tree
 // this benchmark was built in.
@@ -109,9 +110,7 @@ public:
             why = "cannot create a temporary directory";
             return false;
         }
-        CopyTree(program + "/Skins", m_dir.path() + "/Skins");
-        for (const QString& name : QDir(program).entryList({"*.bin", "*.ini"}, QDir::Files))
-            QFile::copy(program + "/" + name, m_dir.path() + "/" + name);
+        CopyProgramDir(program, m_dir.path());
         SetExeDirOverride(m_dir.path().toStdString());
         SetSleeper(&m_time);
         SetClock(&m_time);
@@ -123,15 +122,8 @@ public:
     ~CWindowEnvironment()
     {
         DestroyWindow();
-        ResetDeviceLinkForTest();
-        SetHidTransport(nullptr);
-        SetSleeper(nullptr);
-        SetClock(nullptr);
-        SetPointerSettingsBackend(nullptr);
+        ResetProgramServicesForTest();
         m_watcher.reset();
-        ClearSkinImageCache();
-        FlushPrivateProfileCache();
-        SetExeDirOverride("");
     }
 
     // The program-wide state back to program start, as before a new start of the program

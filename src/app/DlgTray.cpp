@@ -74,12 +74,7 @@ void CMouseConfigurationDlg::RestoreFromTray()
     if (refreshPages)
         refreshPages();
     // 5.
-    g_nHideOnNcPaint = 0;
-    if (isMinimized())
-        showNormal();
-    show();
-    raise();
-    activateWindow();
+    ShowAndActivate();
 }
 
 void CMouseConfigurationDlg::OnTrayNotify(uintptr_t id, intptr_t mouseMessage)

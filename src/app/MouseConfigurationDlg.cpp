@@ -174,6 +174,11 @@ void CMouseConfigurationDlg::ShowAtStartup()
 
 void CMouseConfigurationDlg::OnRestoreRequest()
 {
+    ShowAndActivate();
+}
+
+void CMouseConfigurationDlg::ShowAndActivate()
+{
     g_nHideOnNcPaint = 0;
     if (isMinimized())
         showNormal();

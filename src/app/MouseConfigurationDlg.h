@@ -211,6 +211,8 @@ private:
     void AddTrayIcon();
     void DeleteTrayIcon();
     void ReplayDeferredMessages();
+    // Shows, un-minimises and raises the window, and stops the hiding while disconnected.
+    void ShowAndActivate();
     // The desktop's pointer settings from the live record, and the same wheel lines and
     // double-click time for the program's own widgets.
     void ApplyPointerSettings();

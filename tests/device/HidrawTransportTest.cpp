@@ -3,6 +3,7 @@
 #include "device/hid/UdevDeviceWatcher.h"
 #include "platform/DebugLog.h"
 #include "platform/ManualResetEvent.h"
+#include "support/TempDir.h"
 
 #include <gtest/gtest.h>
 
@@ -33,12 +34,9 @@ class HidrawTransportTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        char pattern[] = "/tmp/zentro-hidraw-XXXXXX";
-        ASSERT_TRUE(::mkdtemp(pattern));
-        m_root = pattern;
+        ASSERT_FALSE(m_tmp.Path().empty());
         fs::create_directories(m_root / "dev");
     }
-    void TearDown() override { fs::remove_all(m_root); }
 
     void AddNode(const std::string& node, const std::string& hidId, const Bytes& descriptor)
     {
@@ -57,7 +55,8 @@ protected:
     }
     std::string Dev(const std::string& node) const { return (m_root / "dev" / node).string(); }
 
-    fs::path m_root;
+    test::CTempDir m_tmp{"hidraw"};
+    fs::path m_root = m_tmp.Path();
 };
 
 TEST_F(HidrawTransportTest, EnumeratesOneInterfacePerCollectionInNodeOrder)

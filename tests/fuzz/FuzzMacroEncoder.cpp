@@ -4,7 +4,7 @@
 #include "macros/MacroEncoding.h"
 #include "macros/MacroSlotText.h"
 #include "platform/PrivateProfile.h"
-#include "FuzzTempDir.h"
+#include "../support/TempDir.h"
 
 #include <cstdint>
 #include <cstdio>
@@ -17,7 +17,9 @@ namespace {
 
 const std::string& FuzzFilePath()
 {
-    static const std::string path = zentro::fuzz::FuzzTempDir("macros") + "/record.ini";
+    // Removed when libFuzzer ends the run through exit().
+    static const zentro::test::CTempDir dir("fuzz-macros");
+    static const std::string path = dir.Path("record.ini");
     return path;
 }
 

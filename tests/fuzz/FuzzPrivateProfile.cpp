@@ -4,7 +4,7 @@
 // parse alike), and deleting a key or a section must make it read as missing.
 
 #include "platform/PrivateProfile.h"
-#include "FuzzTempDir.h"
+#include "../support/TempDir.h"
 
 #include <cerrno>
 #include <cstdint>
@@ -20,7 +20,9 @@ namespace {
 
 const std::string& FuzzFilePath()
 {
-    static const std::string path = zentro::fuzz::FuzzTempDir("profile") + "/fuzz.ini";
+    // Removed when libFuzzer ends the run through exit().
+    static const zentro::test::CTempDir dir("fuzz-profile");
+    static const std::string path = dir.Path("fuzz.ini");
     return path;
 }
 

@@ -9,7 +9,7 @@
 #include "profile/ProfileFiles.h"
 #include "profile/ProfileRecord.h"
 #include "text/LanguageTexts.h"
-#include "FuzzTempDir.h"
+#include "../support/TempDir.h"
 
 #include <algorithm>
 #include <cstddef>
@@ -35,7 +35,9 @@ void Check(bool ok, const char* what)
 
 const std::string& FuzzDir()
 {
-    return zentro::fuzz::FuzzTempDir("settings");
+    // Removed when libFuzzer ends the run through exit().
+    static const zentro::test::CTempDir dir("fuzz-settings");
+    return dir.Path();
 }
 
 void WriteBytes(const std::string& path, const uint8_t* data, size_t size)

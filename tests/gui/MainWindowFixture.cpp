@@ -13,7 +13,7 @@
 #include "profile/ProfileFiles.h"
 #include "profile/ProfileRecord.h"
 #include "text/LanguageTexts.h"
-#include "support/CopyTree.h"
+#include "support/ProgramDirCopy.h"
 
 namespace zentro::test {
 
@@ -23,9 +23,7 @@ void MainWindowFixture::SetUp()
     const QString program = QStringLiteral(ZENTRO_PROGRAM_DIR);
     ASSERT_TRUE(QDir(program + "/Skins").exists())
         << "the skin is generated into " << program.toStdString() << "/Skins by the build";
-    CopyTree(program + "/Skins", m_dir.path() + "/Skins");
-    for (const QString& name : QDir(program).entryList({"*.bin", "*.ini"}, QDir::Files))
-        QFile::copy(program + "/" + name, m_dir.path() + "/" + name);
+    CopyProgramDir(program, m_dir.path());
     ASSERT_TRUE(QFile::exists(m_dir.path() + "/config0.bin"))
         << "the default profile files are generated into " << program.toStdString();
 
@@ -49,14 +47,8 @@ void MainWindowFixture::SetUp()
 void MainWindowFixture::TearDown()
 {
     DestroyWindow();
-    ResetDeviceLinkForTest();
-    SetHidTransport(nullptr);
-    SetSleeper(nullptr);
-    SetClock(nullptr);
-    SetPointerSettingsBackend(nullptr);
+    ResetProgramServicesForTest();
     m_watcher.reset();
-    ClearSkinImageCache();
-    SetExeDirOverride("");
 }
 
 void MainWindowFixture::SetLanguage(const std::string& code)

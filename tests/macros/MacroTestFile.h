@@ -1,5 +1,6 @@
 #pragma once
 
+#include "../support/TempDir.h"
 #include "platform/PrivateProfile.h"
 
 #include <cstdlib>
@@ -15,20 +16,8 @@ namespace zentro::test {
 // A record.ini in a fresh temporary directory, written as text.
 class CTempMacroFile {
 public:
-    CTempMacroFile()
-    {
-        std::string pattern = (std::filesystem::temp_directory_path() / "zentro-macros-XXXXXX");
-        if (char* dir = ::mkdtemp(pattern.data())) {
-            m_dir = dir;
-        }
-        m_path = m_dir + "/record.ini";
-    }
-    ~CTempMacroFile()
-    {
-        std::error_code ignored;
-        std::filesystem::remove_all(m_dir, ignored);
-        FlushPrivateProfileCache();
-    }
+    CTempMacroFile() : m_dir("macros"), m_path(m_dir.Path("record.ini")) {}
+    ~CTempMacroFile() { FlushPrivateProfileCache(); }
     CTempMacroFile(const CTempMacroFile&) = delete;
     CTempMacroFile& operator=(const CTempMacroFile&) = delete;
 
@@ -41,7 +30,7 @@ public:
     }
 
 private:
-    std::string m_dir;
+    CTempDir m_dir;
     std::string m_path;
 };
 

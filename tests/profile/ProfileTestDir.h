@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "../support/TempDir.h"
 #include "platform/ExeDir.h"
 #include "platform/PrivateProfile.h"
 #include "profile/ProfileFiles.h"
@@ -19,11 +20,9 @@ namespace zentro::test {
 // state and the text table back at their start values. Removed again on destruction.
 class CProfileTestDir {
 public:
-    explicit CProfileTestDir(const std::string& language = "EN")
+    explicit CProfileTestDir(const std::string& language = "EN") : m_dir("profile")
     {
-        char pattern[] = "/tmp/zentro-profile-XXXXXX";
-        m_dir = ::mkdtemp(pattern);
-        SetExeDirOverride(m_dir);
+        SetExeDirOverride(m_dir.Path());
         ResetProfileFilesForTest();
         ResetProfileRecordsForTest();
         FlushPrivateProfileCache();
@@ -34,13 +33,11 @@ public:
         SetExeDirOverride("");
         ResetProfileFilesForTest();
         FlushPrivateProfileCache();
-        std::error_code ec;
-        std::filesystem::remove_all(m_dir, ec);
     }
     CProfileTestDir(const CProfileTestDir&) = delete;
     CProfileTestDir& operator=(const CProfileTestDir&) = delete;
 
-    std::string Path(const std::string& name) const { return m_dir + "/" + name; }
+    std::string Path(const std::string& name) const { return m_dir.Path(name); }
     bool Exists(const std::string& name) const { return std::filesystem::exists(Path(name)); }
 
     void Write(const std::string& name, const std::string& content) const
@@ -94,7 +91,7 @@ public:
     }
 
 private:
-    std::string m_dir;
+    CTempDir m_dir;
 };
 
 // A record whose every byte is its offset (mod 251), so misplaced bytes show.
