@@ -69,7 +69,7 @@ QPoint PointFromLParam(intptr_t lParam);
 
 // A rectangle given as left, top, right, bottom (right and bottom exclusive), as the window
 // layouts of this program are written.
-inline QRect RectLTRB(int left, int top, int right, int bottom)
+constexpr QRect RectLTRB(int left, int top, int right, int bottom)
 {
     return QRect(left, top, right - left, bottom - top);
 }

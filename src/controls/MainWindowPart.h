@@ -1,0 +1,38 @@
+#pragma once
+
+class QPainter;
+
+// A panel or column of the main window. The window keeps the frame, the title-bar and bottom
+// buttons, the tray and the device messages; everything else is a part, created by the
+// application object and called by the window at fixed points.
+
+namespace zentro {
+
+class CMouseConfigurationDlg;
+struct CUiServices;
+
+// The steps of the main window's paint sequence at which parts draw.
+enum class PaintStep {
+    MousePicture, // after the mouse view: hotspots over the mouse picture
+    LeftPanels,   // after the left column's background: panel contents
+    Overlay,      // last, over everything the window drew
+};
+
+class IMainWindowPart {
+public:
+    virtual ~IMainWindowPart() = default;
+    // Creates the part's widgets as children of the window. Called once, in the order the
+    // parts were added, during the window's start-up after the skin is loaded.
+    virtual void CreateControls(CMouseConfigurationDlg& window, const CUiServices& services) = 0;
+    // Called at every step of the paint sequence; a part draws at the steps it cares about.
+    virtual void Paint(QPainter&, PaintStep) {}
+    // The live record was replaced as a whole (Cancel, Reset, hot-plug reload, profile
+    // switch, import, export): show it.
+    virtual void OnRecordReplaced() {}
+    // The window comes back from the tray.
+    virtual void OnRestore() {}
+    // A click elsewhere in the window cleared the button highlight (WM_CLEAR_HIGHLIGHT).
+    virtual void OnClearHighlight() {}
+};
+
+} // namespace zentro

@@ -1,0 +1,117 @@
+#include "controls/SkinKit.h"
+
+#include <QFontMetrics>
+#include <QPainter>
+
+#include <map>
+#include <memory>
+#include <tuple>
+
+#include "controls/SkinImage.h"
+#include "profile/ProfileRecord.h"
+#include "text/LanguageTexts.h"
+
+namespace zentro {
+
+namespace {
+
+using FontKey = std::tuple<QString, int, int>;
+
+std::map<FontKey, std::unique_ptr<QFont>>& FontCache()
+{
+    static std::map<FontKey, std::unique_ptr<QFont>> cache;
+    return cache;
+}
+
+int g_nFontsCreated = 0;
+
+} // namespace
+
+bool DrawSkin(QPainter& painter, const QString& relative, int x, int y)
+{
+    return DrawSkinPng(painter, ResolveSkinPath(relative), x, y) != 0;
+}
+
+void DrawSkinText(QPainter& painter, const QRect& rect, int flags, const QString& text)
+{
+    painter.drawText(rect, flags | Qt::TextSingleLine, text);
+}
+
+QImage SkinBitmap(const QString& relative)
+{
+    return LoadSkinBitmap(ResolveSkinPath(relative));
+}
+
+QImage CropSkinBitmap(const QString& relative, const QRect& source)
+{
+    const QImage whole = SkinBitmap(relative);
+    if (source.isEmpty())
+        return QImage();
+    QImage part(source.size(), QImage::Format_RGB32);
+    part.fill(Qt::black);
+    if (whole.isNull())
+        return part;
+    QPainter painter(&part);
+    painter.setCompositionMode(QPainter::CompositionMode_Source);
+    painter.drawImage(QPoint(0, 0), whole, source);
+    return part;
+}
+
+const QFont& SkinFont(const QString& face, int cellHeight, int weight)
+{
+    const int height = cellHeight > 0 ? cellHeight : 1;
+    auto& slot = FontCache()[FontKey(face, height, weight)];
+    if (!slot) {
+        ++g_nFontsCreated;
+        auto font = std::make_unique<QFont>();
+        if (!face.isEmpty())
+            font->setFamily(face);
+        font->setStyleHint(QFont::SansSerif, QFont::PreferAntialias);
+        font->setWeight(static_cast<QFont::Weight>(weight));
+        // A Windows height is the cell height: shrink the pixel (em) size until a line fits.
+        int pixels = height;
+        font->setPixelSize(pixels);
+        while (pixels > 1 && QFontMetrics(*font).height() > height)
+            font->setPixelSize(--pixels);
+        slot = std::move(font);
+    }
+    return *slot;
+}
+
+const QFont& UiFont(int cellHeight, int weight)
+{
+    return SkinFont(QString::fromStdString(UiFaceName()), cellHeight, weight);
+}
+
+int SkinFontsCreated()
+{
+    return g_nFontsCreated;
+}
+
+QString UiText(int id)
+{
+    if (id < 0 || static_cast<size_t>(id) >= g_strUiText.size())
+        return QString();
+    return QString::fromStdString(g_strUiText[static_cast<size_t>(id)]);
+}
+
+QString FormatDpiLabel(unsigned index)
+{
+    const unsigned value = DpiIndexToValue(index);
+    return value == 0 ? QString() : QString::number(value);
+}
+
+std::array<uint8_t, 3> g_crSkinText{0, 255, 0};
+
+QColor SkinTextColor()
+{
+    return QColor(g_crSkinText[0], g_crSkinText[1], g_crSkinText[2]);
+}
+
+void ResetSkinKitForTest()
+{
+    FontCache().clear();
+    g_crSkinText = {0, 255, 0};
+}
+
+} // namespace zentro

@@ -1,0 +1,42 @@
+#pragma once
+
+// Names of the entries of the text table (g_strUiText) that the program uses by number.
+
+namespace zentro {
+
+enum UiTextId : int {
+    IDS_LABEL_SECTION = 0, // INI section of the button labels of the current language
+    IDS_APP_TITLE = 6,
+    IDS_RESET = 9,
+    IDS_CANCEL = 10,
+    IDS_APPLY = 11,
+    IDS_CONFIG = 12,
+    IDS_TOP_VIEW = 13,
+    IDS_SIDE_VIEW = 14,
+    IDS_BACK_VIEW = 15,
+    IDS_BUTTON_ASSIGNMENT = 16,
+    IDS_MACRO_MANAGER = 17,
+    IDS_AXIS_SENSITIVITY = 18,
+    IDS_DPI_SETTING = 19,
+    IDS_LIGHTING = 20,
+    IDS_POLLING_RATE = 21,
+    IDS_MOUSE_SPEED = 22,
+    IDS_DOUBLE_CLICK_SPEED = 23,
+    IDS_SCROLL_SPEED = 24,
+    IDS_ANGLE_SNAPPING = 25,
+    IDS_X_AXIS = 26,
+    IDS_Y_AXIS = 27,
+    IDS_BUTTON_1 = 28, // ... IDS_BUTTON_1 + 11: "Button 12"
+    IDS_DPI_ACTION_FIRST = 40, // three DPI function names
+    IDS_ONE_CLICK_BUTTON = 523,
+    IDS_WEB_ADDRESS = 524,
+    IDS_DPI_STAGE_BALLOON = 533, // + stage 1-7
+    IDS_MACRO_KEY_BALLOON = 545,
+    IDS_EXIT = 546,
+    IDS_NOT_DETECTED = 547,
+    IDS_DETECTED = 548,
+    IDS_RESET_QUESTION = 577,
+    IDS_MESSAGE_CAPTION = 578,
+};
+
+} // namespace zentro
