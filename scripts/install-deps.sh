@@ -7,7 +7,7 @@ export DEBIAN_FRONTEND=noninteractive
 $SUDO apt-get update -qq
 $SUDO apt-get install -y -qq --no-install-recommends \
   cmake ninja-build g++ pkg-config git ca-certificates \
-  qt6-base-dev qt6-svg-dev libgl-dev libudev-dev \
+  qt6-base-dev qt6-base-private-dev qt6-svg-dev libgl-dev libudev-dev \
   libgtest-dev libgmock-dev googletest libbenchmark-dev \
   clang libclang-rt-14-dev \
   fonts-dejavu-core fonts-liberation2 fonts-wqy-microhei xvfb xauth

@@ -284,8 +284,9 @@ void ConvertProfileTextValues()
     const ProfileTexts& t = g_ProfileTexts;
     const std::string* colour[3] = {&t.RColor, &t.GColor, &t.BColor};
     for (size_t i = 0; i < 3; ++i) {
-        long long v = ParseLeadingInt(*colour[i]);
-        g_byEditTextColor[i] = static_cast<uint8_t>(v < 0 ? 0 : v > 255 ? 255 : v);
+        // The low byte of the number is the colour channel ("300" gives 44, "-1" gives 255).
+        const long long v = ParseLeadingInt(*colour[i]);
+        g_byEditTextColor[i] = static_cast<uint8_t>(static_cast<unsigned long long>(v) & 0xFF);
     }
     const std::string* point[4] = {&t.SensitivityX_Y, &t.SensitivityY_Y, &t.Sensitivity_Y,
                                    &t.MouseSpeed_Y};

@@ -284,12 +284,13 @@ TEST(ProfileTexts, WithoutALanguageNoLabelSectionIsWritten)
 TEST(ProfileTexts, ColourAndPointValuesConvertLikeWtoi)
 {
     CProfileTestDir dir;
-    dir.Write("x.ini", "[Skins]\nRColor=255\nGColor= 12abc\nBColor=300\nLan=EN\n"
+    dir.Write("x.ini", "[Skins]\nRColor=-1\nGColor= 12abc\nBColor=300\nLan=EN\n"
                        "[Point]\nSensitivityX_Y=-5\nSensitivityY_Y=abc\nSensitivity_Y=7\n");
     ReadProfileTextsFrom(dir.Path("x.ini"));
     ConvertProfileTextValues();
     EXPECT_EQ(g_ProfileTexts.Lan, "EN");
-    EXPECT_EQ(g_byEditTextColor, (std::array<uint8_t, 3>{255, 12, 255}));
+    // The low byte of each number: -1 gives 255, 300 gives 44.
+    EXPECT_EQ(g_byEditTextColor, (std::array<uint8_t, 3>{255, 12, 44}));
     EXPECT_EQ(g_nPointValue, (std::array<int, 4>{-5, 0, 7, 0}));
 }
 

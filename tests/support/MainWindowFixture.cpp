@@ -62,7 +62,7 @@ void MainWindowFixture::CreateWindow(bool plugged)
     CMouseConfigurationDlg::Services services;
     services.ui = m_services.Bundle();
     services.tray = &m_tray;
-    services.watcher = m_watcher.get();
+    services.watcher = m_windowWatcher ? m_windowWatcher : m_watcher.get();
     m_dlg = std::make_unique<CMouseConfigurationDlg>(services);
     CMouseConfigurationApp::CreateParts(*m_dlg);
     ASSERT_TRUE(m_dlg->OnInitDialog());

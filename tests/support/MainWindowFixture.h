@@ -55,6 +55,8 @@ protected:
     QTemporaryDir m_dir;
     CSimulatedMouse m_mouse;
     std::unique_ptr<CSimulatedDeviceWatcher> m_watcher;
+    // When set, the window gets this watcher instead of the simulated mouse's.
+    IDeviceWatcher* m_windowWatcher = nullptr;
     std::ostringstream m_traceText;
     std::shared_ptr<CTransferTrace> m_trace;
     std::unique_ptr<CTracingTransport> m_transport;
