@@ -37,7 +37,10 @@ public:
     void Stop() override {}
 };
 
-using MainWindowFaults = MainWindowFixture;
+class MainWindowFaults : public MainWindowFixture {
+protected:
+    CDeadWatcher m_dead; // outlives the window, which stops it on the way out
+};
 
 TEST_F(MainWindowFaults, ResetWhileUnpluggedSavesNothing)
 {
@@ -56,8 +59,7 @@ TEST_F(MainWindowFaults, ResetWhileUnpluggedSavesNothing)
 
 TEST_F(MainWindowFaults, WithoutHotPlugTheWindowRunsFullyWithTheMousePresent)
 {
-    CDeadWatcher dead;
-    m_windowWatcher = &dead;
+    m_windowWatcher = &m_dead;
     CreateWindow();
     EXPECT_TRUE(m_dlg->InitCompleted());
     EXPECT_TRUE(m_dlg->isVisible());
@@ -70,8 +72,7 @@ TEST_F(MainWindowFaults, WithoutHotPlugAndWithoutMouseTheWindowShowsAndCloseEnds
 {
     // Nothing would ever announce a mouse: the window shows, and Close ends the program
     // instead of hiding it where it could not be found again.
-    CDeadWatcher dead;
-    m_windowWatcher = &dead;
+    m_windowWatcher = &m_dead;
     CreateWindow(false);
     EXPECT_TRUE(m_dlg->isVisible());
     QSignalSpy ended(m_dlg.get(), &CMouseConfigurationDlg::dialogEnded);
