@@ -16,6 +16,7 @@
 #include "platform/ExeDir.h"
 #include "platform/PrivateProfile.h"
 #include "settings/PointerSettings.h"
+#include "RecordingPointerSettings.h"
 
 namespace zentro::test {
 
@@ -42,6 +43,7 @@ inline void ResetProgramServicesForTest()
     SetHidTransport(nullptr);
     SetSleeper(nullptr);
     SetClock(nullptr);
+    WaitForPointerSettings();
     SetPointerSettingsBackend(nullptr);
     ClearSkinImageCache();
     FlushPrivateProfileCache();
