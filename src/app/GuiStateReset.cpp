@@ -1,5 +1,6 @@
 #include "app/GuiStateReset.h"
 
+#include "CoreReset.h"
 #include "app/MouseConfigurationDlg.h"
 #include "buttons/ui/AssignmentPanel.h"
 #include "controls/SkinImage.h"
@@ -27,14 +28,29 @@ void ResetProgramStateForTest()
 
 void ResetGuiStateForTest()
 {
-    ResetProgramStateForTest();
-    SetHidTransport(nullptr);
-    SetSleeper(nullptr);
-    SetClock(nullptr);
-    SetPointerSettingsBackend(nullptr);
-    SetExeDirOverride("");
+    ResetCoreStateForTest();
+    ResetMainWindowStateForTest();
     ResetSkinKitForTest();
     ClearSkinImageCache();
+}
+
+namespace {
+
+const CoreStateSnapshot& CoreStartState()
+{
+    // Taken once, right after a full reset: what every test must leave behind.
+    static const CoreStateSnapshot start = [] {
+        ResetCoreStateForTest();
+        return TakeCoreStateSnapshot();
+    }();
+    return start;
+}
+
+} // namespace
+
+void PrepareGuiStateCheckForTest()
+{
+    (void)CoreStartState();
 }
 
 std::string DescribeChangedGuiStateForTest()
@@ -47,6 +63,7 @@ std::string DescribeChangedGuiStateForTest()
             changed += ", ";
         changed += name;
     };
+    changed = DescribeCoreStateChanges(CoreStartState(), TakeCoreStateSnapshot());
     check(g_nCurrentView == 1, "g_nCurrentView");
     check(g_nHighlightedButton == -1, "g_nHighlightedButton");
     check(g_nHideOnNcPaint == 2, "g_nHideOnNcPaint");
@@ -54,11 +71,6 @@ std::string DescribeChangedGuiStateForTest()
     check(g_nAssignmentPanelHeight == 0, "g_nAssignmentPanelHeight");
     check(g_crSkinText == std::array<uint8_t, 3>{0, 255, 0}, "g_crSkinText");
     check(g_pConfigDialog == nullptr, "g_pConfigDialog");
-    check(g_strLanguage.empty(), "g_strLanguage");
-    check(g_strUiText[IDS_APP_TITLE].empty(), "g_strUiText");
-    check(g_bDeviceConnected == 0, "g_bDeviceConnected");
-    check(GetHidTransport() == nullptr, "the HID transport");
-    check(g_strButtonLabel[0].empty(), "g_strButtonLabel");
     return changed;
 }
 

@@ -13,5 +13,6 @@ const std::string& GetExeDir();
 std::string GetModuleFileName();
 // Overrides the directory (a trailing '/' is added when missing); empty restores the real one.
 void SetExeDirOverride(const std::string& dir);
+bool IsExeDirOverridden();
 
 } // namespace zentro

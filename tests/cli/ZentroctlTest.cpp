@@ -8,6 +8,7 @@
 #include <unistd.h>
 #include <vector>
 
+#include "CoreReset.h"
 #include "cli/CliCommands.h"
 #include "device/DeviceLink.h"
 
@@ -32,7 +33,7 @@ RunResult Zentroctl(std::vector<std::string> args)
     r.status = RunZentroctl(static_cast<int>(argv.size()), argv.data(), out, err);
     r.out = out.str();
     r.err = err.str();
-    ResetDeviceLinkForTest();
+    ResetCoreStateForTest();
     return r;
 }
 

@@ -342,5 +342,30 @@ TEST(ProfileFiles, DefaultFileModeReadsTheFactoryFiles)
     EXPECT_EQ(g_ProfileRecord.DPIValue[3], PatternRecord(4).DPIValue[3]);
 }
 
+TEST(SettingsFile, ReadOnlyFileIsRefusedWithTheErrorCodeAndALinkStaysALink)
+{
+    CProfileTestDir dir;
+    dir.WriteSettings("config0.bin", PatternRecord(1));
+    const auto before = dir.Read("config0.bin");
+    std::filesystem::permissions(dir.Path("config0.bin"), std::filesystem::perms::owner_read);
+    g_ProfileRecord = PatternRecord(2);
+    {
+        CDebugLogCapture log;
+        EXPECT_FALSE(SaveProfileSettings());
+        EXPECT_EQ(log.Text(), "Error Code is: " + std::to_string(EACCES) + " \n");
+        EXPECT_EQ(dir.Read("config0.bin"), before);
+    }
+
+    // A profile kept elsewhere through a link: the link's target gets the new record.
+    std::filesystem::remove(dir.Path("config0.bin"));
+    dir.WriteSettings("kept.bin", PatternRecord(1));
+    std::filesystem::create_symlink("kept.bin", dir.Path("config0.bin"));
+    ASSERT_TRUE(SaveProfileSettings());
+    EXPECT_TRUE(std::filesystem::is_symlink(dir.Path("config0.bin")));
+    const auto kept = dir.Read("kept.bin");
+    ASSERT_EQ(kept.size(), 1791u);
+    EXPECT_EQ(std::memcmp(kept.data() + 1, &g_ProfileRecord, PROFILE_RECORD_SIZE), 0);
+}
+
 } // namespace
 } // namespace zentro

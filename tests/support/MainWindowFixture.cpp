@@ -83,6 +83,8 @@ void MainWindowFixture::Deliver()
     for (int i = 0; i < 10; ++i)
         QCoreApplication::sendPostedEvents();
     QCoreApplication::processEvents();
+    // The desktop's pointer settings are set off the window's thread; tests read them after.
+    WaitForPointerSettings();
 }
 
 void MainWindowFixture::ClearTrace()

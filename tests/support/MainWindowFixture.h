@@ -18,6 +18,7 @@
 #include "device/hid/TransferTrace.h"
 #include "platform/Clock.h"
 #include "settings/PointerSettings.h"
+#include "support/RecordingPointerSettings.h"
 #include "support/UiServiceDoubles.h"
 
 namespace zentro::test {
