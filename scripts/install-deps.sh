@@ -10,4 +10,5 @@ $SUDO apt-get install -y -qq --no-install-recommends \
   qt6-base-dev qt6-svg-dev libgl-dev libudev-dev \
   libgtest-dev libgmock-dev googletest libbenchmark-dev \
   clang libclang-rt-14-dev \
-  fonts-dejavu-core fonts-liberation2 fonts-wqy-microhei xvfb xauth
+  fonts-dejavu-core fonts-liberation2 fonts-wqy-microhei xvfb xauth \
+  qemu-system-x86 linux-image-amd64 busybox-static cpio udev
