@@ -356,7 +356,9 @@ void WriteLine(FILE* out, const char* name, const uint8_t* bytes, size_t length)
 
 bool UhidMouse::WriteMemory(const std::string& path) const
 {
-    FILE* out = std::fopen(path.c_str(), "w");
+    // Written aside and renamed, so that a reader never sees half of it.
+    const std::string temporary = path + ".part";
+    FILE* out = std::fopen(temporary.c_str(), "w");
     if (!out)
         return false;
     const Memory& m = m_memory;
@@ -371,7 +373,7 @@ bool UhidMouse::WriteMemory(const std::string& path) const
                   128);
     WriteLine(out, "lighting", m.lighting.data(), m.lighting.size());
     WriteLine(out, "function-options", m.functionOptions.data(), m.functionOptions.size());
-    return std::fclose(out) == 0;
+    return std::fclose(out) == 0 && std::rename(temporary.c_str(), path.c_str()) == 0;
 }
 
 } // namespace

@@ -69,7 +69,7 @@ wait_node no
 echo plug > "$CTL"
 check replug-between-commands "the mouse did not come back" wait_node yes
 start=$(( $(log_lines) + 1 ))
-zentroctl --trace /tmp/apply.trace apply /expected/defaults.bin > /tmp/apply.out 2>&1
+timeout 60 zentroctl --trace /tmp/apply.trace apply /expected/defaults.bin > /tmp/apply.out 2>&1
 rc=$?
 check apply-exit-status "status $rc: $(cat /tmp/apply.out)" [ "$rc" = 0 ]
 check apply-trace-matches-simulated-mouse "$(diff /expected/apply.trace /tmp/apply.trace | grep '^[-+][a-z]' | head -4)" \
@@ -79,7 +79,7 @@ log_since "$start" > /tmp/apply.log
 check apply-mouse-log-agrees "$(diff /tmp/apply.sent /tmp/apply.log | grep '^[-+][a-z]' | head -4)" \
   cmp -s /tmp/apply.sent /tmp/apply.log
 echo "memory /tmp/memory.txt" > "$CTL"
-usleep 300000
+for _ in $(seq 50); do [ -e /tmp/memory.txt ] && break; usleep 100000; done
 # What the mouse keeps after the defaults, read off the protocol independently of the program.
 z4="00 00 00 00"
 cat > /tmp/memory.expected <<EOT
@@ -97,7 +97,7 @@ check apply-button-blocks-all-alike "the four button blocks differ" \
   [ "$(grep '^button-block-' /tmp/memory.txt | cut -d' ' -f2- | sort -u | wc -l)" = 1 ]
 
 # The device link: event reports, unplug during a read, re-plug (its own result lines).
-zentro-vm-link "$CTL" > /tmp/link.out 2>&1
+timeout 60 zentro-vm-link "$CTL" > /tmp/link.out 2>&1
 rc=$?
 grep '^ZVM-RESULT ' /tmp/link.out
 check device-link-cases "status $rc: $(grep -v '^ZVM-' /tmp/link.out | tail -3)" [ "$rc" = 0 ]
@@ -118,7 +118,7 @@ check permission-info-names-the-rule "$(cat /tmp/perm-info.out)" \
   grep -q "may not open .*70-zentro-mouse.rules" /tmp/perm-info.out
 
 # The mouse is pulled 1.5 s into an apply: a failure, named, and marked in the trace.
-zentroctl --trace /tmp/cut.trace apply /expected/defaults.bin > /tmp/cut.out 2> /tmp/cut.err &
+timeout 60 zentroctl --trace /tmp/cut.trace apply /expected/defaults.bin > /tmp/cut.out 2> /tmp/cut.err &
 APPLY=$!
 usleep 1500000
 echo unplug > "$CTL"
