@@ -30,7 +30,6 @@ log_since() { tail -n "+$1" "$LOG" | grep -v '^input '; }
 log_lines() { wc -l < "$LOG"; }
 # The trace without its pacing waits: what the mouse should have seen.
 transfers() { grep -v '^sleep ' "$1"; }
-show() { sed 's/^/    /' "$@" | head -n 20; }
 
 zentro-uhid-mouse "$CTL" "$LOG" > /tmp/mouse.out 2> /tmp/mouse.err &
 MOUSE=$!
