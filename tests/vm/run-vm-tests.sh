@@ -12,7 +12,7 @@ set -u
 SRC=$(cd "$(dirname "$0")/../.." && pwd)
 BUILD=$(cd "${1:-$SRC/build}" && pwd) || { echo "vm: no build directory"; echo "0 passed, 1 failed"; exit 1; }
 WORK=$BUILD/vm
-BOOT_TIMEOUT_KVM=8    # seconds until a working KVM guest has started its init
+BOOT_TIMEOUT_KVM=5    # seconds until a working KVM guest has started its init
 TOTAL_TIMEOUT=${ZENTRO_VM_TIMEOUT:-110} # seconds for the whole VM run, boot included
 
 give_up() {
@@ -111,7 +111,7 @@ EXP=$ROOT/expected
 # ---- boot
 # KVM only where it really runs a guest; software emulation otherwise.
 boot() { # ACCEL SECONDS
-  timeout -k 5 "$2" qemu-system-x86_64 -accel "$1" -m 512 -smp 1 -nographic -no-reboot \
+  timeout -k 5 "$2" qemu-system-x86_64 -accel "$1" -m 512 -smp 1 -nographic -no-reboot -net none -vga none \
     -kernel "$KERNEL" -initrd "$WORK/initrd.gz" \
     -append "console=ttyS0 quiet loglevel=3 panic=-1 rdinit=/init" < /dev/null \
     > "$WORK/console.log" 2>&1
