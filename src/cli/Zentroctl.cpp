@@ -51,6 +51,8 @@ CCliDeviceSession::CCliDeviceSession(const CliContext& context) : m_impl(new Imp
     ISleeper* sleeper = &GetSleeper();
     if (context.simulated) {
         m_impl->simulated = std::make_unique<CSimulatedMouse>();
+        if (context.prepareSimulatedMouse)
+            context.prepareSimulatedMouse(*m_impl->simulated);
         transport = m_impl->simulated.get();
         // The simulated mouse needs no pacing: waits are only recorded.
         m_impl->virtualTime = std::make_unique<CVirtualTime>();
@@ -67,13 +69,15 @@ CCliDeviceSession::CCliDeviceSession(const CliContext& context) : m_impl(new Imp
             m_ok = false;
         } else {
             m_impl->trace = std::make_shared<CTransferTrace>(*m_impl->traceStream);
-            m_impl->tracingTransport =
-                std::make_unique<CTracingTransport>(*transport, m_impl->trace);
             m_impl->tracingSleeper = std::make_unique<CTracingSleeper>(*sleeper, m_impl->trace);
-            transport = m_impl->tracingTransport.get();
             sleeper = m_impl->tracingSleeper.get();
         }
     }
+    // Without a trace file the transfers are still counted, so that a failure is reported.
+    if (!m_impl->trace)
+        m_impl->trace = std::make_shared<CTransferTrace>();
+    m_impl->tracingTransport = std::make_unique<CTracingTransport>(*transport, m_impl->trace);
+    transport = m_impl->tracingTransport.get();
     SetHidTransport(transport);
     SetSleeper(sleeper);
 }
@@ -86,6 +90,27 @@ CCliDeviceSession::~CCliDeviceSession()
     if (m_impl->traceStream)
         m_impl->traceStream->flush();
     delete m_impl;
+}
+
+const CTransferTrace& CCliDeviceSession::Transfers() const
+{
+    return *m_impl->trace;
+}
+
+int ReportTransferFailures(const CliContext& context, const CCliDeviceSession& session,
+                           const char* command)
+{
+    const TransferSummary summary = session.Transfers().Summary();
+    if (summary.failures == 0)
+        return 0;
+    std::string what = summary.firstFailureVerb;
+    if (!summary.firstFailureCommand.empty())
+        what += " of command " + summary.firstFailureCommand;
+    *context.err << "zentroctl: " << command << " failed: " << summary.failures << " of "
+                 << summary.transfers << " transfers to the mouse failed, the first was transfer "
+                 << summary.firstFailure << " (" << what << "): " << summary.firstFailureError
+                 << "\n";
+    return 1;
 }
 
 int ReportNoMouse(const CliContext& context)
@@ -185,7 +210,7 @@ int CmdInfo(const CliContext& context, const std::vector<std::string>& args)
     std::snprintf(line, sizeof line, "Function options: %02x %02x %02x %02x\n", g_FunctionOption[0],
                   g_FunctionOption[1], g_FunctionOption[2], g_FunctionOption[3]);
     *context.out << line;
-    return 0;
+    return ReportTransferFailures(context, session, "info");
 }
 
 int RunZentroctl(int argc, char** argv, std::ostream& out, std::ostream& err)
@@ -193,6 +218,13 @@ int RunZentroctl(int argc, char** argv, std::ostream& out, std::ostream& err)
     CliContext context;
     context.out = &out;
     context.err = &err;
+    return RunZentroctlWith(context, argc, argv);
+}
+
+int RunZentroctlWith(CliContext& context, int argc, char** argv)
+{
+    std::ostream& out = *context.out;
+    std::ostream& err = *context.err;
     int i = 1;
     for (; i < argc; ++i) {
         std::string a = argv[i];
