@@ -99,6 +99,7 @@ public:
     void ShowAtStartup();
     // A later start of the program asked for the window: shown and raised in every state.
     void OnRestoreRequest();
+    void OnRemoteProfileSelect(int profile, bool apply); // zentroctl's request, from the socket
 
     // Operations.
     void HideToTray();
