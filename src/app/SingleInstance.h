@@ -10,6 +10,7 @@
 #include "platform/InstanceSocket.h"
 
 class QLocalServer;
+class QLocalSocket;
 class QLockFile;
 
 // One running copy per user session. The first copy holds a lock file named after the mutex
@@ -55,15 +56,15 @@ signals:
 
 private:
     void OnNewConnection();
-    void OnReadyRead(class QLocalSocket* socket);
-    void HandleLine(class QLocalSocket* socket, const QByteArray& line);
+    void OnReadyRead(QLocalSocket* socket);
+    void HandleLine(QLocalSocket* socket, const QByteArray& line);
 
     QString m_strDirectory;
     std::unique_ptr<QLockFile> m_lock;
     std::unique_ptr<QLocalServer> m_server;
     bool m_bOwner = false;
     ProfileSelectHandler m_profileSelect;
-    QHash<class QLocalSocket*, QByteArray> m_pending; // partial request lines
+    QHash<QLocalSocket*, QByteArray> m_pending; // partial request lines
 };
 
 } // namespace zentro

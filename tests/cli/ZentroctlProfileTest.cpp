@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <cstring>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -35,7 +36,7 @@ struct RunResult {
     std::string err;
 };
 
-RunResult Run(std::vector<std::string> args)
+RunResult Ctl(std::vector<std::string> args)
 {
     args.insert(args.begin(), "zentroctl");
     std::vector<char*> argv;
@@ -82,7 +83,7 @@ struct ProfileFolder {
 
     ProfileFolder()
     {
-        for (const std::string& name : {"config.bin", "config0.bin", "config1.bin", "config2.bin",
+        for (const char* name : {"config.bin", "config0.bin", "config1.bin", "config2.bin",
                                         "str.ini", "str0.ini", "str1.ini", "str2.ini",
                                         "record.ini"})
             std::filesystem::copy_file(std::string(ZENTRO_PROGRAM_DIR) + "/" + name,
@@ -96,7 +97,8 @@ struct ProfileFolder {
         WritePrivateProfileString("Profile", "CurProfileName", "Work", dir.Path("str.ini"));
         for (const char* ini : {"str0.ini", "str1.ini", "str2.ini"})
             WritePrivateProfileString("Skins", "Lan", "EN", dir.Path(ini));
-        // Profile 2: a polling rate of its own, seen in the trace.
+        // Profile 2: initialised, with a polling rate of its own, seen in the trace.
+        WritePrivateProfileString("Profile", "IsDefault", "Y", dir.Path("str2.ini"));
         ProfileRecord record{};
         ReadSettingsFile(dir.Path("config2.bin"), record, nullptr);
         record.ReportRate = 3;
@@ -133,10 +135,11 @@ struct FakeWindow {
 
     FakeWindow(const std::string& socketPath, const std::string& answer)
     {
+        ::unlink(socketPath.c_str()); // the file a finished window left
         listener = ::socket(AF_UNIX, SOCK_STREAM, 0);
         sockaddr_un address{};
         address.sun_family = AF_UNIX;
-        std::strncpy(address.sun_path, socketPath.c_str(), sizeof address.sun_path - 1);
+        strncpy(address.sun_path, socketPath.c_str(), sizeof address.sun_path - 1);
         ::bind(listener, reinterpret_cast<sockaddr*>(&address), sizeof address);
         ::listen(listener, 1);
         thread = std::thread([this, answer] {
@@ -163,11 +166,11 @@ struct FakeWindow {
 TEST(ZentroctlProfile, ListShowsNumberNameAndTheCurrentOne)
 {
     ProfileFolder f;
-    RunResult r = Run({"--dir", f.dir.Path(), "profile", "list"});
+    RunResult r = Ctl({"--dir", f.dir.Path(), "profile", "list"});
     EXPECT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(r.out, "0 Work (current)\n1 Game\n2 Paint\n");
     // --dir may follow the command too.
-    r = Run({"profile", "list", "--dir=" + f.dir.Path()});
+    r = Ctl({"profile", "list", "--dir=" + f.dir.Path()});
     EXPECT_EQ(r.out, "0 Work (current)\n1 Game\n2 Paint\n");
 }
 
@@ -175,13 +178,13 @@ TEST(ZentroctlProfile, SelectMakesTheProfileCurrentWithoutTouchingTheMouse)
 {
     ProfileFolder f;
     const std::string before = ReadFile(f.dir.Path("config1.bin"));
-    RunResult r = Run({"--dir", f.dir.Path(), "profile", "select", "1"});
+    RunResult r = Ctl({"--dir", f.dir.Path(), "profile", "select", "1"});
     EXPECT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(r.out, "profile 1 (Game) is current\n");
     EXPECT_EQ(f.Ini("str.ini", "Profile", "CurProfileName"), "Game");
     EXPECT_EQ(f.Ini("str1.ini", "Profile", "IsDefault"), "Y");
     EXPECT_TRUE(f.pointer.calls.empty());
-    EXPECT_EQ(Run({"--dir", f.dir.Path(), "profile", "list"}).out,
+    EXPECT_EQ(Ctl({"--dir", f.dir.Path(), "profile", "list"}).out,
               "0 Work\n1 Game (current)\n2 Paint\n");
 }
 
@@ -189,7 +192,7 @@ TEST(ZentroctlProfile, SelectApplySendsTheProfileLikeApplyOfItsFileAndSetsThePoi
 {
     ProfileFolder f;
     const std::string trace = f.runtime.Path("select.trace");
-    RunResult r = Run({"--device", "simulated", "--trace", trace, "--dir", f.dir.Path(), "profile",
+    RunResult r = Ctl({"--device", "simulated", "--trace", trace, "--dir", f.dir.Path(), "profile",
                        "select", "2", "--apply"});
     EXPECT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(r.out, "profile 2 (Paint) is current and applied\n");
@@ -201,7 +204,7 @@ TEST(ZentroctlProfile, SelectApplySendsTheProfileLikeApplyOfItsFileAndSetsThePoi
 
     // The same as sending the saved settings file with `apply`.
     const std::string applyTrace = f.runtime.Path("apply.trace");
-    ASSERT_EQ(Run({"--device", "simulated", "--trace", applyTrace, "apply",
+    ASSERT_EQ(Ctl({"--device", "simulated", "--trace", applyTrace, "apply",
                    f.dir.Path("config2.bin")})
                   .status,
               0);
@@ -241,14 +244,14 @@ TEST(ZentroctlProfile, BadInputGivesOneLineAndAFailureStatus)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.message);
-        RunResult r = Run(c.args);
+        RunResult r = Ctl(c.args);
         EXPECT_EQ(r.status, c.status);
         EXPECT_TRUE(OneLine(r.err)) << r.err;
         EXPECT_NE(r.err.find(c.message), std::string::npos) << r.err;
         EXPECT_EQ(f.Ini("str.ini", "Profile", "CurProfileName"), "Work");
     }
-    EXPECT_EQ(Run({"profile", "select"}).status, 2);
-    EXPECT_EQ(Run({"profile", "frobnicate"}).status, 2);
+    EXPECT_EQ(Ctl({"profile", "select"}).status, 2);
+    EXPECT_EQ(Ctl({"profile", "frobnicate"}).status, 2);
     // A wrong-size import changed nothing.
     EXPECT_EQ(ReadFile(f.dir.Path("config1.bin")).size(), 1791u);
 }
@@ -259,21 +262,21 @@ TEST(ZentroctlProfile, ExportAndImportMoveAProfileWithItsLabels)
     CTempDir other("cliexport");
     WritePrivateProfileString("Setting-EN", "Item1", "Fire", f.dir.Path("str2.ini"));
     FlushPrivateProfileCache();
-    RunResult r = Run({"--dir", f.dir.Path(), "profile", "export", "2", other.Path("paint")});
+    RunResult r = Ctl({"--dir", f.dir.Path(), "profile", "export", "2", other.Path("paint")});
     ASSERT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(ReadFile(other.Path("paint.bin")), ReadFile(f.dir.Path("config2.bin")));
     EXPECT_EQ(GetPrivateProfileString("Setting-EN", "Item1", "", other.Path("paint.ini")), "Fire");
 
     WritePrivateProfileString("Profile", "IsDefault", "N", f.dir.Path("str1.ini"));
     FlushPrivateProfileCache();
-    r = Run({"--dir", f.dir.Path(), "profile", "import", other.Path("paint.bin"), "1"});
+    r = Ctl({"--dir", f.dir.Path(), "profile", "import", other.Path("paint.bin"), "1"});
     ASSERT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(ReadFile(f.dir.Path("config1.bin")), ReadFile(f.dir.Path("config2.bin")));
     EXPECT_EQ(f.Ini("str1.ini", "Setting-EN", "Item1"), "Fire");
     // Initialised, so its next load keeps the import; the current profile is still 0.
     EXPECT_EQ(f.Ini("str1.ini", "Profile", "IsDefault"), "Y");
     EXPECT_EQ(f.Ini("str.ini", "Profile", "CurProfileName"), "Work");
-    r = Run({"--dir", f.dir.Path(), "profile", "select", "1"});
+    r = Ctl({"--dir", f.dir.Path(), "profile", "select", "1"});
     EXPECT_EQ(ReadFile(f.dir.Path("config1.bin")), ReadFile(f.dir.Path("config2.bin")));
 }
 
@@ -285,7 +288,7 @@ TEST(ZentroctlProfile, ARunningWindowIsHandedTheSelectAndDoesIt)
     std::string request;
     {
         FakeWindow window(socket, "ok\n");
-        RunResult r = Run({"--device", "simulated", "--dir", f.dir.Path(), "profile", "select",
+        RunResult r = Ctl({"--device", "simulated", "--dir", f.dir.Path(), "profile", "select",
                            "1", "--apply"});
         EXPECT_EQ(r.status, 0) << r.err;
         EXPECT_NE(r.out.find("done by the running window"), std::string::npos) << r.out;
@@ -303,7 +306,7 @@ TEST(ZentroctlProfile, ARunningWindowIsHandedTheSelectAndDoesIt)
     {
         FakeWindow window(socket, "error no ZENTRO gaming mouse is connected\n");
         RunResult r =
-            Run({"--dir", f.dir.Path(), "profile", "select", "1", "--apply"});
+            Ctl({"--dir", f.dir.Path(), "profile", "select", "1", "--apply"});
         EXPECT_EQ(r.status, 1);
         EXPECT_EQ(r.err, "zentroctl: the running window refused: no ZENTRO gaming mouse is "
                          "connected\n");
@@ -311,13 +314,13 @@ TEST(ZentroctlProfile, ARunningWindowIsHandedTheSelectAndDoesIt)
     {
         // A window on other files: a plain select is done here, an apply is refused.
         FakeWindow window(socket, "other-folder /elsewhere/\n");
-        RunResult r = Run({"--dir", f.dir.Path(), "profile", "select", "2"});
+        RunResult r = Ctl({"--dir", f.dir.Path(), "profile", "select", "2"});
         EXPECT_EQ(r.status, 0) << r.err;
         EXPECT_EQ(f.Ini("str.ini", "Profile", "CurProfileName"), "Paint");
     }
     {
         FakeWindow window(socket, "other-folder /elsewhere/\n");
-        RunResult r = Run({"--device", "simulated", "--dir", f.dir.Path(), "profile", "select",
+        RunResult r = Ctl({"--device", "simulated", "--dir", f.dir.Path(), "profile", "select",
                            "0", "--apply"});
         EXPECT_EQ(r.status, 1);
         EXPECT_NE(r.err.find("/elsewhere/"), std::string::npos) << r.err;
@@ -331,12 +334,12 @@ TEST(ZentroctlProfile, FirstRunSeedsTheUsersFolderInTheLocalesLanguage)
     CTempDir tree("cliinstall");
     std::filesystem::create_directories(tree.Path("bin"));
     std::filesystem::create_directories(tree.Path("share/zentro-mouse"));
-    for (const std::string& name : {"config.bin", "config0.bin", "config1.bin", "config2.bin",
+    for (const char* name : {"config.bin", "config0.bin", "config1.bin", "config2.bin",
                                     "config3.bin", "config4.bin", "config5.bin", "str.ini",
                                     "str0.ini", "str1.ini", "str2.ini", "str3.ini", "str4.ini",
                                     "str5.ini", "record.ini"})
         std::filesystem::copy_file(std::string(ZENTRO_PROGRAM_DIR) + "/" + name,
-                                   tree.Path("share/zentro-mouse/" + name));
+                                   tree.Path(std::string("share/zentro-mouse/") + name));
     const char* saved[] = {"XDG_CONFIG_HOME", "LC_ALL", "LC_MESSAGES", "LANG"};
     std::vector<std::pair<std::string, const char*>> restore;
     std::vector<std::string> values;
@@ -353,7 +356,7 @@ TEST(ZentroctlProfile, FirstRunSeedsTheUsersFolderInTheLocalesLanguage)
     // The program runs from bin/ (a real program reads /proc/self/exe).
     auto runFromBin = [&](std::vector<std::string> args) {
         SetExeDirOverride(tree.Path("bin"));
-        return Run(std::move(args));
+        return Ctl(std::move(args));
     };
     RunResult r = runFromBin({"profile", "list"});
     EXPECT_EQ(r.status, 0) << r.err;

@@ -155,8 +155,15 @@ TEST(ProgramFolder, SeedingCopiesTheDefaultsInTheUsersLanguageAndKeepsWhatExists
         EXPECT_EQ(GetPrivateProfileString("Skins", "Lan", "", dir + ini), "DE") << ini;
         EXPECT_EQ(GetPrivateProfileString("Skins", "RColor", "", dir + ini), "255") << ini;
     }
-    const auto mode = std::filesystem::status(tree.root.Path("home/.config")).permissions();
-    EXPECT_EQ(mode & std::filesystem::perms::group_all, std::filesystem::perms::none);
+    // Folders it makes are the user's alone.
+    ASSERT_TRUE(SeedUserFolder(tree.root.Path("new/zentro-mouse"), tree.inputs.dataDir, "DE",
+                               &error));
+    for (const char* made : {"new", "new/zentro-mouse"}) {
+        const auto mode = std::filesystem::status(tree.root.Path(made)).permissions();
+        EXPECT_EQ(mode & (std::filesystem::perms::group_all | std::filesystem::perms::others_all),
+                  std::filesystem::perms::none)
+            << made;
+    }
 
     // A second start changes nothing.
     const std::string before = ReadFile(dir + "str0.ini");

@@ -89,8 +89,9 @@ TEST(SelectProfile, RefusesWhatCannotBeSelectedAndChangesNothing)
         EXPECT_NE(reason.find(c.reason), std::string::npos) << reason;
         EXPECT_TRUE(RecordIs(PatternRecord(1)));
         EXPECT_EQ(CurrentProfileNumber, 0);
-        if (p.dir.Exists("str.ini"))
+        if (p.dir.Exists("str.ini")) {
             EXPECT_EQ(p.dir.ReadText("str.ini"), listBefore);
+        }
     }
 }
 
