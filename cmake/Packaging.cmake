@@ -21,8 +21,12 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION "utils")
 set(CPACK_DEBIAN_PACKAGE_PRIORITY "optional")
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-# udev gives the user at the seat access to the mouse (the rule in lib/udev/rules.d).
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "udev")
+# Loaded at run time, so no shared-library dependency shows it: the platform plugins (X11)
+# without which the window cannot open. dpkg-shlibdeps adds the libraries to this.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins")
+# udev gives the user at the seat access to the mouse (the rule in lib/udev/rules.d); the
+# Wayland plugin lets the window run as a native Wayland client.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "udev, qt6-wayland")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_EXTRA
   "${CMAKE_SOURCE_DIR}/packaging/postinst;${CMAKE_SOURCE_DIR}/packaging/postrm")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
