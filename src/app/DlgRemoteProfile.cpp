@@ -17,9 +17,8 @@ void CMouseConfigurationDlg::OnRemoteProfileSelect(int profile, bool apply)
         return;
     if (m_bTransferring) {
         // An apply is on its way to the mouse: switch once it is done.
-        QTimer::singleShot(100, this, [this, profile, apply] {
-            OnRemoteProfileSelect(profile, apply);
-        });
+        QTimer::singleShot(100, this,
+                           [this, profile, apply] { OnRemoteProfileSelect(profile, apply); });
         return;
     }
     if (g_pConfigDialog) {

@@ -33,8 +33,8 @@ QIcon CMouseConfigurationApp::LoadAppIcon()
     const QString exeDir = QString::fromStdString(GetExeDir());
     // Installed, the skin root is <prefix>/share/zentro-mouse/.
     const QString skinRoot = QString::fromStdString(GetSkinRoot());
-    for (const QString& dir : {exeDir + "icons/", exeDir + "../resources/icons/",
-                               skinRoot + "icons/"}) {
+    for (const QString& dir :
+         {exeDir + "icons/", exeDir + "../resources/icons/", skinRoot + "icons/"}) {
         for (int size : {16, 22, 24, 32, 48, 64, 128, 256}) {
             const QString file = dir + QString("zentro-%1.png").arg(size);
             if (QFileInfo::exists(file))
@@ -79,10 +79,10 @@ bool CMouseConfigurationApp::InitInstance()
     // first start. Without one the program does not start.
     std::string folderError;
     if (!SetUpProgramFolder(&folderError)) {
-        m_options.messageBox->Show(nullptr,
-                                   QString::fromStdString("ZENTRO gaming mouse cannot start: " +
-                                                          folderError + "."),
-                                   "ZENTRO gaming mouse", MessageBoxButtons::Ok);
+        m_options.messageBox->Show(
+            nullptr,
+            QString::fromStdString("ZENTRO gaming mouse cannot start: " + folderError + "."),
+            "ZENTRO gaming mouse", MessageBoxButtons::Ok);
         m_nExitCode = 1;
         ExitInstance();
         return false;
