@@ -1,5 +1,7 @@
 #!/bin/sh
-# Installs everything needed to build and test on Debian 12 (run as root or with sudo).
+# Installs everything needed to build, test and package on Debian 12 (run as root or with
+# sudo): desktop-file-utils and appstream validate the installed desktop entry and metadata,
+# dpkg-dev and file let `cpack -G DEB` compute the package dependencies.
 set -e
 SUDO=""
 if [ "$(id -u)" -ne 0 ]; then SUDO="sudo"; fi
@@ -12,4 +14,5 @@ $APT install -y -qq --no-install-recommends \
   libgtest-dev libgmock-dev googletest libbenchmark-dev \
   clang libclang-rt-14-dev \
   fonts-dejavu-core fonts-liberation2 fonts-wqy-microhei xvfb xauth \
-  qemu-system-x86 linux-image-amd64 busybox-static cpio udev
+  qemu-system-x86 linux-image-amd64 busybox-static cpio udev \
+  desktop-file-utils appstream dpkg-dev file

@@ -12,6 +12,7 @@
 #include "platform/PrivateProfile.h"
 #include "platform/ThreadStart.h"
 #include "profile/ProfileFiles.h"
+#include "profile/ProfileOperations.h"
 #include "profile/ProfileRecord.h"
 #include "settings/PointerSettings.h"
 #include "text/LanguageTexts.h"
@@ -29,6 +30,8 @@ void ResetCoreStateForTest()
     ResetProfileFilesForTest();
     ResetTextTablesForTest();
     ResetMacroStateForTest();
+    ResetProfileOperationsForTest();
+    SetSkinRoot("");
     SetSleeper(nullptr);
     SetClock(nullptr);
     SetExeDirOverride("");
@@ -106,6 +109,8 @@ CoreStateSnapshot TakeCoreStateSnapshot()
                               t.SensitivityY_Y, t.Sensitivity_Y, t.MouseSpeed_Y}));
     add("g_byEditTextColor", Checksum(g_byEditTextColor.data(), g_byEditTextColor.size()));
     add("g_nPointValue", Checksum(g_nPointValue.data(), sizeof g_nPointValue));
+    add("g_bImportPending", std::to_string(g_bImportPending));
+    add("g_nSelectedProfile", std::to_string(g_nSelectedProfile));
     // texts
     add("g_strLanguage", g_strLanguage);
     add("g_strUiText", ChecksumOfStrings(g_strUiText));
@@ -121,6 +126,7 @@ CoreStateSnapshot TakeCoreStateSnapshot()
     add("pointer settings pending", Flag(PointerSettingsBusy()));
     add("sleeper and clock replaced", Flag(!UsingSystemSleeperAndClock()));
     add("executable directory overridden", Flag(IsExeDirOverridden()));
+    add("skin root", GetSkinRoot());
     add("debug sink set", Flag(HasDebugSink()));
     add("debug stderr forced", Flag(IsDebugToStderrForced()));
     return s;

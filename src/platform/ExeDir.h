@@ -15,4 +15,11 @@ std::string GetModuleFileName();
 void SetExeDirOverride(const std::string& dir);
 bool IsExeDirOverridden();
 
+// The folder that holds the Skins folder, ending in '/'. The executable's directory unless an
+// installed program reads its skin from the read-only share folder while its profile files live
+// in the user's folder (see ProgramFolder.h).
+std::string GetSkinRoot();
+// Sets the skin root (a trailing '/' is added when missing); empty makes it follow GetExeDir().
+void SetSkinRoot(const std::string& dir);
+
 } // namespace zentro

@@ -2,6 +2,8 @@
 
 #include "support/MainWindowFixture.h"
 
+#include <QDir>
+#include <QFile>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -9,6 +11,12 @@
 #include "app/MouseConfigurationApp.h"
 #include "app/SingleInstance.h"
 #include "device/DeviceLink.h"
+#include "platform/ExeDir.h"
+#include "platform/InstanceSocket.h"
+#include "platform/PrivateProfile.h"
+#include "profile/ProfileFiles.h"
+
+#include <thread>
 
 namespace zentro::test {
 namespace {
@@ -70,6 +78,92 @@ TEST_F(ApplicationStart, SecondStartShowsTheHiddenWindowOfTheFirst)
     EXPECT_FALSE(second.InitInstance());
     EXPECT_EQ(second.MainWindow(), nullptr) << "no window of its own";
     EXPECT_TRUE(DeliverUntil([&] { return first.MainWindow()->isVisible(); }));
+}
+
+TEST_F(ApplicationStart, ZentroctlsProfileSelectIsDoneByTheRunningWindow)
+{
+    QTemporaryDir instanceDir;
+    const std::string listFile = ProgramDir().toStdString() + "str.ini";
+    WritePrivateProfileString("Profile", "ItemCount", "2", listFile);
+    WritePrivateProfileString("Profile", "Item1", "Profile 2", listFile);
+    CMouseConfigurationApp::Options options;
+    options.transport = m_transport.get();
+    options.watcher = m_watcher.get();
+    options.tray = &m_tray;
+    options.ui = m_services.Bundle();
+    options.instanceDirectory = instanceDir.path();
+    CMouseConfigurationApp app(options);
+    ASSERT_TRUE(app.InitInstance());
+    ClearTrace();
+
+    // zentroctl's end of the socket, on a thread of its own since it waits for the answer.
+    auto ask = [&](int profile, bool apply, const std::string& folder) {
+        ProfileSelectRequest request{profile, apply, folder};
+        std::string answer;
+        std::atomic<bool> done{false};
+        std::thread client([&] {
+            HandOverToWindow(SingleInstanceSocketPath(instanceDir.path().toStdString()),
+                             FormatProfileSelectRequest(request), 20000, &answer);
+            done = true;
+        });
+        EXPECT_TRUE(DeliverUntil([&] { return done.load(); }));
+        client.join();
+        return answer;
+    };
+
+    EXPECT_EQ(ask(1, true, GetExeDir()), "ok");
+    FlushPrivateProfileCache();
+    EXPECT_EQ(GetPrivateProfileString("Profile", "CurProfileName", "", listFile), "Profile 2");
+    EXPECT_EQ(CurrentProfileNumber, 1);
+    const std::string trace = Trace();
+    EXPECT_NE(trace.find("set-feature 00 01"), std::string::npos) << "the apply went out";
+    EXPECT_EQ(trace.rfind("set-feature 00 0d"), trace.rfind("set-feature")) << trace;
+    EXPECT_EQ(m_pointer.calls.empty(), false);
+
+    ClearTrace();
+    EXPECT_EQ(ask(5, false, GetExeDir()), "no profile 5 (the profiles are 0 to 1)");
+    EXPECT_EQ(ask(0, false, "/some/other/folder/"), GetExeDir());
+    EXPECT_EQ(CurrentProfileNumber, 1);
+    EXPECT_EQ(Trace(), "");
+}
+
+TEST_F(ApplicationStart, AnInstalledProgramWithoutAWritableProfileFolderSaysSoAndEnds)
+{
+    // Installed: bin/ without program files, the defaults in share/zentro-mouse/, and a
+    // configuration home where no folder can be made (a file is in the way).
+    QTemporaryDir installed;
+    QTemporaryDir instanceDir;
+    const QString root = installed.path();
+    QDir().mkpath(root + "/bin");
+    QDir().mkpath(root + "/share/zentro-mouse");
+    QFile::copy(ProgramDir() + "str.ini", root + "/share/zentro-mouse/str.ini");
+    QFile blocker(root + "/config");
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    const QByteArray oldConfig = qgetenv("XDG_CONFIG_HOME");
+    qputenv("XDG_CONFIG_HOME", (root + "/config").toUtf8());
+    SetExeDirOverride((root + "/bin").toStdString());
+
+    CMouseConfigurationApp::Options options;
+    options.transport = m_transport.get();
+    options.tray = &m_tray;
+    options.ui = m_services.Bundle();
+    options.instanceDirectory = instanceDir.path();
+    CMouseConfigurationApp app(options);
+    EXPECT_FALSE(app.InitInstance());
+    EXPECT_EQ(app.MainWindow(), nullptr) << "no start without profiles";
+    ASSERT_EQ(m_messageBox.asked.size(), 1u);
+    EXPECT_TRUE(m_messageBox.asked[0].text.contains("cannot create the profile folder " + root +
+                                                    "/config/zentro-mouse"))
+        << m_messageBox.asked[0].text.toStdString();
+    EXPECT_EQ(PacketCodes().size(), 0u) << "the mouse was not touched";
+    EXPECT_FALSE(app.Instance()) << "the single-instance lock is released";
+
+    if (oldConfig.isNull())
+        qunsetenv("XDG_CONFIG_HOME");
+    else
+        qputenv("XDG_CONFIG_HOME", oldConfig);
+    SetExeDirOverride(ProgramDir().toStdString());
 }
 
 } // namespace

@@ -1,0 +1,35 @@
+// A profile switch asked for by zentroctl through the single-instance socket: the window does
+// it as if the profile had been chosen in its own list, so the window and the files agree and
+// only this program talks to the mouse.
+
+#include "app/MouseConfigurationDlg.h"
+
+#include <QTimer>
+
+#include "profile/ProfileOperations.h"
+
+namespace zentro {
+
+void CMouseConfigurationDlg::OnRemoteProfileSelect(int profile, bool apply)
+{
+    if (!m_bInitCompleted)
+        return;
+    if (m_bTransferring) {
+        // An apply is on its way to the mouse: switch once it is done.
+        QTimer::singleShot(100, this,
+                           [this, profile, apply] { OnRemoteProfileSelect(profile, apply); });
+        return;
+    }
+    if (g_pConfigDialog) {
+        // The open list would write its own choice on confirm; it goes, as on a reset.
+        g_pConfigDialog->deleteLater();
+        g_pConfigDialog = nullptr;
+    }
+    if (!SelectProfile(profile))
+        return;
+    RefreshFromRecord();
+    if (apply)
+        OnApply();
+}
+
+} // namespace zentro
