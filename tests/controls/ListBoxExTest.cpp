@@ -5,7 +5,7 @@
 
 #include <gtest/gtest.h>
 
-#include "GuiTestSupport.h"
+#include "support/GuiTestSupport.h"
 
 namespace zentro {
 namespace {
