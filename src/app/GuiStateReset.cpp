@@ -2,12 +2,14 @@
 
 #include "app/MouseConfigurationDlg.h"
 #include "buttons/ui/AssignmentPanel.h"
+#include "controls/LBEditorWnd.h"
 #include "controls/SkinImage.h"
 #include "controls/SkinKit.h"
 #include "device/DeviceLink.h"
 #include "platform/Clock.h"
 #include "platform/ExeDir.h"
 #include "platform/PrivateProfile.h"
+#include "macros/ui/SingleDialog.h"
 #include "profile/ProfileFiles.h"
 #include "profile/ProfileRecord.h"
 #include "settings/PointerSettings.h"
@@ -23,6 +25,8 @@ void ResetProgramStateForTest()
     ResetTextTablesForTest();
     FlushPrivateProfileCache();
     ResetMainWindowStateForTest();
+    ResetListEditorStateForTest();
+    ResetSingleKeyStateForTest();
 }
 
 void ResetGuiStateForTest()
@@ -59,6 +63,9 @@ std::string DescribeChangedGuiStateForTest()
     check(g_bDeviceConnected == 0, "g_bDeviceConnected");
     check(GetHidTransport() == nullptr, "the HID transport");
     check(g_strButtonLabel[0].empty(), "g_strButtonLabel");
+    check(g_nEditMode == 0, "g_nEditMode");
+    check(g_hSingleKeyWnd.isNull() && g_hSingleKeyHook == nullptr && g_strSingleKeyName.empty(),
+          "the single-key dialog's state");
     return changed;
 }
 
