@@ -3,18 +3,32 @@
 #include "CoreReset.h"
 #include "app/MouseConfigurationDlg.h"
 #include "buttons/ui/AssignmentPanel.h"
+#include "controls/LBEditorWnd.h"
 #include "controls/SkinImage.h"
 #include "controls/SkinKit.h"
 #include "device/DeviceLink.h"
 #include "platform/Clock.h"
 #include "platform/ExeDir.h"
 #include "platform/PrivateProfile.h"
+#include "macros/ui/SingleDialog.h"
 #include "profile/ProfileFiles.h"
 #include "profile/ProfileRecord.h"
 #include "settings/PointerSettings.h"
 #include "text/LanguageTexts.h"
 
 namespace zentro {
+
+namespace {
+
+// Every program-wide variable of the windows; a new one joins here.
+void ResetWindowStateForTest()
+{
+    ResetMainWindowStateForTest();
+    ResetListEditorStateForTest();
+    ResetSingleKeyStateForTest();
+}
+
+} // namespace
 
 void ResetProgramStateForTest()
 {
@@ -23,13 +37,13 @@ void ResetProgramStateForTest()
     ResetProfileFilesForTest();
     ResetTextTablesForTest();
     FlushPrivateProfileCache();
-    ResetMainWindowStateForTest();
+    ResetWindowStateForTest();
 }
 
 void ResetGuiStateForTest()
 {
     ResetCoreStateForTest();
-    ResetMainWindowStateForTest();
+    ResetWindowStateForTest();
     ResetSkinKitForTest();
     ClearSkinImageCache();
 }
@@ -71,6 +85,9 @@ std::string DescribeChangedGuiStateForTest()
     check(g_nAssignmentPanelHeight == 0, "g_nAssignmentPanelHeight");
     check(g_crSkinText == std::array<uint8_t, 3>{0, 255, 0}, "g_crSkinText");
     check(g_pConfigDialog == nullptr, "g_pConfigDialog");
+    check(g_nEditMode == 0, "g_nEditMode");
+    check(g_hSingleKeyWnd.isNull() && g_hSingleKeyHook == nullptr && g_strSingleKeyName.empty(),
+          "the single-key dialog's state");
     return changed;
 }
 
