@@ -222,11 +222,19 @@ PointerSettingsValues ApplyWindowsPointerSettings(const ProfileRecord& record)
         DebugOutput("SETMOUSE failed.\n");
     if (!backend.SetMouseSpeed(v.mouseSpeed))
         DebugOutput("SETMOUSESPEED failed.\n");
+    g_uAppliedWheelScrollLines = v.wheelScrollLines;
     if (!backend.SetWheelScrollLines(v.wheelScrollLines))
         DebugOutput("SETWHEELSCROLLLINES failed.\n");
     if (!backend.SetDoubleClickTime(v.doubleClickTime))
         DebugOutput("SPI_SETDOUBLECLICKTIME failed.\n");
     return v;
+}
+
+uint32_t g_uAppliedWheelScrollLines = 0;
+
+void ResetAppliedPointerSettingsForTest()
+{
+    g_uAppliedWheelScrollLines = 0;
 }
 
 PointerSettingsValues ApplyWindowsPointerSettings()

@@ -1,0 +1,71 @@
+#include "settings/ui/PageColumnPart.h"
+
+#include "app/MainWindowLayout.h"
+#include "app/MouseConfigurationDlg.h"
+#include "controls/SkinScrollWnd.h"
+#include "controls/UiServices.h"
+#include "settings/ui/DlgAdvance.h"
+#include "settings/ui/DlgAdvanceLayout.h"
+
+namespace zentro {
+
+CPageColumnPart::CPageColumnPart() = default;
+
+CPageColumnPart::~CPageColumnPart() = default;
+
+QImage CPageColumnPart::ScrollBarSkin()
+{
+    static const QImage cells(":/zentro/resources/129.bmp");
+    return cells;
+}
+
+void CPageColumnPart::CreateControls(CMouseConfigurationDlg& window, const CUiServices& services)
+{
+    auto* column = new CDlgadvance(&window, &window, services.colorChooser);
+    column->setGeometry(MainLayout::PAGE_COLUMN);
+    column->OnInitDialog();
+    m_pColumn = column;
+    m_pFrame = AttachSkinScrollBars(column, column, ScrollBarSkin());
+    column->m_cxScrollExtent = AdvanceLayout::START_CONTENT_WIDTH;
+    column->m_cyScrollExtent = AdvanceLayout::MIN_SCROLL_EXTENT;
+    column->UpdateScrollRange();
+    if (m_pFrame)
+        m_pFrame->show();
+    column->show();
+}
+
+void CPageColumnPart::CollapseAllSections()
+{
+    if (m_pColumn)
+        m_pColumn->CollapseAllSections();
+}
+
+void CPageColumnPart::RefreshPages()
+{
+    if (m_pColumn)
+        m_pColumn->RefreshPages();
+}
+
+void CPageColumnPart::OnRecordReplaced()
+{
+    CollapseAllSections();
+    RefreshPages();
+}
+
+void CPageColumnPart::OnRestore()
+{
+    CollapseAllSections();
+    RefreshPages();
+}
+
+CDlgadvance* CPageColumnPart::Column() const
+{
+    return m_pColumn;
+}
+
+CSkinScrollWnd* CPageColumnPart::Frame() const
+{
+    return m_pFrame;
+}
+
+} // namespace zentro

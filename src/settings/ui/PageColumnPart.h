@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QImage>
+#include <QPointer>
+
+#include "controls/MainWindowPart.h"
+
+// The page column as a part of the main window: the column (CDlgadvance) at its place on the
+// right, wrapped in the skinned scroll bar frame. A record replaced as a whole and a window
+// restored from the tray both close every section and bring every page up to date.
+
+namespace zentro {
+
+class CDlgadvance;
+class CSkinScrollWnd;
+
+class CPageColumnPart : public IMainWindowPart {
+public:
+    CPageColumnPart();
+    ~CPageColumnPart() override;
+
+    void CreateControls(CMouseConfigurationDlg& window, const CUiServices& services) override;
+    void OnRecordReplaced() override;
+    void OnRestore() override;
+
+    void CollapseAllSections();
+    void RefreshPages();
+
+    CDlgadvance* Column() const;
+    CSkinScrollWnd* Frame() const;
+
+    // The scroll bar cells (bitmap resource 129, built into the program).
+    static QImage ScrollBarSkin();
+
+private:
+    QPointer<CDlgadvance> m_pColumn;
+    QPointer<CSkinScrollWnd> m_pFrame;
+};
+
+} // namespace zentro
