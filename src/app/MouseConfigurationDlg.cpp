@@ -1,4 +1,5 @@
 #include "app/MouseConfigurationDlg.h"
+#include "controls/SkinKit.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -27,7 +28,6 @@ int g_nHighlightedButton = -1;
 int g_nHideOnNcPaint = 2;
 int g_nAssignmentList = 0;
 int g_nAssignmentPanelHeight = 0;
-std::array<uint8_t, 3> g_crSkinText{0, 255, 0};
 QWidget* g_pConfigDialog = nullptr;
 
 void ResetMainWindowStateForTest()
@@ -39,19 +39,6 @@ void ResetMainWindowStateForTest()
     g_nAssignmentPanelHeight = 0;
     g_crSkinText = {0, 255, 0};
     g_pConfigDialog = nullptr;
-}
-
-QString UiText(int n)
-{
-    if (n < 0 || static_cast<size_t>(n) >= g_strUiText.size())
-        return QString();
-    return QString::fromStdString(g_strUiText[n]);
-}
-
-QString FormatDpiLabel(unsigned index)
-{
-    const unsigned value = DpiIndexToValue(index);
-    return value == 0 ? QString() : QString::number(value);
 }
 
 CMouseConfigurationDlg::CMouseConfigurationDlg(const Services& services, QWidget* parent)

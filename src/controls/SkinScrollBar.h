@@ -65,6 +65,9 @@ public:
     bool IsTimerRunning(int id) const;
     bool IsDragging() const { return m_bDragging; }
 
+    // The state a part is drawn in: 0 normal, 1 hover, 2 pressed.
+    int PartState(int part) const;
+
     // The last scroll position the bar can reach: nMax - nPage + 1 (nMax without a page).
     int LastPosition() const;
 
@@ -106,7 +109,6 @@ private:
     void Send(int code, int pos);
     void StopTimers();
     void OnMouseMoveAt(const QPoint& point, bool leftHeld);
-    int PartState(int part) const;
     void DrawArrow(QPainter& painter, int part) const;
     void DrawTrack(QPainter& painter, int part) const;
     void DrawThumb(QPainter& painter) const;

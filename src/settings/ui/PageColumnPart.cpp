@@ -21,7 +21,13 @@ QImage CPageColumnPart::ScrollBarSkin()
 
 void CPageColumnPart::CreateControls(CMouseConfigurationDlg& window, const CUiServices& services)
 {
-    auto* column = new CDlgadvance(&window, &window, services.colorChooser);
+    Create(&window, &window, services.colorChooser);
+}
+
+void CPageColumnPart::Create(QWidget* window, QObject* clearHighlightTarget,
+                             IColorChooser* colorChooser)
+{
+    auto* column = new CDlgadvance(window, clearHighlightTarget, colorChooser);
     column->setGeometry(MainLayout::PAGE_COLUMN);
     column->OnInitDialog();
     m_pColumn = column;

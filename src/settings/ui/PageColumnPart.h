@@ -5,6 +5,9 @@
 
 #include "controls/MainWindowPart.h"
 
+class QObject;
+class QWidget;
+
 // The page column as a part of the main window: the column (CDlgadvance) at its place on the
 // right, wrapped in the skinned scroll bar frame. A record replaced as a whole and a window
 // restored from the tray both close every section and bring every page up to date.
@@ -13,6 +16,7 @@ namespace zentro {
 
 class CDlgadvance;
 class CSkinScrollWnd;
+class IColorChooser;
 
 class CPageColumnPart : public IMainWindowPart {
 public:
@@ -20,6 +24,9 @@ public:
     ~CPageColumnPart() override;
 
     void CreateControls(CMouseConfigurationDlg& window, const CUiServices& services) override;
+    // The column and its frame in `window` at the column's place; clicks into the column
+    // post WM_CLEAR_HIGHLIGHT to `clearHighlightTarget`.
+    void Create(QWidget* window, QObject* clearHighlightTarget, IColorChooser* colorChooser);
     void OnRecordReplaced() override;
     void OnRestore() override;
 
