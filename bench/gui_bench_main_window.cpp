@@ -11,9 +11,9 @@
 // The program directory is a temporary copy of the one the build generates (skin and default
 // profile files), since the window writes its profile files.
 
-#include "app/MessageBox.h"
+#include "app/GuiStateReset.h"
+#include "app/MouseConfigurationApp.h"
 #include "app/MouseConfigurationDlg.h"
-#include "app/TrayIcon.h"
 #include "controls/SkinImage.h"
 #include "device/DeviceLink.h"
 #include "device/hid/SimulatedDeviceWatcher.h"
@@ -25,6 +25,7 @@
 #include "settings/PointerSettings.h"
 #include "text/LanguageTexts.h"
 #include "../tests/support/ProgramDirCopy.h"
+#include "../tests/support/UiServiceDoubles.h"
 
 #include <QApplication>
 #include <QDir>
@@ -84,7 +85,8 @@ double SecondsSinceProcessStart()
 // ---- the program directory and the window's services ----
 
 using zentro::test::CopyProgramDir;
-using zentro::test::ResetProgramServicesForTest;
+using zentro::test::CRecordingTrayIcon;
+using zentro::test::CTestUiServices;
 
 // The generated program directory: ZENTRO_PROGRAM_DIR when set, else bin/ of the build tree
 // this benchmark was built in.
@@ -122,30 +124,23 @@ public:
     ~CWindowEnvironment()
     {
         DestroyWindow();
-        ResetProgramServicesForTest();
+        ResetGuiStateForTest();
         m_watcher.reset();
     }
 
     // The program-wide state back to program start, as before a new start of the program
     // (the skin cache is left alone; the caller decides).
-    void ResetProgramState()
-    {
-        ResetDeviceLinkForTest();
-        ResetProfileFilesForTest();
-        ResetTextTablesForTest();
-        ResetMainWindowStateForTest();
-        FlushPrivateProfileCache();
-    }
+    void ResetProgramState() { ResetProgramStateForTest(); }
 
     // Builds the window, runs its start-up and shows it. False when the start-up stopped.
     bool CreateWindow()
     {
         CMouseConfigurationDlg::Services services;
+        services.ui = m_services.Bundle();
         services.tray = &m_tray;
-        services.messageBox = &m_messageBox;
         services.watcher = m_watcher.get();
         m_dlg = std::make_unique<CMouseConfigurationDlg>(services);
-        m_dlg->openUrl = [](const QString&) {};
+        CMouseConfigurationApp::CreateParts(*m_dlg);
         if (!m_dlg->OnInitDialog())
             return false;
         m_dlg->ShowAtStartup();
@@ -176,7 +171,7 @@ private:
     CVirtualTime m_time;
     CRecordingPointerSettings m_pointer;
     CRecordingTrayIcon m_tray;
-    CPresetMessageBox m_messageBox;
+    CTestUiServices m_services;
     std::unique_ptr<CMouseConfigurationDlg> m_dlg;
 };
 

@@ -1,10 +1,14 @@
 // zentro-mouse: the window program. ZENTRO_DEVICE=simulated runs it against the built-in
 // simulated mouse (no hardware needed); otherwise it talks to the real mouse through hidraw
-// and follows hot-plug through udev.
+// and follows hot-plug through udev. ZENTRO_TRACE=FILE writes every transfer to the mouse and
+// every pacing wait to FILE, one line each, for bug reports.
 
 #include <QApplication>
 
+#include <cerrno>
+#include <cstdio>
 #include <cstdlib>
+#include <fstream>
 #include <cstring>
 #include <memory>
 
@@ -12,7 +16,11 @@
 #include "device/hid/HidrawTransport.h"
 #include "device/hid/SimulatedDeviceWatcher.h"
 #include "device/hid/SimulatedMouse.h"
+#include "device/hid/TracingSleeper.h"
+#include "device/hid/TracingTransport.h"
+#include "device/hid/TransferTrace.h"
 #include "device/hid/UdevDeviceWatcher.h"
+#include "platform/Clock.h"
 
 int main(int argc, char** argv)
 {
@@ -35,10 +43,33 @@ int main(int argc, char** argv)
         watcher = std::make_unique<zentro::CUdevDeviceWatcher>();
     }
 
+    // The transfer trace: the transport and the sleeper are wrapped before anything talks to
+    // the mouse, so the connect exchange is in it too.
+    std::ofstream traceStream;
+    std::shared_ptr<zentro::CTransferTrace> trace;
+    std::unique_ptr<zentro::CTracingTransport> tracingTransport;
+    std::unique_ptr<zentro::CTracingSleeper> tracingSleeper;
+    zentro::IHidTransport* used = transport.get();
+    if (const char* traceFile = std::getenv("ZENTRO_TRACE"); traceFile && *traceFile) {
+        traceStream.open(traceFile, std::ios::trunc);
+        if (!traceStream) {
+            std::fprintf(stderr, "zentro-mouse: cannot write the trace file %s: %s\n", traceFile,
+                         std::strerror(errno));
+        } else {
+            traceStream << std::unitbuf; // every line reaches the file at once
+            trace = std::make_shared<zentro::CTransferTrace>(traceStream);
+            tracingTransport = std::make_unique<zentro::CTracingTransport>(*transport, trace);
+            tracingSleeper = std::make_unique<zentro::CTracingSleeper>(zentro::GetSleeper(), trace);
+            zentro::SetSleeper(tracingSleeper.get());
+            used = tracingTransport.get();
+        }
+    }
+
     zentro::CMouseConfigurationApp::Options options;
-    options.transport = transport.get();
+    options.transport = used;
     options.watcher = watcher.get();
     zentro::CMouseConfigurationApp app(options);
     const int result = app.Run();
+    zentro::SetSleeper(nullptr);
     return result;
 }

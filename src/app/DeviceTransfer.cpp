@@ -6,9 +6,11 @@
 
 #include <atomic>
 #include <memory>
+#include <system_error>
 #include <thread>
 
 #include "platform/Clock.h"
+#include "platform/DebugLog.h"
 
 namespace zentro {
 
@@ -68,12 +70,24 @@ void CDeviceTransfer::Run(const std::function<void()>& work, const Progress& pro
     SetSleeper(&sleeper);
     g_bTransferRunning = true;
 
-    std::thread worker([&loop, &work] {
+    std::thread worker;
+    try {
+        worker = std::thread([&loop, &work] {
+            work();
+            QMetaObject::invokeMethod(&loop, "quit", Qt::QueuedConnection);
+        });
+    } catch (const std::system_error& error) {
+        // No thread to be had: the traffic runs here, and the window waits for it.
+        DebugPrintf("Transfer thread could not start (%s); sending on the window's thread.\n",
+                    error.what());
         work();
-        QMetaObject::invokeMethod(&loop, "quit", Qt::QueuedConnection);
-    });
-    loop.exec(QEventLoop::ExcludeUserInputEvents);
-    worker.join();
+    }
+    if (worker.joinable()) {
+        // Input that arrives meanwhile is delivered now, not held back: the window drops it
+        // while the transfer runs, so nothing the user did acts after the mouse is programmed.
+        loop.exec();
+        worker.join();
+    }
 
     // Progress reports still queued refer to the loop object; deliver them before it goes.
     QCoreApplication::sendPostedEvents(&loop);

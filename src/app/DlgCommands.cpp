@@ -10,7 +10,6 @@
 #include <cstring>
 
 #include "app/DeviceTransfer.h"
-#include "app/MessageBox.h"
 #include "app/TrayIcon.h"
 #include "controls/BitmapBtn.h"
 #include "controls/WinMessage.h"
@@ -20,13 +19,11 @@
 #include "profile/ProfileFiles.h"
 #include "profile/ProfileRecord.h"
 #include "settings/PointerSettings.h"
-#include "settings/ui/DMarker.h"
+#include "controls/SkinKit.h"
 
 namespace zentro {
 
 namespace {
-
-const QRect MOUSE_PICTURE_AREA = RectLTRB(262, 32, 734, 450);
 
 // Wait cursor for the lifetime of the object.
 struct CWaitCursor {
@@ -94,10 +91,10 @@ void CMouseConfigurationDlg::OnCancel()
 
 void CMouseConfigurationDlg::OnReset()
 {
-    if (m_bTransferring || !m_services.messageBox)
+    if (m_bTransferring || !m_services.ui.messageBox)
         return;
-    const MessageBoxAnswer answer =
-        m_services.messageBox->Show(this, UiText(577), UiText(578), MessageBoxButtons::OkCancel);
+    const MessageBoxAnswer answer = m_services.ui.messageBox->Show(
+        this, UiText(IDS_RESET_QUESTION), UiText(IDS_MESSAGE_CAPTION), MessageBoxButtons::OkCancel);
     if (answer != MessageBoxAnswer::Ok)
         return;
     {
@@ -110,27 +107,15 @@ void CMouseConfigurationDlg::OnReset()
         FactoryReset(hooks);
         m_btnApply->setEnabled(true);
 
-        SetAssignmentPanel(1);
-        SetSensitivityPanel(1);
-        m_markerX->SetPos(g_ProfileRecord.SensitivityX);
-        m_markerY->SetPos(g_ProfileRecord.SensitivityY);
-        if (collapseAllSections)
-            collapseAllSections();
-        if (refreshPages)
-            refreshPages();
+        // Panels and sections close, every part shows the reset record, the top view
+        // returns. The reset saved what it applied; while the mouse is away nothing is saved,
+        // so the profile's labels and settings on disk never disagree.
+        RefreshFromRecord(true);
         ShowView(1);
         if (g_pConfigDialog) {
             g_pConfigDialog->deleteLater();
             g_pConfigDialog = nullptr;
-            m_btnAssignmentHeader->show();
-            m_btnMacroHeader->show();
-            m_btnSensitivityHeader->show();
         }
-        UpdateSensitivityMarkers();
-        RefreshButtonCaptions();
-        for (int b = 0; b < 12; ++b)
-            StoreButtonLabel(b);
-        SaveButtonLabels();
     }
     ReplayDeferredMessages();
 }
@@ -144,6 +129,13 @@ void CMouseConfigurationDlg::OnMinimize()
 void CMouseConfigurationDlg::OnClose()
 {
     ClearButtonHighlight();
+    // A window that could never be found again ends instead of hiding: start-up stopped
+    // early, or no tray icon shows and nothing would announce the mouse.
+    const bool trayIconShown = m_services.tray != nullptr && m_services.tray->IsAdded();
+    if (!m_bInitCompleted || (!m_bHotplugFollowed && !trayIconShown)) {
+        EndDialog();
+        return;
+    }
     HideToTray();
 }
 
@@ -155,15 +147,15 @@ void CMouseConfigurationDlg::OnHelp()
     if (m_pHelpMenu)
         m_pHelpMenu->deleteLater();
     m_pHelpMenu = new QMenu(this);
-    m_pHelpMenu->setFont(m_font1);
+    m_pHelpMenu->setFont(UiFont(13));
     m_pHelpMenu->setMinimumWidth(120);
-    QAction* web = m_pHelpMenu->addAction(UiText(524));
+    QAction* web = m_pHelpMenu->addAction(UiText(IDS_WEB_ADDRESS));
     web->setData(ID_HELP_WEB);
     connect(web, &QAction::triggered, this, &CMouseConfigurationDlg::OpenWebAddress);
     m_pHelpMenu->addAction("Version:1.0")->setData(ID_HELP_VERSION);
     if (!HasTray()) {
         // Without a notification area the tray menu's Exit is out of reach; offer it here.
-        QAction* exit = m_pHelpMenu->addAction(UiText(546));
+        QAction* exit = m_pHelpMenu->addAction(UiText(IDS_EXIT));
         connect(exit, &QAction::triggered, this, &CMouseConfigurationDlg::EndDialog);
     }
     m_pHelpMenu->popup(QCursor::pos());
@@ -174,43 +166,11 @@ void CMouseConfigurationDlg::OnConfig()
     ClearButtonHighlight();
     if (g_pConfigDialog != nullptr)
         return;
-    if (openProfileList)
-        openProfileList();
-}
-
-void CMouseConfigurationDlg::OnAssignmentHeader()
-{
-    ClearButtonHighlight();
-    SetAssignmentPanel(m_bAssignmentCollapsed ? 0 : 1);
-}
-
-void CMouseConfigurationDlg::OnSensitivityHeader()
-{
-    ClearButtonHighlight();
-    SetSensitivityPanel(m_bSensitivityCollapsed ? 0 : 1);
 }
 
 void CMouseConfigurationDlg::OnMacroManagerHeader()
 {
     ClearButtonHighlight();
-    if (!runMacroManager)
-        return;
-    uint8_t macroSlots[MACRO_SLOT_COUNT][MACRO_SLOT_SIZE] = {};
-    if (runMacroManager(macroSlots))
-        std::memcpy(g_ProfileRecord.MacroSlot, macroSlots, sizeof macroSlots);
-}
-
-void CMouseConfigurationDlg::OnAssignmentButton(int i)
-{
-    for (int b = 0; b < 12; ++b) {
-        const int want = b == i ? 1 : 0;
-        if (m_btnAssignment[b]->m_bSelected != want)
-            m_btnAssignment[b]->SetSelected(want);
-    }
-    g_nHighlightedButton = i;
-    update(MOUSE_PICTURE_AREA);
-    if (onShowButtonMenu)
-        onShowButtonMenu(i);
 }
 
 } // namespace zentro

@@ -3,6 +3,7 @@
 #include "app/MouseConfigurationDlg.h"
 
 #include "app/TrayIcon.h"
+#include "controls/SkinKit.h"
 #include "device/CommandProtocol.h"
 #include "device/DeviceLink.h"
 #include "profile/ProfileRecord.h"
@@ -12,7 +13,9 @@ namespace zentro {
 namespace {
 
 constexpr int DPI_BALLOON_TIMEOUT_MS = 5000;
-constexpr int LINK_BALLOON_TIMEOUT_MS = 100;
+// The mouse-detected and not-detected notices ask for 100 ms; on a Linux desktop that is the
+// expiry, and the notice would vanish before it can be read. Five seconds, like the DPI ones.
+constexpr int LINK_BALLOON_TIMEOUT_MS = 5000;
 
 } // namespace
 
@@ -34,19 +37,19 @@ void CMouseConfigurationDlg::OnDeviceEvent(uintptr_t code, intptr_t value)
             QueryDeviceState();
             QueryDeviceStateBlock();
         }
-        text = UiText(533 + static_cast<int>(value)) +
+        text = UiText(IDS_DPI_STAGE_BALLOON + static_cast<int>(value)) +
                FormatDpiLabel(g_AppliedProfileRecord.DPIValue[value - 1]);
     } else if (code == 9) {
         if (value == 0)
             return;
-        text = UiText(545) + QString::number(value);
+        text = UiText(IDS_MACRO_KEY_BALLOON) + QString::number(value);
     } else if (code == DEVICE_EVENT_CONNECTED) {
-        text = UiText(548);
+        text = UiText(IDS_DETECTED);
         timeout = LINK_BALLOON_TIMEOUT_MS;
     } else if (code == DEVICE_EVENT_NOT_DETECTED) {
         title = "Warning";
         icon = TrayBalloonIcon::Warning;
-        text = UiText(547);
+        text = UiText(IDS_NOT_DETECTED);
         timeout = LINK_BALLOON_TIMEOUT_MS;
     } else {
         return;

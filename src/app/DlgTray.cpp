@@ -10,7 +10,7 @@
 #include "controls/BitmapBtn.h"
 #include "controls/WinMessage.h"
 #include "device/DeviceLink.h"
-#include "settings/ui/DMarker.h"
+#include "controls/SkinKit.h"
 
 namespace zentro {
 
@@ -31,7 +31,7 @@ void CMouseConfigurationDlg::AddTrayIcon()
     m_services.tray->onContextMenu = [self](const QPoint&) {
         PostWinMessage(self.data(), WM_TRAY_NOTIFY, TRAY_ICON_ID, WM_RBUTTONUP);
     };
-    m_services.tray->Add(m_hIcon, UiText(6));
+    m_services.tray->Add(m_hIcon, UiText(IDS_APP_TITLE));
 }
 
 void CMouseConfigurationDlg::DeleteTrayIcon()
@@ -61,18 +61,8 @@ void CMouseConfigurationDlg::RestoreFromTray()
         move(area.left() + (area.width() - size.width()) / 2,
              area.top() + (area.height() - size.height()) / 2);
     }
-    // 2.-4.
-    UpdateSensitivityMarkers();
-    RefreshButtonCaptions();
-    SetAssignmentPanel(1);
-    m_bSensitivityCollapsed = 1;
-    m_markerX->hide();
-    m_markerY->hide();
-    update();
-    if (collapseAllSections)
-        collapseAllSections();
-    if (refreshPages)
-        refreshPages();
+    // 2.-4. Panels and sections closed, every part showing the live record.
+    RefreshFromRecord(true);
     // 5.
     ShowAndActivate();
 }
@@ -95,8 +85,8 @@ void CMouseConfigurationDlg::ShowTrayMenu(const QPoint& globalPos)
     if (m_pTrayMenu)
         m_pTrayMenu->deleteLater();
     m_pTrayMenu = new QMenu(this);
-    m_pTrayMenu->setFont(m_font1);
-    QAction* exit = m_pTrayMenu->addAction(UiText(546));
+    m_pTrayMenu->setFont(UiFont(13));
+    QAction* exit = m_pTrayMenu->addAction(UiText(IDS_EXIT));
     connect(exit, &QAction::triggered, this, &CMouseConfigurationDlg::EndDialog);
     m_pTrayMenu->popup(globalPos);
 }

@@ -17,15 +17,4 @@ MessageBoxAnswer CQtMessageBox::Show(QWidget* parent, const QString& text, const
     return box.exec() == QMessageBox::Ok ? MessageBoxAnswer::Ok : MessageBoxAnswer::Cancel;
 }
 
-MessageBoxAnswer CPresetMessageBox::Show(QWidget*, const QString& text, const QString& caption,
-                                         MessageBoxButtons buttons)
-{
-    asked.push_back({text, caption, buttons});
-    if (answers.empty())
-        return buttons == MessageBoxButtons::Ok ? MessageBoxAnswer::Ok : MessageBoxAnswer::Cancel;
-    const MessageBoxAnswer answer = answers.front();
-    answers.pop_front();
-    return answer;
-}
-
 } // namespace zentro

@@ -4,11 +4,14 @@
 #include <QFileInfo>
 #include <QPainter>
 
-#include "app/MessageBox.h"
+#include "app/QtUiServices.h"
 #include "app/MouseConfigurationDlg.h"
 #include "app/SingleInstance.h"
 #include "app/TrayIcon.h"
+#include "buttons/ui/AssignmentPanel.h"
 #include "device/DeviceLink.h"
+#include "settings/ui/PageColumnPart.h"
+#include "settings/ui/SensitivityPanel.h"
 #include "platform/ExeDir.h"
 
 namespace zentro {
@@ -49,6 +52,13 @@ QIcon CMouseConfigurationApp::LoadAppIcon()
     return QIcon(pixmap);
 }
 
+void CMouseConfigurationApp::CreateParts(CMouseConfigurationDlg& window)
+{
+    window.AddPart(std::make_unique<CAssignmentPanel>());
+    window.AddPart(std::make_unique<CSensitivityPanel>());
+    window.AddPart(std::make_unique<CPageColumnPart>());
+}
+
 bool CMouseConfigurationApp::InitInstance()
 {
     // One copy only; a later start makes the running one show its window.
@@ -62,20 +72,30 @@ bool CMouseConfigurationApp::InitInstance()
         m_ownTray = std::make_unique<CQtTrayIcon>();
         m_options.tray = m_ownTray.get();
     }
-    if (!m_options.messageBox) {
-        m_ownMessageBox = std::make_unique<CQtMessageBox>();
-        m_options.messageBox = m_ownMessageBox.get();
-    }
+    m_ownServices = std::make_unique<CQtUiServices>();
+    const CUiServices& qt = m_ownServices->Bundle();
+    CUiServices& ui = m_options.ui;
+    if (!ui.messageBox)
+        ui.messageBox = qt.messageBox;
+    if (!ui.fileDialogs)
+        ui.fileDialogs = qt.fileDialogs;
+    if (!ui.colorChooser)
+        ui.colorChooser = qt.colorChooser;
+    if (!ui.keyboardCapture)
+        ui.keyboardCapture = qt.keyboardCapture;
+    if (!ui.urlOpener)
+        ui.urlOpener = qt.urlOpener;
     if (QApplication::windowIcon().isNull())
         QApplication::setWindowIcon(LoadAppIcon());
     // The window hides instead of closing; only the tray menu's Exit ends the program.
     QApplication::setQuitOnLastWindowClosed(false);
 
     CMouseConfigurationDlg::Services services;
+    services.ui = m_options.ui;
     services.tray = m_options.tray;
-    services.messageBox = m_options.messageBox;
     services.watcher = m_options.watcher;
     m_pMainWnd = std::make_unique<CMouseConfigurationDlg>(services);
+    CreateParts(*m_pMainWnd);
     QObject::connect(m_hMutex.get(), &CSingleInstance::restoreRequested, m_pMainWnd.get(),
                      &CMouseConfigurationDlg::OnRestoreRequest);
     QObject::connect(m_pMainWnd.get(), &CMouseConfigurationDlg::dialogEnded, qApp,

@@ -5,6 +5,8 @@
 
 #include <memory>
 
+#include "controls/UiServices.h"
+
 // The application object: makes sure only one copy runs, builds the main window, runs it
 // until the tray menu's Exit ends it, and releases the single-instance lock on the way out.
 
@@ -14,7 +16,7 @@ class CMouseConfigurationDlg;
 class CSingleInstance;
 class IDeviceWatcher;
 class IHidTransport;
-class IMessageBox;
+class CQtUiServices;
 class ITrayIcon;
 
 class CMouseConfigurationApp {
@@ -23,8 +25,9 @@ public:
         IHidTransport* transport = nullptr; // required
         IDeviceWatcher* watcher = nullptr;  // hot-plug; may be null
         ITrayIcon* tray = nullptr;          // null: the desktop's tray
-        IMessageBox* messageBox = nullptr;  // null: Qt message boxes
-        QString instanceDirectory;          // empty: the user's runtime directory
+        // Dialog services; a null member is filled with the Qt one.
+        CUiServices ui;
+        QString instanceDirectory; // empty: the user's runtime directory
     };
 
     explicit CMouseConfigurationApp(const Options& options);
@@ -46,11 +49,14 @@ public:
     // The program icon (window and tray), from the icons built beside the program.
     static QIcon LoadAppIcon();
 
+    // The one place that decides which parts the main window has, in their order.
+    static void CreateParts(CMouseConfigurationDlg& window);
+
 private:
     Options m_options;
     std::unique_ptr<CSingleInstance> m_hMutex;
     std::unique_ptr<ITrayIcon> m_ownTray;
-    std::unique_ptr<IMessageBox> m_ownMessageBox;
+    std::unique_ptr<CQtUiServices> m_ownServices;
     std::unique_ptr<CMouseConfigurationDlg> m_pMainWnd;
 };
 

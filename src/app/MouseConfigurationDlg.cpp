@@ -1,33 +1,29 @@
 #include "app/MouseConfigurationDlg.h"
-#include "controls/SkinKit.h"
 
 #include <QApplication>
 #include <QCloseEvent>
-#include <QDesktopServices>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMouseEvent>
-#include <QUrl>
 #include <QWindow>
 
 #include "app/TrayIcon.h"
+#include "buttons/ui/AssignmentPanel.h"
 #include "controls/BitmapBtn.h"
+#include "controls/SkinKit.h"
 #include "controls/WinMessage.h"
 #include "device/CommandProtocol.h"
 #include "device/DeviceLink.h"
 #include "profile/ProfileFiles.h"
 #include "profile/ProfileRecord.h"
 #include "settings/PointerSettings.h"
-#include "settings/ui/DMarker.h"
+#include "platform/DebugLog.h"
 #include "text/LanguageTexts.h"
 
 namespace zentro {
 
 int g_nCurrentView = 1;
-int g_nHighlightedButton = -1;
 int g_nHideOnNcPaint = 2;
-int g_nAssignmentList = 0;
-int g_nAssignmentPanelHeight = 0;
 QWidget* g_pConfigDialog = nullptr;
 
 void ResetMainWindowStateForTest()
@@ -48,7 +44,6 @@ CMouseConfigurationDlg::CMouseConfigurationDlg(const Services& services, QWidget
     setAttribute(Qt::WA_NoSystemBackground);
     m_hIcon = QApplication::windowIcon();
     g_bDeviceConnected = 0;
-    openUrl = [](const QString& url) { QDesktopServices::openUrl(QUrl(url)); };
     qApp->installEventFilter(this);
 }
 
@@ -72,10 +67,12 @@ bool CMouseConfigurationDlg::OnInitDialog()
         PostWinMessage(self.data(), WM_DEVICE_EVENT, code, value);
     };
     callbacks.reloadProfile = [this] {
+        // The live record only: the applied copy stays what was last applied, so Cancel
+        // still goes back to it.
         LoadProfileSettings();
         ReadProfileTexts();
-        // What was just loaded is what the mouse and the files hold.
-        g_AppliedProfileRecord = g_ProfileRecord;
+        if (m_bInitCompleted)
+            RefreshFromRecord();
     };
     callbacks.addTrayIcon = [this] { AddTrayIcon(); };
     callbacks.deleteTrayIcon = [this] { DeleteTrayIcon(); };
@@ -95,8 +92,12 @@ bool CMouseConfigurationDlg::OnInitDialog()
             }
             PostWinMessage(self.data(), WM_DEVICECHANGE, n.eventType, 0);
         };
-        if (!RegisterDeviceNotifications(*m_services.watcher, deliver))
-            return false;
+        m_bHotplugFollowed = RegisterDeviceNotifications(*m_services.watcher, deliver);
+        if (!m_bHotplugFollowed)
+            DebugOutput("Hot-plug notifications are not available: the mouse present at start "
+                        "is used, plugging and unplugging are not followed.\n");
+    } else {
+        DebugOutput("No hot-plug watcher: the mouse present at start is used.\n");
     }
 
     // 3.
@@ -115,14 +116,9 @@ bool CMouseConfigurationDlg::OnInitDialog()
     ConvertProfileTextValues();
     g_crSkinText = g_byEditTextColor;
 
-    // 7., 8.
+    // 7., 8. The frame's controls, then every part's; 9. the parts start collapsed.
     LoadSkin();
-    CreateFonts();
     CreateControls();
-
-    // 9.
-    SetAssignmentPanel(1);
-    SetSensitivityPanel(1);
 
     // 10.
     ShowView(1);
@@ -130,16 +126,17 @@ bool CMouseConfigurationDlg::OnInitDialog()
     // 11., 12.
     AddTrayIcon();
     if (g_bDeviceConnected) {
-        RefreshButtonCaptions();
-        UpdateSensitivityMarkers();
+        for (const auto& part : m_parts)
+            part->OnRecordReplaced();
     } else {
         DeleteTrayIcon();
     }
 
     // 13.
     for (size_t i = 0; i < g_strDpiActionNames.size(); ++i)
-        g_strDpiActionNames[i] = g_strUiText[40 + i];
-    ShowAssignmentList(0);
+        g_strDpiActionNames[i] = g_strUiText[IDS_DPI_ACTION_FIRST + i];
+    for (const auto& part : m_parts)
+        part->OnViewChanged(1);
 
     // 14.
     ApplyPointerSettings();
@@ -150,9 +147,10 @@ bool CMouseConfigurationDlg::OnInitDialog()
 void CMouseConfigurationDlg::ShowAtStartup()
 {
     move(0, 0);
-    if (!g_bDeviceConnected && g_nHideOnNcPaint > 0) {
-        // Without a mouse the program waits invisibly; the two non-client paints of the
-        // first show would have hidden it again.
+    if (!g_bDeviceConnected && g_nHideOnNcPaint > 0 && m_bHotplugFollowed) {
+        // Without a mouse the program waits invisibly for one to be plugged in; the two
+        // non-client paints of the first show would have hidden it again. (When plugging is
+        // not followed nothing would ever announce the mouse: the window shows.)
         g_nHideOnNcPaint = 0;
         return;
     }
@@ -176,9 +174,9 @@ void CMouseConfigurationDlg::ShowAndActivate()
 
 void CMouseConfigurationDlg::OpenWebAddress()
 {
-    const QString url = UiText(524);
-    if (!url.isEmpty() && openUrl)
-        openUrl(url);
+    const QString url = UiText(IDS_WEB_ADDRESS);
+    if (!url.isEmpty() && m_services.ui.urlOpener)
+        m_services.ui.urlOpener->Open(url);
 }
 
 void CMouseConfigurationDlg::EndDialog()
@@ -225,11 +223,14 @@ void CMouseConfigurationDlg::OnWinMessage(uint32_t msg, uintptr_t wParam, intptr
 {
     if (m_bShutDown)
         return;
-    // Device traffic waits for a running transfer; the rest is harmless meanwhile.
+    // Device traffic waits for a running transfer; the tray's clicks are input, which the
+    // window takes none of meanwhile.
     if (m_bTransferring && (msg == WM_DEVICE_EVENT || msg == WM_DEVICECHANGE)) {
         m_deferred.push_back({msg, wParam, lParam});
         return;
     }
+    if (m_bTransferring && msg == WM_TRAY_NOTIFY)
+        return;
     switch (msg) {
     case WM_DEVICE_EVENT:
         OnDeviceEvent(wParam, lParam);
@@ -243,18 +244,13 @@ void CMouseConfigurationDlg::OnWinMessage(uint32_t msg, uintptr_t wParam, intptr
     case WM_CLEAR_HIGHLIGHT:
         ClearButtonHighlight();
         break;
-    case WM_MARKER_CHANGED:
-        if (lParam == IDC_MARKER_X)
-            g_ProfileRecord.SensitivityX = static_cast<uint8_t>(wParam & 0xFF);
-        else if (lParam == IDC_MARKER_Y)
-            g_ProfileRecord.SensitivityY = static_cast<uint8_t>(wParam & 0xFF);
-        break;
-    case WM_PROFILE_COMMAND:
-        if (onProfileCommand)
-            onProfileCommand(wParam, lParam);
-        break;
     default:
-        break; // WM_MOUSEMOVE, WM_LBUTTONUP of the buttons: nothing to do
+        // The parts' own messages (marker changes, profile commands); WM_MOUSEMOVE and
+        // WM_LBUTTONUP of the buttons go unhandled.
+        for (const auto& part : m_parts)
+            if (part->OnWinMessage(msg, wParam, lParam))
+                break;
+        break;
     }
 }
 
@@ -296,18 +292,28 @@ bool IsUserInput(QEvent::Type type)
 
 } // namespace
 
+bool CMouseConfigurationDlg::IsOwnWidget(const QWidget* widget) const
+{
+    for (const QWidget* w = widget; w != nullptr; w = w->parentWidget())
+        if (w == this)
+            return true;
+    return false;
+}
+
 bool CMouseConfigurationDlg::eventFilter(QObject* watched, QEvent* e)
 {
     auto* widget = qobject_cast<QWidget*>(watched);
-    const bool ours = widget != nullptr && (widget == this || isAncestorOf(widget));
-    if (!ours)
+    if (widget == nullptr || !IsOwnWidget(widget))
         return false;
     // While the mouse is being programmed the window paints but takes no input.
     if (m_bTransferring && IsUserInput(e->type())) {
         e->ignore();
         return true;
     }
-    // Enter, Space, Escape and F1 never close the window or open help.
+    // Enter, Space, Escape and F1 never close the window or open help. An open menu or a
+    // dialog of its own handles its keys itself.
+    if (widget->window() != this)
+        return false;
     if (e->type() == QEvent::KeyPress || e->type() == QEvent::KeyRelease ||
         e->type() == QEvent::ShortcutOverride) {
         if (IsSwallowedKey(static_cast<QKeyEvent*>(e)->key()))

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QDialog>
-#include <QFont>
 #include <QIcon>
 #include <QImage>
 #include <QPoint>
@@ -12,9 +11,12 @@
 #include <array>
 #include <cstdint>
 #include <deque>
-#include <functional>
+#include <memory>
+#include <vector>
 #include <mutex>
 
+#include "controls/MainWindowPart.h"
+#include "controls/UiServices.h"
 #include "device/hid/HidTransport.h"
 
 class QMenu;
@@ -24,8 +26,12 @@ class QMenu;
 // Apply, Cancel and Reset at the bottom. It owns the device link, the tray icon and the
 // device-event balloons, and hides into the tray instead of closing.
 //
+// The panels and the page column are parts (IMainWindowPart) that the application object adds;
+// the window keeps the frame: title-bar and bottom buttons, views, tray and device messages,
+// and tells its parts when to paint, when the record was replaced and when it comes back.
+//
 // Files by job: MouseConfigurationDlg.cpp (construction, start-up, shutdown, messages),
-// DlgLayout.cpp (controls, panels, views), DlgPaint.cpp (painting), DlgCommands.cpp (button
+// DlgLayout.cpp (controls, views, parts), DlgPaint.cpp (painting), DlgCommands.cpp (button
 // clicks, apply, reset), DlgDevice.cpp (device events, hot-plug), DlgTray.cpp (tray, hiding,
 // restoring, menus).
 //
@@ -37,9 +43,7 @@ class QMenu;
 namespace zentro {
 
 class CBitmapBtn;
-class CDMarker;
 class ITrayIcon;
-class IMessageBox;
 
 constexpr uint32_t WM_TRAY_NOTIFY = 0x7F1;
 constexpr uint32_t WM_CLEAR_HIGHLIGHT = 0x7F4;
@@ -47,52 +51,40 @@ constexpr uint32_t WM_PROFILE_COMMAND = 0xB03;
 constexpr uint32_t WM_DEVICECHANGE = 0x0219;
 constexpr uint32_t WM_LBUTTONDBLCLK = 0x0203;
 constexpr uint32_t WM_RBUTTONUP = 0x0205;
-constexpr int IDC_MARKER_X = 2025;
-constexpr int IDC_MARKER_Y = 2026;
 constexpr uintptr_t TRAY_ICON_ID = 128;
 constexpr int ID_HELP_WEB = 1001;
 constexpr int ID_HELP_VERSION = 1003;
 
 // Program-wide state of the main window.
 extern int g_nCurrentView;       // 1 top, 2 side, 3 back
-extern int g_nHighlightedButton; // -1 none
 extern int g_nHideOnNcPaint;     // first shows left that hide the window while disconnected
-extern int g_nAssignmentList;    // 0 top-view list, 1 side-view list
-extern int g_nAssignmentPanelHeight;
-extern std::array<uint8_t, 3> g_crSkinText;
 extern QWidget* g_pConfigDialog; // the open profile list popup, or null
-
-// Tests: the window's program-wide state back to its start values.
-void ResetMainWindowStateForTest();
-
-// Assignment list rows: for list l and row r, the assignment button index and label entry.
-struct AssignmentRow {
-    int list;
-    int row;
-    int buttonIndex;
-    int labelEntry;
-};
-extern const std::array<AssignmentRow, 12> g_AssignmentRows;
-
-// The text of entry n of the current language's table.
-QString UiText(int n);
-// "100" ... "5000" for DPI indices 0-49, "5200" ... "6000" for 50-54, empty above.
-QString FormatDpiLabel(unsigned index);
 
 class CMouseConfigurationDlg : public QDialog {
     Q_OBJECT
 public:
     struct Services {
+        CUiServices ui;
         ITrayIcon* tray = nullptr;
-        IMessageBox* messageBox = nullptr;
         IDeviceWatcher* watcher = nullptr; // hot-plug; may be null (no notifications)
     };
 
     explicit CMouseConfigurationDlg(const Services& services, QWidget* parent = nullptr);
     ~CMouseConfigurationDlg() override;
 
-    // The start-up sequence. False when it stopped early (reader event or notification
-    // registration failed); the window is then bare.
+    // Parts are added before OnInitDialog, which creates their controls in this order.
+    void AddPart(std::unique_ptr<IMainWindowPart> part);
+    // The part of type T, or null.
+    template <class T> T* Part() const
+    {
+        for (const auto& part : m_parts)
+            if (auto* p = dynamic_cast<T*>(part.get()))
+                return p;
+        return nullptr;
+    }
+
+    // The start-up sequence. False when it stopped early (the reader could not start); the
+    // window is then bare.
     bool OnInitDialog();
     // Shows the window where it opens (0, 0), unless no mouse is connected: then it stays
     // hidden (without tray icon) until a mouse arrives and the user restores it.
@@ -100,20 +92,22 @@ public:
     // A later start of the program asked for the window: shown and raised in every state.
     void OnRestoreRequest();
 
+    // The live record was replaced as a whole: every part shows it. With `collapse` the
+    // panels and sections close first, as after a reset or a restore from the tray.
+    void RefreshFromRecord(bool collapse = false);
+
     // Operations.
     void HideToTray();
     void RestoreFromTray();
-    void UpdateSensitivityMarkers();
-    void RefreshButtonCaptions();
     void ClearButtonHighlight();
     void ShowView(int view);
-    void SetAssignmentPanel(int collapsed);
-    void SetSensitivityPanel(int collapsed);
-    void ShowAssignmentList(int group);
-    void StoreButtonLabel(int b);
+    // The panels below the assignment panel move down by `shift` pixels.
+    void SetLeftColumnShift(int shift);
+    bool IsProfileListOpen() const { return g_pConfigDialog != nullptr; }
     void OpenWebAddress();
     // Ends the dialog (tray menu Exit); the program ends with it.
     void EndDialog();
+    const Services& GetServices() const { return m_services; }
 
     // Button handlers (what a click on each control does).
     void OnApply();
@@ -123,12 +117,9 @@ public:
     void OnMinimize();
     void OnHelp();
     void OnConfig();
-    void OnAssignmentHeader();
     void OnMacroManagerHeader();
-    void OnSensitivityHeader();
-    void OnAssignmentButton(int i);
 
-    // Controls, in creation order.
+    // Controls of the frame, in creation order.
     CBitmapBtn* m_btnReset = nullptr;
     CBitmapBtn* m_btnCancel = nullptr;
     CBitmapBtn* m_btnApply = nullptr;
@@ -139,35 +130,15 @@ public:
     CBitmapBtn* m_btnTopView = nullptr;
     CBitmapBtn* m_btnSideView = nullptr;
     CBitmapBtn* m_btnBackView = nullptr;
-    CBitmapBtn* m_btnAssignmentHeader = nullptr;
     CBitmapBtn* m_btnMacroHeader = nullptr;
-    CBitmapBtn* m_btnSensitivityHeader = nullptr;
-    std::array<CBitmapBtn*, 12> m_btnAssignment{};
-    CDMarker* m_markerX = nullptr;
-    CDMarker* m_markerY = nullptr;
-    QWidget* m_pPageContainer = nullptr;
 
-    int m_bAssignmentCollapsed = 1;
-    int m_bSensitivityCollapsed = 1;
     QImage m_imgSkin; // "/skins/main.png"
     QSize m_sizeSkin;
-    QFont m_font1;
-    QFont m_font2;
     QIcon m_hIcon;
 
     // The popup menus last opened (help, tray); for tests and for closing them.
     QPointer<QMenu> m_pHelpMenu;
     QPointer<QMenu> m_pTrayMenu;
-
-    // Pieces that later parts of the program plug in; empty ones do nothing.
-    std::function<void(int button)> onShowButtonMenu;
-    std::function<void(QPainter&, int highlighted)> paintHotspots;
-    std::function<bool(uint8_t (*macroSlots)[130])> runMacroManager; // true on OK, slots filled
-    std::function<void()> openProfileList;
-    std::function<void(uintptr_t, intptr_t)> onProfileCommand;
-    std::function<void()> collapseAllSections;
-    std::function<void()> refreshPages;
-    std::function<void(const QString&)> openUrl; // default: the desktop's browser
 
     // State for tests and benchmarks.
     bool IsTransferring() const { return m_bTransferring; }
@@ -193,14 +164,10 @@ protected:
 private:
     // Layout (DlgLayout.cpp).
     void LoadSkin();
-    void CreateFonts();
     void CreateControls();
-    CBitmapBtn* MakeButton(const QRect& rect, const QString& normal, const QString& hover,
-                           const QString& pressed, const QString& disabled, int captionEntry,
-                           int align, int indent);
-    void PlaceMarkers(int top);
     // Painting (DlgPaint.cpp).
     void PaintWindow(QPainter& painter);
+    void PaintParts(QPainter& painter, PaintStep step);
     void PaintTransferProgress(QPainter& painter);
     // Messages (MouseConfigurationDlg.cpp, DlgDevice.cpp, DlgTray.cpp).
     void OnWinMessage(uint32_t msg, uintptr_t wParam, intptr_t lParam);
@@ -217,12 +184,17 @@ private:
     // double-click time for the program's own widgets.
     void ApplyPointerSettings();
     void Shutdown();
-    // Apply traffic (DlgCommands.cpp).
+    // Apply traffic (DlgCommands.cpp): sends the record on a worker thread while the window
+    // keeps painting, then saves it.
     void SendOffThread(const struct ProfileRecord& snapshot);
     bool HasTray() const;
+    // Whether `widget` belongs to this window: a child, or a menu or dialog opened from it.
+    bool IsOwnWidget(const QWidget* widget) const;
 
     Services m_services;
+    std::vector<std::unique_ptr<IMainWindowPart>> m_parts;
     bool m_bInitCompleted = false;
+    bool m_bHotplugFollowed = false; // the watcher runs: a mouse plugged in is announced
     bool m_bShutDown = false;
     bool m_bTransferring = false;
     bool m_bEnding = false;
@@ -244,5 +216,8 @@ private:
     std::mutex m_deviceChangeMutex;
     std::deque<DeviceChangeNotification> m_deviceChanges;
 };
+
+// Tests: the window's program-wide state back to its start values.
+void ResetMainWindowStateForTest();
 
 } // namespace zentro

@@ -60,26 +60,4 @@ bool CQtTrayIcon::IsSystemTrayAvailable() const
     return QSystemTrayIcon::isSystemTrayAvailable();
 }
 
-void CRecordingTrayIcon::Add(const QIcon& newIcon, const QString& newToolTip)
-{
-    ++addCount;
-    icon = newIcon;
-    toolTip = newToolTip;
-    m_bAdded = true;
-}
-
-void CRecordingTrayIcon::Delete()
-{
-    ++deleteCount;
-    m_bAdded = false;
-}
-
-void CRecordingTrayIcon::ShowBalloon(const QString& title, const QString& text,
-                                     TrayBalloonIcon balloonIcon, int timeoutMs)
-{
-    if (!m_bAdded)
-        return;
-    balloons.push_back({title, text, balloonIcon, timeoutMs});
-}
-
 } // namespace zentro

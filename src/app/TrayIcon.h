@@ -12,7 +12,7 @@
 class QSystemTrayIcon;
 
 // The notification-area icon of the main window (tray icon 128) and its balloons. The window
-// only talks to this interface: the real one is a QSystemTrayIcon, tests use the recording one.
+// only talks to this interface: the real one is a QSystemTrayIcon, tests use a recording one.
 
 namespace zentro {
 
@@ -53,45 +53,6 @@ public:
 
 private:
     std::unique_ptr<QSystemTrayIcon> m_tray;
-};
-
-// Test double: keeps every call; double clicks and context menus are injected.
-class CRecordingTrayIcon final : public ITrayIcon {
-public:
-    struct Balloon {
-        QString title;
-        QString text;
-        TrayBalloonIcon icon;
-        int timeoutMs;
-    };
-
-    void Add(const QIcon& icon, const QString& toolTip) override;
-    void Delete() override;
-    bool IsAdded() const override { return m_bAdded; }
-    void ShowBalloon(const QString& title, const QString& text, TrayBalloonIcon icon,
-                     int timeoutMs) override;
-    bool IsSystemTrayAvailable() const override { return available; }
-
-    void DoubleClick()
-    {
-        if (m_bAdded && onDoubleClick)
-            onDoubleClick();
-    }
-    void ContextMenu(const QPoint& globalPos)
-    {
-        if (m_bAdded && onContextMenu)
-            onContextMenu(globalPos);
-    }
-
-    bool available = true;
-    QString toolTip;
-    QIcon icon;
-    int addCount = 0;
-    int deleteCount = 0;
-    std::vector<Balloon> balloons;
-
-private:
-    bool m_bAdded = false;
 };
 
 } // namespace zentro

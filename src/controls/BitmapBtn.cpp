@@ -1,6 +1,8 @@
 #include "controls/BitmapBtn.h"
 
 #include "controls/SkinImage.h"
+#include "controls/SkinKit.h"
+#include "text/LanguageTexts.h"
 #include "controls/WinMessage.h"
 
 #include <QApplication>
@@ -15,30 +17,6 @@
 namespace zentro {
 
 namespace {
-
-std::atomic<uint64_t> g_captionFontsCreated{0};
-
-// The Windows caption font: height is the character cell height (ascent + descent), weight
-// 550, modern family when the face is not installed.
-QFont CreateCaptionFont(const QString& face, int height)
-{
-    ++g_captionFontsCreated;
-    QFont font;
-    if (!face.isEmpty()) {
-        font.setFamily(face);
-    }
-    font.setStyleHint(QFont::TypeWriter, QFont::PreferAntialias);
-    font.setWeight(static_cast<QFont::Weight>(550));
-    font.setItalic(false);
-    font.setUnderline(false);
-    font.setStrikeOut(false);
-    int pixels = height > 0 ? height : 1;
-    font.setPixelSize(pixels);
-    while (pixels > 1 && QFontMetrics(font).height() > height) {
-        font.setPixelSize(--pixels);
-    }
-    return font;
-}
 
 uintptr_t MouseKeyFlags(const QMouseEvent* event)
 {
@@ -116,9 +94,28 @@ void CBitmapBtn::SetSelected(int selected)
     }
 }
 
+CBitmapBtn* CBitmapBtn::CreateSkinned(QWidget* parent, const QRect& rect, const QString& normal,
+                                      const QString& hover, const QString& pressed,
+                                      const QString& disabled, int captionEntry, int align,
+                                      int indent)
+{
+    auto* button = new CBitmapBtn(parent);
+    button->Create(QString(), rect, parent);
+    const QRect source(0, 0, rect.width(), rect.height());
+    button->SetImages(source, SkinBitmap(normal), SkinBitmap(hover), SkinBitmap(pressed),
+                      SkinBitmap(disabled));
+    button->m_nCaptionHeight = 13;
+    button->m_strCaptionFace = QString::fromStdString(UiFaceName());
+    button->m_nCaptionAlign = align;
+    button->m_nCaptionIndent = indent;
+    if (captionEntry >= 0)
+        button->SetCaption(UiText(captionEntry));
+    return button;
+}
+
 uint64_t CBitmapBtn::CaptionFontsCreated()
 {
-    return g_captionFontsCreated.load();
+    return static_cast<uint64_t>(SkinFontsCreated());
 }
 
 const QImage& CBitmapBtn::CurrentPicture() const
@@ -160,7 +157,8 @@ void CBitmapBtn::paintEvent(QPaintEvent*)
         return;
     }
 
-    const QFont font = CreateCaptionFont(m_strCaptionFace, m_nCaptionHeight);
+    // Weight 550; a fixed-pitch face stands in when the face is not installed.
+    const QFont& font = SkinFont(m_strCaptionFace, m_nCaptionHeight, 550, QFont::TypeWriter);
     painter.setFont(font);
     painter.setPen(CurrentCaptionColor());
     painter.setBackgroundMode(Qt::TransparentMode);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstdint>
+
 class QPainter;
 
 // A panel or column of the main window. The window keeps the frame, the title-bar and bottom
@@ -33,6 +35,16 @@ public:
     virtual void OnRestore() {}
     // A click elsewhere in the window cleared the button highlight (WM_CLEAR_HIGHLIGHT).
     virtual void OnClearHighlight() {}
+    // The mouse picture shows another view (1 top, 2 side, 3 back).
+    virtual void OnViewChanged(int /*view*/) {}
+    // The panels of the left column below the assignment panel moved down by `shift` pixels
+    // (0 when the assignment panel is closed).
+    virtual void OnLeftColumnMoved(int /*shift*/) {}
+    // A window message the main window does not handle itself; true when the part took it.
+    virtual bool OnWinMessage(uint32_t /*msg*/, uintptr_t /*wParam*/, intptr_t /*lParam*/)
+    {
+        return false;
+    }
 };
 
 } // namespace zentro

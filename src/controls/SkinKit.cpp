@@ -15,7 +15,7 @@ namespace zentro {
 
 namespace {
 
-using FontKey = std::tuple<QString, int, int>;
+using FontKey = std::tuple<QString, int, int, int>;
 
 std::map<FontKey, std::unique_ptr<QFont>>& FontCache()
 {
@@ -57,16 +57,16 @@ QImage CropSkinBitmap(const QString& relative, const QRect& source)
     return part;
 }
 
-const QFont& SkinFont(const QString& face, int cellHeight, int weight)
+const QFont& SkinFont(const QString& face, int cellHeight, int weight, QFont::StyleHint fallback)
 {
     const int height = cellHeight > 0 ? cellHeight : 1;
-    auto& slot = FontCache()[FontKey(face, height, weight)];
+    auto& slot = FontCache()[FontKey(face, height, weight, static_cast<int>(fallback))];
     if (!slot) {
         ++g_nFontsCreated;
         auto font = std::make_unique<QFont>();
         if (!face.isEmpty())
             font->setFamily(face);
-        font->setStyleHint(QFont::SansSerif, QFont::PreferAntialias);
+        font->setStyleHint(fallback, QFont::PreferAntialias);
         font->setWeight(static_cast<QFont::Weight>(weight));
         // A Windows height is the cell height: shrink the pixel (em) size until a line fits.
         int pixels = height;

@@ -33,7 +33,8 @@ QImage CropSkinBitmap(const QString& relative, const QRect& source);
 // The program's fonts. `cellHeight` is a Windows font height: the character cell height
 // (ascent + descent), not the em size; the largest pixel size whose line height fits is
 // taken. Created once per face, height and weight and kept for the life of the program.
-const QFont& SkinFont(const QString& face, int cellHeight, int weight = QFont::Normal);
+const QFont& SkinFont(const QString& face, int cellHeight, int weight = QFont::Normal,
+                      QFont::StyleHint fallback = QFont::SansSerif);
 // The face of the current language ("Arial", or "黑体" for Chinese) at `cellHeight`.
 const QFont& UiFont(int cellHeight, int weight = QFont::Normal);
 // How many fonts SkinFont has created (for tests and benchmarks).

@@ -34,18 +34,4 @@ inline void CopyProgramDir(const QString& from, const QString& to)
         QFile::copy(from + "/" + name, to + "/" + name);
 }
 
-// The device link, transport, sleeper, clock, pointer backend, caches and executable
-// directory back at their defaults.
-inline void ResetProgramServicesForTest()
-{
-    ResetDeviceLinkForTest();
-    SetHidTransport(nullptr);
-    SetSleeper(nullptr);
-    SetClock(nullptr);
-    SetPointerSettingsBackend(nullptr);
-    ClearSkinImageCache();
-    FlushPrivateProfileCache();
-    SetExeDirOverride("");
-}
-
 } // namespace zentro::test

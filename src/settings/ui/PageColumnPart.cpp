@@ -54,14 +54,13 @@ void CPageColumnPart::RefreshPages()
 
 void CPageColumnPart::OnRecordReplaced()
 {
-    CollapseAllSections();
     RefreshPages();
 }
 
 void CPageColumnPart::OnRestore()
 {
+    // The window follows with OnRecordReplaced, which brings the pages up to date.
     CollapseAllSections();
-    RefreshPages();
 }
 
 CDlgadvance* CPageColumnPart::Column() const

@@ -9,8 +9,8 @@ class QObject;
 class QWidget;
 
 // The page column as a part of the main window: the column (CDlgadvance) at its place on the
-// right, wrapped in the skinned scroll bar frame. A record replaced as a whole and a window
-// restored from the tray both close every section and bring every page up to date.
+// right, wrapped in the skinned scroll bar frame. A record replaced as a whole brings every
+// page up to date; a restore from the tray or a reset (OnRestore) first closes every section.
 
 namespace zentro {
 

@@ -1,4 +1,4 @@
-#include "GuiTestSupport.h"
+#include "support/GuiTestSupport.h"
 
 #include "controls/BitmapBtn.h"
 

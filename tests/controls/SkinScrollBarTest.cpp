@@ -1,6 +1,6 @@
 // The skinned scroll bar: geometry, hit test, cells, repeat, dragging; and its frame.
 
-#include "GuiTestSupport.h"
+#include "support/GuiTestSupport.h"
 
 #include "controls/SkinScrollBar.h"
 #include "controls/SkinScrollWnd.h"
@@ -127,10 +127,10 @@ TEST_F(SkinScrollBarTest, PartsFollowLengthRangePageAndPosition)
 TEST_F(SkinScrollBarTest, HitTestDividesTheTrackAroundTheThumb)
 {
     SetInfo(0, 1034, 561, 237); // thumb 136-425
-    const std::pair<int, int> cases[] = {{12, SB_LINEUP}, {13, SB_PAGEUP},    {135, SB_PAGEUP},
-                                         {136, SB_THUMBTRACK}, {424, SB_THUMBTRACK},
-                                         {425, SB_PAGEDOWN}, {547, SB_PAGEDOWN},
-                                         {548, SB_LINEDOWN}, {560, SB_LINEDOWN}};
+    const std::pair<int, int> cases[] = {
+        {12, SB_LINEUP},      {13, SB_PAGEUP},      {135, SB_PAGEUP},
+        {136, SB_THUMBTRACK}, {424, SB_THUMBTRACK}, {425, SB_PAGEDOWN},
+        {547, SB_PAGEDOWN},   {548, SB_LINEDOWN},   {560, SB_LINEDOWN}};
     for (const auto& [y, part] : cases)
         EXPECT_EQ(m_bar->HitTest({3, y}), part) << "y " << y;
 }

@@ -8,9 +8,9 @@
 #include <memory>
 #include <sstream>
 
-#include "app/MessageBox.h"
 #include "app/MouseConfigurationDlg.h"
-#include "app/TrayIcon.h"
+#include "buttons/ui/AssignmentPanel.h"
+#include "settings/ui/SensitivityPanel.h"
 #include "device/hid/SimulatedDeviceWatcher.h"
 #include "device/hid/SimulatedMouse.h"
 #include "device/hid/TracingSleeper.h"
@@ -18,6 +18,7 @@
 #include "device/hid/TransferTrace.h"
 #include "platform/Clock.h"
 #include "settings/PointerSettings.h"
+#include "support/UiServiceDoubles.h"
 
 namespace zentro::test {
 
@@ -47,6 +48,8 @@ protected:
     // Clicks the window at a point in its client coordinates (the child there gets it).
     void ClickAt(const QPoint& point);
 
+    CAssignmentPanel* Assignment() const { return m_dlg->Part<CAssignmentPanel>(); }
+    CSensitivityPanel* Sensitivity() const { return m_dlg->Part<CSensitivityPanel>(); }
     QString ProgramDir() const { return m_dir.path() + "/"; }
 
     QTemporaryDir m_dir;
@@ -59,7 +62,8 @@ protected:
     std::unique_ptr<CTracingSleeper> m_sleeper;
     CRecordingPointerSettings m_pointer;
     CRecordingTrayIcon m_tray;
-    CPresetMessageBox m_messageBox;
+    CTestUiServices m_services;
+    CPresetMessageBox& m_messageBox = m_services.messageBox;
     std::unique_ptr<CMouseConfigurationDlg> m_dlg;
     size_t m_packetBase = 0;
 };

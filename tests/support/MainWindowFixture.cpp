@@ -1,4 +1,4 @@
-#include "gui/MainWindowFixture.h"
+#include "support/MainWindowFixture.h"
 
 #include <QApplication>
 #include <QDir>
@@ -6,6 +6,8 @@
 #include <QFile>
 #include <QTest>
 
+#include "app/GuiStateReset.h"
+#include "app/MouseConfigurationApp.h"
 #include "controls/SkinImage.h"
 #include "device/DeviceLink.h"
 #include "platform/ExeDir.h"
@@ -27,12 +29,8 @@ void MainWindowFixture::SetUp()
     ASSERT_TRUE(QFile::exists(m_dir.path() + "/config0.bin"))
         << "the default profile files are generated into " << program.toStdString();
 
+    ResetGuiStateForTest();
     SetExeDirOverride(m_dir.path().toStdString());
-    ClearSkinImageCache();
-    ResetDeviceLinkForTest();
-    ResetProfileFilesForTest();
-    ResetTextTablesForTest();
-    ResetMainWindowStateForTest();
 
     m_trace = std::make_shared<CTransferTrace>(m_traceText);
     m_transport = std::make_unique<CTracingTransport>(m_mouse, m_trace);
@@ -47,7 +45,7 @@ void MainWindowFixture::SetUp()
 void MainWindowFixture::TearDown()
 {
     DestroyWindow();
-    ResetProgramServicesForTest();
+    ResetGuiStateForTest();
     m_watcher.reset();
 }
 
@@ -62,11 +60,11 @@ void MainWindowFixture::CreateWindow(bool plugged)
     if (!plugged)
         m_mouse.Unplug();
     CMouseConfigurationDlg::Services services;
+    services.ui = m_services.Bundle();
     services.tray = &m_tray;
-    services.messageBox = &m_messageBox;
     services.watcher = m_watcher.get();
     m_dlg = std::make_unique<CMouseConfigurationDlg>(services);
-    m_dlg->openUrl = [](const QString&) {};
+    CMouseConfigurationApp::CreateParts(*m_dlg);
     ASSERT_TRUE(m_dlg->OnInitDialog());
     m_dlg->ShowAtStartup();
     Deliver();

@@ -1,7 +1,7 @@
 // The page column: sections opening and closing, scrolling by bar and wheel, clicks that clear
 // the main window's highlight, and screenshots of the column in each language.
 
-#include "gui/PageColumnFixture.h"
+#include "support/PageColumnFixture.h"
 
 #include "settings/ui/DlgAdvanceLayout.h"
 
@@ -22,8 +22,7 @@ protected:
     {
         const QPoint at(120, 300);
         QWheelEvent event(QPointF(at), QPointF(m_column->mapToGlobal(at)), QPoint(),
-                          QPoint(0, delta), Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase,
-                          false);
+                          QPoint(0, delta), Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
         QApplication::sendEvent(m_column, &event);
     }
 };
@@ -108,9 +107,9 @@ TEST_F(PageColumnTest, WheelNotchesScrollByTheLinesTheProgramApplied)
         {1, 1, {-120}, 60},     // fewer than 6 lines: always one step
         {3, 3, {-60, -60}, 60}, // half notches add up to one
         {3, 3, {-60}, 0},
-        {3, 3, {0}, 0},         // a sideways turn does not scroll down
+        {3, 3, {0}, 0},                     // a sideways turn does not scroll down
         {WHEEL_PAGESCROLL, 3, {-120}, 474}, // one page (561), stopped at the end
-        {0, 3, {-120}, 60},     // nothing applied yet: Qt's setting
+        {0, 3, {-120}, 60},                 // nothing applied yet: Qt's setting
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << "applied " << c.applied << " first " << c.deltas[0]);

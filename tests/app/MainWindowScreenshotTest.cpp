@@ -1,6 +1,8 @@
 // Screenshots of the main window in each language, for review (not compared pixel by pixel).
 
-#include "gui/MainWindowFixture.h"
+#include "support/MainWindowFixture.h"
+
+#include "controls/SkinKit.h"
 
 #include <QDir>
 
@@ -20,8 +22,8 @@ TEST_P(MainWindowScreenshots, SavesTheWindowWithBothPanelsOpen)
     EXPECT_EQ(g_strLanguage, GetParam());
     EXPECT_EQ(m_dlg->m_btnApply->GetCaption(), UiText(11));
     EXPECT_FALSE(UiText(11).isEmpty());
-    m_dlg->SetAssignmentPanel(0);
-    m_dlg->SetSensitivityPanel(0);
+    Assignment()->SetAssignmentPanel(0);
+    Sensitivity()->SetSensitivityPanel(0);
     const QImage shot = m_dlg->grab().toImage();
     ASSERT_EQ(shot.size(), m_dlg->size());
     const QString dir = QStringLiteral(ZENTRO_SCREENSHOT_DIR);

@@ -2,9 +2,9 @@
 
 // The page column on its own: a stand-in main window (1000 x 648) holding the column and its
 // skinned scroll bar at the column's place, on a copy of the generated program directory,
-// with the factory record, the English texts and a colour chooser with a preset answer.
+// with the factory record, the texts of a language and a colour chooser with preset answers.
 
-#include "GuiTestSupport.h"
+#include "support/GuiTestSupport.h"
 #include "support/ProgramDirCopy.h"
 
 #include "controls/BitmapBtn.h"
@@ -18,6 +18,8 @@
 #include "settings/ui/PageColumnPart.h"
 #include "settings/ui/PageColumnState.h"
 #include "text/LanguageTexts.h"
+#include "app/GuiStateReset.h"
+#include "support/UiServiceDoubles.h"
 
 #include <QTest>
 
@@ -25,30 +27,14 @@
 
 namespace zentro::test {
 
-class CCountingColorChooser : public IColorChooser {
-public:
-    std::optional<QColor> ChooseColor(QWidget*, const QColor& initial) override
-    {
-        ++calls;
-        lastInitial = initial;
-        return answer;
-    }
-    std::optional<QColor> answer;
-    int calls = 0;
-    QColor lastInitial;
-};
-
 class PageColumnFixture : public ::testing::Test {
 protected:
     void SetUp() override
     {
         CopyProgramDir(QStringLiteral(ZENTRO_PROGRAM_DIR), m_dir.path());
+        ResetGuiStateForTest();
         SetExeDirOverride(m_dir.path().toStdString() + "/");
-        ClearSkinImageCache();
-        ResetProfileRecordsForTest();
         LoadDefaults();
-        ResetPageColumnStateForTest();
-        ResetAppliedPointerSettingsForTest();
         LoadLanguageTexts(Language());
         m_host.resize(1000, 648);
         m_host.ShowActive();
@@ -57,16 +43,7 @@ protected:
         DeliverPosted();
         m_host.messages.clear();
     }
-    void TearDown() override
-    {
-        ResetPageColumnStateForTest();
-        ResetAppliedPointerSettingsForTest();
-        ResetProfileRecordsForTest();
-        ResetTextTablesForTest();
-        ResetSkinKitForTest();
-        ClearSkinImageCache();
-        SetExeDirOverride("");
-    }
+    void TearDown() override { ResetGuiStateForTest(); }
     virtual std::string Language() const { return "EN"; }
 
     // Clicks the window at a point of its client area; the widget there gets the click.
@@ -92,10 +69,7 @@ protected:
     QPoint OnPage(int k, const QPoint& p) const { return m_column->Page(k)->mapTo(&m_host, p); }
     void ClickPage(int k, const QPoint& p) { ClickAt(OnPage(k, p)); }
     // Clicks the middle of title bar k where it stands now.
-    void ClickTitleBar(int k)
-    {
-        ClickAt(m_column->TitleBar(k)->mapTo(&m_host, QPoint(100, 10)));
-    }
+    void ClickTitleBar(int k) { ClickAt(m_column->TitleBar(k)->mapTo(&m_host, QPoint(100, 10))); }
     void OpenSection(int k)
     {
         if (m_column->m_bSectionCollapsed[k - 1])
@@ -111,7 +85,7 @@ protected:
 
     QTemporaryDir m_dir;
     CMessageRecorder m_host;
-    CCountingColorChooser m_chooser;
+    CPresetColorChooser m_chooser;
     CPageColumnPart m_part;
     CDlgadvance* m_column = nullptr;
 };

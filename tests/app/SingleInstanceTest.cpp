@@ -1,6 +1,6 @@
 // One running copy: the lock, the restore request of a later start, and the window it raises.
 
-#include "gui/MainWindowFixture.h"
+#include "support/MainWindowFixture.h"
 
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -58,7 +58,7 @@ TEST_F(ApplicationStart, SecondStartShowsTheHiddenWindowOfTheFirst)
     options.transport = m_transport.get();
     options.watcher = m_watcher.get();
     options.tray = &m_tray;
-    options.messageBox = &m_messageBox;
+    options.ui = m_services.Bundle();
     options.instanceDirectory = instanceDir.path();
 
     CMouseConfigurationApp first(options);

@@ -1,0 +1,59 @@
+#pragma once
+
+#include <array>
+
+#include "controls/MainWindowPart.h"
+
+class QWidget;
+
+// The button assignment panel of the main window's left column: its header, the twelve
+// assignment buttons in two lists (top view and side view), the row labels, the button
+// captions (the labels of the current profile) and the hotspot pictures on the mouse while a
+// button is highlighted. Opening and closing it moves the panels below by its height.
+
+namespace zentro {
+
+class CBitmapBtn;
+
+// Assignment list rows: for list l and row r, the assignment button index and label entry.
+struct AssignmentRow {
+    int list;
+    int row;
+    int buttonIndex;
+    int labelEntry;
+};
+extern const std::array<AssignmentRow, 12> g_AssignmentRows;
+
+extern int g_nHighlightedButton;     // -1 none
+extern int g_nAssignmentList;        // 0 top-view list, 1 side-view list
+extern int g_nAssignmentPanelHeight; // height of the open panel's background
+
+class CAssignmentPanel : public IMainWindowPart {
+public:
+    void CreateControls(CMouseConfigurationDlg& window, const CUiServices& services) override;
+    void Paint(QPainter& painter, PaintStep step) override;
+    void OnRecordReplaced() override;
+    void OnRestore() override;
+    void OnClearHighlight() override;
+    void OnViewChanged(int view) override;
+
+    // 0 opens, 1 closes; other values only repaint.
+    void SetAssignmentPanel(int collapsed);
+    void ShowAssignmentList(int group);
+    void RefreshButtonCaptions();
+    void StoreButtonLabel(int b);
+    // Highlights button i (the only one) and tells whoever shows its function menu.
+    void OnAssignmentButton(int i);
+    bool IsCollapsed() const { return m_bAssignmentCollapsed != 0; }
+
+    CBitmapBtn* m_btnAssignmentHeader = nullptr;
+    std::array<CBitmapBtn*, 12> m_btnAssignment{};
+
+    CMouseConfigurationDlg* Window() const { return m_pWindow; }
+
+private:
+    CMouseConfigurationDlg* m_pWindow = nullptr;
+    int m_bAssignmentCollapsed = 1;
+};
+
+} // namespace zentro
