@@ -4,6 +4,8 @@
 #include "profile/ProfileRecord.h"
 #include "settings/PointerSettings.h"
 
+#include <tuple>
+
 using namespace zentro;
 
 namespace {
@@ -57,6 +59,27 @@ TEST(PointerSettings, ApplyMakesFourCallsInOrderAndReportsEachFailure)
                                                  {"SetWheelScrollLines", {3}},
                                                  {"SetDoubleClickTime", {550}}}));
     EXPECT_EQ(log.Text(), "SETMOUSESPEED failed.\nSPI_SETDOUBLECLICKTIME failed.\n");
+}
+
+TEST(PointerSettings, WheelLinesAskedForLastAreKeptEvenWhenTheDesktopRefuses)
+{
+    CRecordingPointerSettings recorder;
+    recorder.failing = {"SetWheelScrollLines"};
+    SetPointerSettingsBackend(&recorder);
+    ResetAppliedPointerSettingsForTest();
+    EXPECT_EQ(g_uAppliedWheelScrollLines, 0u);
+    const std::tuple<uint8_t, uint8_t, uint32_t> cases[] = {
+        {0, 7, 7u}, {1, 7, WHEEL_PAGESCROLL}, {0, 100, 100u}};
+    for (const auto& [oneScreen, lines, expected] : cases) {
+        ProfileRecord record = Defaults();
+        record.ScrollOneScreen = oneScreen;
+        record.WheelLines = lines;
+        ApplyWindowsPointerSettings(record);
+        EXPECT_EQ(g_uAppliedWheelScrollLines, expected);
+    }
+    SetPointerSettingsBackend(nullptr);
+    ResetAppliedPointerSettingsForTest();
+    EXPECT_EQ(g_uAppliedWheelScrollLines, 0u);
 }
 
 TEST(PointerSettings, DesktopBackendSpeaksGnomeAndX11)
