@@ -20,8 +20,12 @@ CSkinScrollWnd::CSkinScrollWnd()
 
 CSkinScrollWnd::~CSkinScrollWnd()
 {
-    if (m_pScrollable && m_pWindow)
-        m_pScrollable->onScrollInfoChanged = nullptr;
+    // The window is still alive here (a child goes after its parent's destructor body).
+    if (m_pWindow) {
+        disconnect(m_pWindow, nullptr, this, nullptr);
+        if (m_pScrollable)
+            m_pScrollable->onScrollInfoChanged = nullptr;
+    }
 }
 
 bool CSkinScrollWnd::Attach(QWidget* window, ISkinScrollable* scrollable, const QImage& bitmap)
@@ -52,7 +56,6 @@ bool CSkinScrollWnd::Attach(QWidget* window, ISkinScrollable* scrollable, const 
         deleteLater();
     });
     Relayout();
-    SyncBars();
     setVisible(visible);
     return true;
 }
@@ -93,6 +96,7 @@ void CSkinScrollWnd::Relayout()
     m_sbHorz->setVisible(horz);
     m_nCornerMode = vert && horz ? 2 : 0;
     m_bBusy = false;
+    SyncBars(); // the window's new size may have changed its scroll state
     update();
 }
 

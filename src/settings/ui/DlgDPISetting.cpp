@@ -53,7 +53,8 @@ CDlgDPISetting::CDlgDPISetting(IColorChooser* colorChooser, QWidget* parent)
         edit->setFont(UiFont(FONT_HEIGHT));
         edit->setTextMargins(0, 0, 0, 0);
         edit->setStyleSheet("QLineEdit { color: white; background: rgb(40, 40, 40);"
-                            " border: 1px solid rgb(120, 120, 120); padding: 0px; }");
+                            " border: 1px solid rgb(120, 120, 120); padding: 0px;"
+                            " selection-background-color: rgb(200, 30, 46); }");
         edit->hide();
         FilterKeysOf(edit);
         m_edits[n - 1] = edit;

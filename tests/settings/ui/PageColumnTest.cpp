@@ -217,6 +217,12 @@ TEST_P(PageColumnScreenshots, SavesTheColumnWithEverySectionOpen)
             dir + QString("/page-column-%1-%2.png").arg(GetParam()).arg(pos == 0 ? "top" : "end");
         EXPECT_TRUE(shot.save(file, "PNG")) << file.toStdString();
     }
+    // Stage 3's value box opened for typing.
+    m_column->OnVScroll(SB_THUMBPOSITION, 0);
+    ClickPage(1, QPoint(80, 187));
+    const QString edit = dir + QString("/page-column-%1-dpi-edit.png").arg(GetParam());
+    EXPECT_TRUE(m_part.Frame()->grab(QRect(0, 0, 260, 260)).save(edit, "PNG"));
+    EXPECT_EQ(g_nEditingStage, 2);
     EXPECT_EQ(m_column->TitleBar(3)->GetCaption(), UiText(21));
     EXPECT_FALSE(UiText(21).isEmpty());
 }
