@@ -31,6 +31,7 @@ void ResetCoreStateForTest()
     ResetTextTablesForTest();
     ResetMacroStateForTest();
     ResetProfileOperationsForTest();
+    ResetAppliedPointerSettingsForTest();
     SetSkinRoot("");
     SetSleeper(nullptr);
     SetClock(nullptr);
@@ -124,6 +125,7 @@ CoreStateSnapshot TakeCoreStateSnapshot()
     // settings and platform
     add("pointer settings backend set", Flag(GetPointerSettingsBackend() != nullptr));
     add("pointer settings pending", Flag(PointerSettingsBusy()));
+    add("g_uAppliedWheelScrollLines", std::to_string(g_uAppliedWheelScrollLines));
     add("sleeper and clock replaced", Flag(!UsingSystemSleeperAndClock()));
     add("executable directory overridden", Flag(IsExeDirOverridden()));
     add("skin root", GetSkinRoot());

@@ -14,6 +14,7 @@
 #include "profile/ProfileFiles.h"
 #include "profile/ProfileRecord.h"
 #include "settings/PointerSettings.h"
+#include "settings/ui/PageColumnState.h"
 #include "text/LanguageTexts.h"
 
 namespace zentro {
@@ -26,6 +27,7 @@ void ResetWindowStateForTest()
     ResetMainWindowStateForTest();
     ResetListEditorStateForTest();
     ResetSingleKeyStateForTest();
+    ResetPageColumnStateForTest();
 }
 
 } // namespace
@@ -37,6 +39,7 @@ void ResetProgramStateForTest()
     ResetProfileFilesForTest();
     ResetTextTablesForTest();
     FlushPrivateProfileCache();
+    ResetAppliedPointerSettingsForTest();
     ResetWindowStateForTest();
 }
 
@@ -88,6 +91,9 @@ std::string DescribeChangedGuiStateForTest()
     check(g_nEditMode == 0, "g_nEditMode");
     check(g_hSingleKeyWnd.isNull() && g_hSingleKeyHook == nullptr && g_strSingleKeyName.empty(),
           "the single-key dialog's state");
+    check(g_nContentHeight == 0, "g_nContentHeight");
+    check(g_nEditingStage == -1, "g_nEditingStage");
+    check(g_strLastDpiEdit == std::array<QString, PAGE_COUNT>{}, "g_strLastDpiEdit");
     return changed;
 }
 

@@ -10,7 +10,7 @@
 #include "app/TrayIcon.h"
 #include "buttons/ui/AssignmentPanel.h"
 #include "device/DeviceLink.h"
-#include "settings/ui/PageColumnPlaceholder.h"
+#include "settings/ui/PageColumnPart.h"
 #include "settings/ui/SensitivityPanel.h"
 #include "platform/ExeDir.h"
 #include "platform/ProgramFolder.h"
@@ -71,7 +71,7 @@ void CMouseConfigurationApp::CreateParts(CMouseConfigurationDlg& window)
 {
     window.AddPart(std::make_unique<CAssignmentPanel>());
     window.AddPart(std::make_unique<CSensitivityPanel>());
-    window.AddPart(std::make_unique<CPageColumnPlaceholder>());
+    window.AddPart(std::make_unique<CPageColumnPart>());
 }
 
 bool CMouseConfigurationApp::InitInstance()

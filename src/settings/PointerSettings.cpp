@@ -43,8 +43,16 @@ IPointerSettings* GetPointerSettingsBackend()
 PointerSettingsValues ApplyWindowsPointerSettings(const ProfileRecord& record)
 {
     const PointerSettingsValues v = ComputePointerSettings(record);
+    g_uAppliedWheelScrollLines = v.wheelScrollLines;
     Worker().Submit(v, g_pPointerSettings.load());
     return v;
+}
+
+uint32_t g_uAppliedWheelScrollLines = 0;
+
+void ResetAppliedPointerSettingsForTest()
+{
+    g_uAppliedWheelScrollLines = 0;
 }
 
 PointerSettingsValues ApplyWindowsPointerSettings()

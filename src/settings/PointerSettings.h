@@ -30,4 +30,11 @@ void WaitForPointerSettings();
 // True while a request is still pending or being applied.
 bool PointerSettingsBusy();
 
+// The wheel scroll lines the program asked for last (lines, or WHEEL_PAGESCROLL for one screen
+// per notch); 0 until the settings are applied the first time. Kept whether or not the desktop
+// took them, so the program's own widgets scroll the way the profile says.
+extern uint32_t g_uAppliedWheelScrollLines;
+// Tests: back to 0.
+void ResetAppliedPointerSettingsForTest();
+
 } // namespace zentro

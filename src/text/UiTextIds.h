@@ -26,8 +26,13 @@ enum UiTextId : int {
     IDS_ANGLE_SNAPPING = 25,
     IDS_X_AXIS = 26,
     IDS_Y_AXIS = 27,
-    IDS_BUTTON_1 = 28, // ... IDS_BUTTON_1 + 11: "Button 12"
+    IDS_BUTTON_1 = 28,         // ... IDS_BUTTON_1 + 11: "Button 12"
     IDS_DPI_ACTION_FIRST = 40, // three DPI function names
+    IDS_SLOW = 43,
+    IDS_FAST = 44,
+    IDS_NUMBER_OF_ROWS = 45,
+    IDS_SCROLL_ONE_SCREEN = 46,
+    IDS_LIGHT_STANDARD = 491, // then "Respiration", "Neon"
     IDS_ONE_CLICK_BUTTON = 523,
     IDS_WEB_ADDRESS = 524,
     IDS_DPI_STAGE_BALLOON = 533, // + stage 1-7
@@ -37,6 +42,8 @@ enum UiTextId : int {
     IDS_DETECTED = 548,
     IDS_RESET_QUESTION = 577,
     IDS_MESSAGE_CAPTION = 578,
+    IDS_OFF = 588,
+    IDS_ON = 589,
 };
 
 } // namespace zentro

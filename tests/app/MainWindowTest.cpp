@@ -111,8 +111,12 @@ TEST_F(MainWindowStart, WithMouseShowsSkinSizedWindowTrayAndProfileValues)
     EXPECT_EQ(m_dlg->m_btnApply->geometry(), RectLTRB(923, 604, 980, 634));
     EXPECT_EQ(m_dlg->m_btnApply->GetCaption(), "Apply");
     EXPECT_EQ(m_dlg->m_btnConfig->m_nCaptionIndent, 20);
+    // The page column in its skinned scroll frame: the bar takes the right 13 pixels.
+    ASSERT_NE(m_dlg->findChild<QWidget*>("SkinScrollBarFrame"), nullptr);
+    EXPECT_EQ(m_dlg->findChild<QWidget*>("SkinScrollBarFrame")->geometry(),
+              QRect(735, 32, 260, 561));
     ASSERT_NE(m_dlg->findChild<QWidget*>("PageContainer"), nullptr);
-    EXPECT_EQ(m_dlg->findChild<QWidget*>("PageContainer")->geometry(), QRect(735, 32, 260, 561));
+    EXPECT_EQ(m_dlg->findChild<QWidget*>("PageContainer")->geometry(), QRect(0, 0, 247, 561));
 }
 
 TEST_F(MainWindowStart, WithoutMouseStaysHiddenUntilPluggedAndRestored)

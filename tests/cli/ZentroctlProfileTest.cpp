@@ -55,6 +55,8 @@ RunResult Ctl(std::vector<std::string> args)
     ResetProfileOperationsForTest();
     ResetTextTablesForTest();
     FlushPrivateProfileCache();
+    WaitForPointerSettings();
+    ResetAppliedPointerSettingsForTest();
     SetExeDirOverride("");
     SetSkinRoot("");
     return r;

@@ -1,10 +1,13 @@
 #include <gtest/gtest.h>
 
+#include "CoreReset.h"
 #include "platform/DebugLog.h"
 #include "profile/ProfileRecord.h"
 #include "platform/DesktopPointerSettings.h"
 #include "settings/PointerSettings.h"
 #include "support/RecordingPointerSettings.h"
+
+#include <tuple>
 
 using namespace zentro;
 
@@ -15,9 +18,15 @@ ProfileRecord Defaults()
     LoadDefaults(r);
     return r;
 }
+// Applying leaves the settings asked for last behind, as it does in the program.
+class PointerSettings : public ::testing::Test {
+protected:
+    void TearDown() override { ResetCoreStateForTest(); }
+};
+
 } // namespace
 
-TEST(PointerSettings, ValuesFollowTheRecord)
+TEST_F(PointerSettings, ValuesFollowTheRecord)
 {
     struct Case {
         const char* name;
@@ -44,7 +53,7 @@ TEST(PointerSettings, ValuesFollowTheRecord)
     }
 }
 
-TEST(PointerSettings, ApplyMakesFourCallsInOrderAndReportsEachFailure)
+TEST_F(PointerSettings, ApplyMakesFourCallsInOrderAndReportsEachFailure)
 {
     CRecordingPointerSettings recorder;
     recorder.failing = {"SetMouseSpeed", "SetDoubleClickTime"};
@@ -62,7 +71,29 @@ TEST(PointerSettings, ApplyMakesFourCallsInOrderAndReportsEachFailure)
     EXPECT_EQ(log.Text(), "SETMOUSESPEED failed.\nSPI_SETDOUBLECLICKTIME failed.\n");
 }
 
-TEST(PointerSettings, OutOfRangeSpeedLevelIsReportedAsFailedNotPinned)
+TEST_F(PointerSettings, WheelLinesAskedForLastAreKeptEvenWhenTheDesktopRefuses)
+{
+    CRecordingPointerSettings recorder;
+    recorder.failing = {"SetWheelScrollLines"};
+    SetPointerSettingsBackend(&recorder);
+    ResetAppliedPointerSettingsForTest();
+    EXPECT_EQ(g_uAppliedWheelScrollLines, 0u);
+    const std::tuple<uint8_t, uint8_t, uint32_t> cases[] = {
+        {0, 7, 7u}, {1, 7, WHEEL_PAGESCROLL}, {0, 100, 100u}};
+    for (const auto& [oneScreen, lines, expected] : cases) {
+        ProfileRecord record = Defaults();
+        record.ScrollOneScreen = oneScreen;
+        record.WheelLines = lines;
+        ApplyWindowsPointerSettings(record);
+        EXPECT_EQ(g_uAppliedWheelScrollLines, expected);
+    }
+    WaitForPointerSettings();
+    SetPointerSettingsBackend(nullptr);
+    ResetAppliedPointerSettingsForTest();
+    EXPECT_EQ(g_uAppliedWheelScrollLines, 0u);
+}
+
+TEST_F(PointerSettings, OutOfRangeSpeedLevelIsReportedAsFailedNotPinned)
 {
     struct Case {
         uint8_t level;

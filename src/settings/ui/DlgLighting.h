@@ -1,0 +1,32 @@
+#pragma once
+
+#include <array>
+
+#include "settings/ui/SettingsPage.h"
+
+// The lighting page: three modes (Standard, Respiration, Neon) with a box each and one
+// horizontal slider per mode for its parameter (1-6). Only the chosen mode's slider can be
+// moved. Edits LightMode and LightParam1-3 of the live record in place.
+
+namespace zentro {
+
+class CDMarker;
+
+class CDlgLighting : public CSettingsPage {
+    Q_OBJECT
+public:
+    explicit CDlgLighting(QWidget* parent = nullptr);
+
+    // Modes 1-3: stored, that slider enabled and the others disabled, all sliders set from
+    // their parameters. Other values change nothing. Repaints.
+    void SelectLightMode(int m);
+
+    std::array<CDMarker*, 3> m_sliders{};
+
+protected:
+    bool event(QEvent* e) override;
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+};
+
+} // namespace zentro

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QPoint>
+
+#include "settings/ui/SettingsPage.h"
+
+// The polling-rate page: a dial of four quarters, clockwise from the upper right 1000, 500,
+// 250 and 125 Hz (ReportRate 1, 2, 4, 8). Reads the record whenever it paints.
+
+namespace zentro {
+
+class CDlgUSBReportRate : public CSettingsPage {
+    Q_OBJECT
+public:
+    explicit CDlgUSBReportRate(QWidget* parent = nullptr);
+
+    // The ReportRate a click at `point` chooses; 0 outside the ring and on the axes.
+    static int RateAt(const QPoint& point);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+};
+
+} // namespace zentro

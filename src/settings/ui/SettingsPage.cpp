@@ -1,0 +1,59 @@
+#include "settings/ui/SettingsPage.h"
+
+#include <QKeyEvent>
+
+namespace zentro {
+
+CSettingsPage::CSettingsPage(QWidget* parent) : QWidget(parent)
+{
+    hide();
+}
+
+void CSettingsPage::FilterKeysOf(QWidget* widget)
+{
+    widget->installEventFilter(this);
+}
+
+bool CSettingsPage::IsSwallowedKey(int key)
+{
+    return key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Space ||
+           key == Qt::Key_Escape || key == Qt::Key_F1;
+}
+
+void CSettingsPage::OnSwallowedKey(QKeyEvent*, QWidget*)
+{
+}
+
+bool CSettingsPage::FilterKey(QEvent* e, QWidget* target)
+{
+    const QEvent::Type type = e->type();
+    if (type != QEvent::KeyPress && type != QEvent::KeyRelease && type != QEvent::ShortcutOverride)
+        return false;
+    auto* key = static_cast<QKeyEvent*>(e);
+    if (!IsSwallowedKey(key->key()))
+        return false;
+    if (type == QEvent::ShortcutOverride) {
+        // Claimed, so no shortcut (a default button, help) sees the key.
+        e->accept();
+        return true;
+    }
+    OnSwallowedKey(key, target);
+    e->accept();
+    return true;
+}
+
+bool CSettingsPage::event(QEvent* e)
+{
+    if (FilterKey(e, this))
+        return true;
+    return QWidget::event(e);
+}
+
+bool CSettingsPage::eventFilter(QObject* watched, QEvent* e)
+{
+    if (watched->isWidgetType() && FilterKey(e, static_cast<QWidget*>(watched)))
+        return true;
+    return QWidget::eventFilter(watched, e);
+}
+
+} // namespace zentro

@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QString>
+#include <QWidget>
+
+class QKeyEvent;
+
+// What every page of the column shares: it is a child of the column without a background of
+// its own (the column shows through its transparent pixels, composed by Qt), and its key
+// filter swallows Enter, Space, Escape and F1, pressed or released, for the page and every
+// control on it, so no page can be closed or sent to help by the keyboard.
+
+namespace zentro {
+
+class CSettingsPage : public QWidget {
+    Q_OBJECT
+public:
+    explicit CSettingsPage(QWidget* parent = nullptr);
+
+    // Runs the key filter for `widget` too (controls created on the page).
+    void FilterKeysOf(QWidget* widget);
+
+    // True for the keys the filter swallows.
+    static bool IsSwallowedKey(int key);
+
+protected:
+    // Called for a swallowed key before it is dropped; the DPI page commits its edit on Enter.
+    virtual void OnSwallowedKey(QKeyEvent* event, QWidget* target);
+
+    bool event(QEvent* e) override;
+    bool eventFilter(QObject* watched, QEvent* e) override;
+
+private:
+    bool FilterKey(QEvent* e, QWidget* target);
+};
+
+} // namespace zentro
