@@ -3,12 +3,14 @@
 #include "CoreReset.h"
 #include "app/MouseConfigurationDlg.h"
 #include "buttons/ui/AssignmentPanel.h"
+#include "controls/LBEditorWnd.h"
 #include "controls/SkinImage.h"
 #include "controls/SkinKit.h"
 #include "device/DeviceLink.h"
 #include "platform/Clock.h"
 #include "platform/ExeDir.h"
 #include "platform/PrivateProfile.h"
+#include "macros/ui/SingleDialog.h"
 #include "profile/ProfileFiles.h"
 #include "profile/ProfileRecord.h"
 #include "settings/PointerSettings.h"
@@ -24,12 +26,16 @@ void ResetProgramStateForTest()
     ResetTextTablesForTest();
     FlushPrivateProfileCache();
     ResetMainWindowStateForTest();
+    ResetListEditorStateForTest();
+    ResetSingleKeyStateForTest();
 }
 
 void ResetGuiStateForTest()
 {
     ResetCoreStateForTest();
     ResetMainWindowStateForTest();
+    ResetListEditorStateForTest();
+    ResetSingleKeyStateForTest();
     ResetSkinKitForTest();
     ClearSkinImageCache();
 }
@@ -71,6 +77,9 @@ std::string DescribeChangedGuiStateForTest()
     check(g_nAssignmentPanelHeight == 0, "g_nAssignmentPanelHeight");
     check(g_crSkinText == std::array<uint8_t, 3>{0, 255, 0}, "g_crSkinText");
     check(g_pConfigDialog == nullptr, "g_pConfigDialog");
+    check(g_nEditMode == 0, "g_nEditMode");
+    check(g_hSingleKeyWnd.isNull() && g_hSingleKeyHook == nullptr && g_strSingleKeyName.empty(),
+          "the single-key dialog's state");
     return changed;
 }
 

@@ -4,6 +4,7 @@
 
 #include "app/MainWindowLayout.h"
 #include "app/MouseConfigurationDlg.h"
+#include "buttons/ui/ButtonMenu.h"
 #include "controls/BitmapBtn.h"
 #include "controls/SkinImage.h"
 #include "controls/SkinKit.h"
@@ -44,7 +45,7 @@ constexpr QRect RowLabelRect(int row)
 
 } // namespace
 
-void CAssignmentPanel::CreateControls(CMouseConfigurationDlg& window, const CUiServices&)
+void CAssignmentPanel::CreateControls(CMouseConfigurationDlg& window, const CUiServices& services)
 {
     m_pWindow = &window;
     g_nAssignmentPanelHeight =
@@ -70,11 +71,19 @@ void CAssignmentPanel::CreateControls(CMouseConfigurationDlg& window, const CUiS
         QObject::connect(m_btnAssignment[i], &QAbstractButton::clicked, &window,
                          [this, i] { OnAssignmentButton(i); });
     }
+    m_pButtonMenu = std::make_unique<CButtonMenu>(*this, services);
     SetAssignmentPanel(1);
 }
 
+CAssignmentPanel::CAssignmentPanel() = default;
+CAssignmentPanel::~CAssignmentPanel() = default;
+
 void CAssignmentPanel::Paint(QPainter& painter, PaintStep step)
 {
+    if (step == PaintStep::MousePicture) {
+        PaintButtonHotspots(painter, g_nHighlightedButton, g_nCurrentView);
+        return;
+    }
     if (step != PaintStep::LeftPanels || m_bAssignmentCollapsed)
         return;
     if (g_nAssignmentList != 0 && g_nAssignmentList != 1)
@@ -170,6 +179,8 @@ void CAssignmentPanel::OnAssignmentButton(int i)
     }
     g_nHighlightedButton = i;
     m_pWindow->update(MainLayout::MOUSE_PICTURE_AREA);
+    if (m_pButtonMenu)
+        m_pButtonMenu->ShowButtonMenu(i);
 }
 
 } // namespace zentro
