@@ -10,6 +10,7 @@
 #include "platform/Clock.h"
 #include "platform/ExeDir.h"
 #include "platform/PrivateProfile.h"
+#include "macros/ui/MacroRecorder.h"
 #include "macros/ui/SingleDialog.h"
 #include "profile/ProfileFiles.h"
 #include "profile/ProfileRecord.h"
@@ -28,6 +29,7 @@ void ResetProgramStateForTest()
     ResetMainWindowStateForTest();
     ResetListEditorStateForTest();
     ResetSingleKeyStateForTest();
+    ResetMacroRecorderStateForTest();
 }
 
 void ResetGuiStateForTest()
@@ -36,6 +38,7 @@ void ResetGuiStateForTest()
     ResetMainWindowStateForTest();
     ResetListEditorStateForTest();
     ResetSingleKeyStateForTest();
+    ResetMacroRecorderStateForTest();
     ResetSkinKitForTest();
     ClearSkinImageCache();
 }
@@ -80,6 +83,9 @@ std::string DescribeChangedGuiStateForTest()
     check(g_nEditMode == 0, "g_nEditMode");
     check(g_hSingleKeyWnd.isNull() && g_hSingleKeyHook == nullptr && g_strSingleKeyName.empty(),
           "the single-key dialog's state");
+    const std::string recorder = DescribeChangedMacroRecorderState();
+    if (!recorder.empty())
+        changed += (changed.empty() ? "" : ", ") + recorder;
     return changed;
 }
 
