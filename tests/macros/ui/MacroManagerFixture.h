@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "controls/BitmapBtn.h"
+#include "controls/LBEditorWnd.h"
 #include "controls/ListBoxEx.h"
 #include "macros/MacroTestFile.h"
 #include "macros/ui/MacroManagerLayout.h"
@@ -63,11 +64,20 @@ protected:
     static void ClickEntry(CListBoxEx* list, int row, bool twice = false)
     {
         const QPoint at = list->visualItemRect(list->item(row)).center();
+        // A double-click is a click followed by the double-click event, as a mouse sends it.
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::NoModifier, at);
         if (twice)
             QTest::mouseDClick(list->viewport(), Qt::LeftButton, Qt::NoModifier, at);
-        else
-            QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::NoModifier, at);
         QCoreApplication::sendPostedEvents();
+    }
+
+    // The editor open on `list` (ended editors wait for their deletion), or null.
+    static CLBEditorWnd* OpenEditor(CListBoxEx* list)
+    {
+        for (CLBEditorWnd* editor : list->findChildren<CLBEditorWnd*>())
+            if (!editor->m_bEnded)
+                return editor;
+        return nullptr;
     }
 
     std::vector<std::string> ShownItems() const
