@@ -53,9 +53,9 @@ void CAssignmentPanel::CreateControls(CMouseConfigurationDlg& window, const CUiS
             .height();
 
     const QString item = "\\skins\\ItemBK.png";
-    m_btnAssignmentHeader = CBitmapBtn::CreateSkinned(&window, MainLayout::ASSIGNMENT_HEADER,
-                                                      item, item, item, item,
-                                                      IDS_BUTTON_ASSIGNMENT, 1, 0);
+    m_btnAssignmentHeader =
+        CBitmapBtn::CreateSkinned(&window, MainLayout::ASSIGNMENT_HEADER, item, item, item, item,
+                                  IDS_BUTTON_ASSIGNMENT, 1, 0);
     QObject::connect(m_btnAssignmentHeader, &QAbstractButton::clicked, &window, [this] {
         m_pWindow->ClearButtonHighlight();
         SetAssignmentPanel(m_bAssignmentCollapsed ? 0 : 1);
@@ -94,8 +94,7 @@ void CAssignmentPanel::Paint(QPainter& painter, PaintStep step)
              20, 127);
     for (const AssignmentRow& row : g_AssignmentRows)
         if (row.list == g_nAssignmentList)
-            DrawSkinText(painter, RowLabelRect(row.row), Qt::AlignCenter,
-                         UiText(row.labelEntry));
+            DrawSkinText(painter, RowLabelRect(row.row), Qt::AlignCenter, UiText(row.labelEntry));
 }
 
 void CAssignmentPanel::OnRecordReplaced()

@@ -92,8 +92,8 @@ void CButtonMenu::ShowButtonMenu(int b)
         auto* submenu = new CExMenu(&font, menu);
         submenu->m_nItemWidth = sub.itemWidth;
         for (int id : sub.ids)
-            submenu->AddItem(id, QString::fromStdString(
-                                     CatalogueLabel(*FindCatalogueEntry(id), g_strLanguage)));
+            submenu->AddItem(
+                id, QString::fromStdString(CatalogueLabel(*FindCatalogueEntry(id), g_strLanguage)));
         submenus.push_back(submenu);
     }
     for (const MenuItemSpec& item : spec.items) {
@@ -139,7 +139,8 @@ void CButtonMenu::AssignButtonFunction(int id)
     } else if (id == ID_FN_KEYBOARD_KEY) {
         CSingleDialog dialog(m_services, window);
         if (g_ProfileRecord.Key(index) != 0)
-            dialog.m_strKeyName = QString::fromStdString(KeyUsageToName(g_ProfileRecord.Key(index)));
+            dialog.m_strKeyName =
+                QString::fromStdString(KeyUsageToName(g_ProfileRecord.Key(index)));
         if (dialog.exec() == QDialog::Accepted) {
             const std::string name = dialog.m_strKeyName.toStdString();
             StoreKeyboardKey(g_ProfileRecord, index, name);
