@@ -26,7 +26,7 @@ enum UiTextId : int {
     IDS_ANGLE_SNAPPING = 25,
     IDS_X_AXIS = 26,
     IDS_Y_AXIS = 27,
-    IDS_BUTTON_1 = 28, // ... IDS_BUTTON_1 + 11: "Button 12"
+    IDS_BUTTON_1 = 28,         // ... IDS_BUTTON_1 + 11: "Button 12"
     IDS_DPI_ACTION_FIRST = 40, // three DPI function names
     IDS_ONE_CLICK_BUTTON = 523,
     IDS_WEB_ADDRESS = 524,
@@ -42,11 +42,11 @@ enum UiTextId : int {
 // The program's own messages, kept in a small table of their own in each language (read with
 // ProgramText, text/LanguageTexts.h), so the numbered table above keeps its 590 entries.
 enum ProgramTextId : int {
-    IDP_MACRO_NAME_BLANK = 0,     // a rename to a blank name is refused
-    IDP_MACRO_NAME_TAKEN = 1,     // a rename to the name of another macro is refused
-    IDP_MACRO_MEMORY_USED = 2,    // "%1 of %2 bytes" of the selected macro
-    IDP_MACROS_CUT_HEADING = 3,   // first line of the message after OK
-    IDP_MACRO_CUT_LINE = 4,       // one line per cut macro: name, events kept, events recorded
+    IDP_MACRO_NAME_BLANK = 0,   // a rename to a blank name is refused
+    IDP_MACRO_NAME_TAKEN = 1,   // a rename to the name of another macro is refused
+    IDP_MACRO_MEMORY_USED = 2,  // "%1 of %2 bytes" of the selected macro
+    IDP_MACROS_CUT_HEADING = 3, // first line of the message after OK
+    IDP_MACRO_CUT_LINE = 4,     // one line per cut macro: name, events kept, events recorded
     PROGRAM_TEXT_COUNT = 5,
 };
 

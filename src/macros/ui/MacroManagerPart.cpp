@@ -25,11 +25,13 @@ bool CMacroManagerPart::Open()
     if (m_pWindow == nullptr)
         return false;
     if (!m_pDialog)
-        m_pDialog = std::make_unique<CMacroProgramDialog>(m_services, g_strRecordIniFile, m_pWindow);
+        m_pDialog =
+            std::make_unique<CMacroProgramDialog>(m_services, g_strRecordIniFile, m_pWindow);
     if (m_pDialog->Exec() != QDialog::Accepted)
         return false;
     // Bytes 0-129 of every working slot; Apply sends them.
-    std::memcpy(g_ProfileRecord.MacroSlot, m_pDialog->WorkingSlots(), sizeof(g_ProfileRecord.MacroSlot));
+    std::memcpy(g_ProfileRecord.MacroSlot, m_pDialog->WorkingSlots(),
+                sizeof(g_ProfileRecord.MacroSlot));
     return true;
 }
 

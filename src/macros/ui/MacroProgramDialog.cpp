@@ -105,7 +105,8 @@ bool CMacroProgramDialog::OnInitDialog()
                         L::FALLBACK_SIZE)) {
         if (m_services.messageBox != nullptr)
             m_services.messageBox->Show(
-                parentWidget(), QStringLiteral("Macro Manager Dialog Load background image failed!!!"),
+                parentWidget(),
+                QStringLiteral("Macro Manager Dialog Load background image failed!!!"),
                 QStringLiteral("error"), MessageBoxButtons::Ok);
         // Without its picture the dialog has no content; its close, OK and Cancel areas
         // still work.
@@ -167,8 +168,8 @@ void CMacroProgramDialog::CreateControls()
 
         m_edLoop = new QLineEdit(this);
         m_edLoop->setObjectName(QStringLiteral("edit%1").arg(LOOP_EDIT_ID));
-        m_edLoop->setValidator(
-            new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), m_edLoop));
+        m_edLoop->setValidator(new QRegularExpressionValidator(
+            QRegularExpression(QStringLiteral("[0-9]*")), m_edLoop));
         m_edLoop->setAlignment(Qt::AlignCenter);
         m_edLoop->setFrame(false);
         m_edLoop->setTextMargins(0, 0, 0, 0);
@@ -188,8 +189,9 @@ void CMacroProgramDialog::CreateControls()
                                                 recordOver, recordNormal, -1, 0);
         connect(m_btnRecord, &QAbstractButton::clicked, this, &CMacroProgramDialog::OnRecordButton);
 
-        for (QWidget* child : {static_cast<QWidget*>(m_lbSelMacro), static_cast<QWidget*>(m_lbItems),
-                               static_cast<QWidget*>(m_edLoop), static_cast<QWidget*>(m_btnRecord)})
+        for (QWidget* child :
+             {static_cast<QWidget*>(m_lbSelMacro), static_cast<QWidget*>(m_lbItems),
+              static_cast<QWidget*>(m_edLoop), static_cast<QWidget*>(m_btnRecord)})
             child->installEventFilter(this);
         m_lbSelMacro->viewport()->installEventFilter(this);
     }
@@ -197,7 +199,8 @@ void CMacroProgramDialog::CreateControls()
     SetupList(m_lbItems, L::ITEM_LIST, m_font, ITEM_LIST_ID);
     m_edLoop->setGeometry(L::LOOP_EDIT);
     m_edLoop->setFont(m_font);
-    m_btnRecord->m_strCaptionFace = IsChineseLanguage() ? QStringLiteral("黑体") : QStringLiteral("Arial");
+    m_btnRecord->m_strCaptionFace =
+        IsChineseLanguage() ? QStringLiteral("黑体") : QStringLiteral("Arial");
     m_btnRecord->m_nCaptionHeight = IsChineseLanguage() ? 12 : 14;
     m_btnRecord->m_crCaption = Qt::white;
     m_btnRecord->m_crCaptionHover = Qt::white;
@@ -276,7 +279,8 @@ void CMacroProgramDialog::PaintContent(QPainter& painter)
         return;
     painter.setFont(m_font);
     painter.setPen(Qt::white);
-    painter.drawText(L::TITLE, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, m_texts.title);
+    painter.drawText(L::TITLE, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine,
+                     m_texts.title);
     painter.drawText(L::NAME_HEADING, Qt::AlignCenter | Qt::TextSingleLine, m_texts.nameHeading);
     painter.drawText(L::ITEM_HEADING, Qt::AlignCenter | Qt::TextSingleLine, m_texts.itemHeading);
     painter.drawText(L::OPTIONS_HEADING, Qt::AlignCenter | Qt::TextSingleLine,
@@ -296,8 +300,7 @@ void CMacroProgramDialog::PaintContent(QPainter& painter)
         const QString text = QString::fromStdString(ProgramText(IDP_MACRO_MEMORY_USED))
                                  .arg(bytes)
                                  .arg(MACRO_EVENT_AREA_SIZE);
-        painter.drawText(L::MEMORY_TEXT, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextWordWrap,
-                         text);
+        painter.drawText(L::MEMORY_TEXT, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextWordWrap, text);
     }
 }
 
@@ -356,9 +359,9 @@ void CMacroProgramDialog::OnOk()
     StopRecording();
     if (m_bInitialised) {
         OnWriteMacroToIni();
-        m_cutMacros = EncodeMacroSaveSlots(m_store.WorkingSlots(), m_store.Path(),
-                                           static_cast<int>(m_store.Names().size()),
-                                           g_nCurrentMacro);
+        m_cutMacros =
+            EncodeMacroSaveSlots(m_store.WorkingSlots(), m_store.Path(),
+                                 static_cast<int>(m_store.Names().size()), g_nCurrentMacro);
         ReportCutMacros();
     }
     accept();

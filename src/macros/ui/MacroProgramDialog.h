@@ -64,9 +64,9 @@ public:
     CListBoxEx* m_lbItems = nullptr;    // control 1008: the selected macro's items
     QLineEdit* m_edLoop = nullptr;      // control 149: loop count
     CBitmapBtn* m_btnRecord = nullptr;
-    QPointer<CExMenu> m_pItemMenu;      // the item menu while it is open
-    int m_cursel = 0;                   // delay item last double-clicked
-    int m_bRecording = 0;               // this dialog runs the capture
+    QPointer<CExMenu> m_pItemMenu; // the item menu while it is open
+    int m_cursel = 0;              // delay item last double-clicked
+    int m_bRecording = 0;          // this dialog runs the capture
 
     const MacroManagerTexts& Texts() const { return m_texts; }
     const CMacroStore& Store() const { return m_store; }

@@ -51,8 +51,8 @@ void JournalRecordHook(const CapturedKey& key)
     const uint32_t flags = (key.extended ? LLKHF_EXTENDED : 0) | (key.released ? LLKHF_UP : 0);
     // Keypad Enter is Enter with the extended flag; it is named "Num Enter". The code is
     // turned before the repeat filter compares it, so a held keypad Enter is one press too.
-    const uint32_t code = key.vkCode == VK_RETURN && (flags & LLKHF_EXTENDED) ? VK_NUM_ENTER
-                                                                               : key.vkCode;
+    const uint32_t code =
+        key.vkCode == VK_RETURN && (flags & LLKHF_EXTENDED) ? VK_NUM_ENTER : key.vkCode;
     // A held key repeats its press: only the first one is recorded.
     if (static_cast<int>(code) == g_nLastVk && static_cast<int>(flags) == g_nLastKeyFlags)
         return;
@@ -112,8 +112,7 @@ void CMacroProgramDialog::OnRecordButton()
 
 void CMacroProgramDialog::StartRecording()
 {
-    if (m_lbSelMacro == nullptr || g_nCurrentMacro < 0 ||
-        g_nCurrentMacro >= m_lbSelMacro->count())
+    if (m_lbSelMacro == nullptr || g_nCurrentMacro < 0 || g_nCurrentMacro >= m_lbSelMacro->count())
         return;
     if (g_hRecordHook != nullptr) {
         g_hRecordHook->Stop();

@@ -57,10 +57,7 @@ protected:
         QTest::mouseClick(m_manager->m_btnRecord, Qt::LeftButton);
         Deliver();
     }
-    void SelectMacro(int row)
-    {
-        ClickEntry(m_manager->m_lbSelMacro, row);
-    }
+    void SelectMacro(int row) { ClickEntry(m_manager->m_lbSelMacro, row); }
     static void ClickEntry(CListBoxEx* list, int row, bool twice = false)
     {
         const QPoint at = list->visualItemRect(list->item(row)).center();

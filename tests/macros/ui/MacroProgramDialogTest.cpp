@@ -209,11 +209,10 @@ TEST_F(MacroProgramDialogTest, LoopEditStoresTheCountAndTheCheckBoxOnlyEnablesIt
 TEST_F(MacroProgramDialogTest, KeysNeverCloseOrPressAnything)
 {
     OpenManager();
-    for (QWidget* target : {static_cast<QWidget*>(m_manager.get()),
-                            static_cast<QWidget*>(m_manager->m_lbSelMacro),
-                            static_cast<QWidget*>(m_manager->m_lbItems),
-                            static_cast<QWidget*>(m_manager->m_edLoop),
-                            static_cast<QWidget*>(m_manager->m_btnRecord)}) {
+    for (QWidget* target :
+         {static_cast<QWidget*>(m_manager.get()), static_cast<QWidget*>(m_manager->m_lbSelMacro),
+          static_cast<QWidget*>(m_manager->m_lbItems), static_cast<QWidget*>(m_manager->m_edLoop),
+          static_cast<QWidget*>(m_manager->m_btnRecord)}) {
         for (Qt::Key key : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Escape, Qt::Key_Space,
                             Qt::Key_F1, Qt::Key_Super_L}) {
             QTest::keyClick(target, key);
@@ -261,7 +260,8 @@ TEST_F(MacroProgramDialogTest, OkThenApplySendsTheRecordedMacro)
         CMacroProgramDialog* manager = part->Dialog();
         if (manager == nullptr)
             return;
-        QTest::mouseClick(manager, Qt::LeftButton, Qt::NoModifier, MacroLayout::NEW_BUTTON.center());
+        QTest::mouseClick(manager, Qt::LeftButton, Qt::NoModifier,
+                          MacroLayout::NEW_BUTTON.center());
         if (!g_bRecordDelays)
             QTest::mouseClick(manager, Qt::LeftButton, Qt::NoModifier,
                               MacroLayout::DELAY_CHECK.center());

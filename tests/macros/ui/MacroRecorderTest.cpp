@@ -87,9 +87,7 @@ TEST_F(MacroRecorderTest, HookNamesKeysAndDropsRepeats)
         {"left and right Shift apart",
          {{0xA0, false, false}, {0xA1, false, false}, {0xA1, false, true}, {0xA0, false, true}},
          {"Shift   Dn", "Right Shift   Dn", "Right Shift   Up", "Shift   Up"}},
-        {"a key without a name",
-         {{0xFF, false, false}, {0xFF, false, true}},
-         {"   Dn", "   Up"}},
+        {"a key without a name", {{0xFF, false, false}, {0xFF, false, true}}, {"   Dn", "   Up"}},
         {"a release first has no pause before it",
          {{VK_B, false, true}, {VK_A, false, false}},
          {"B   Up", "A   Dn"}},
@@ -167,11 +165,9 @@ TEST_F(MacroRecorderTest, EveryWayOutOfARecordingStopsIt)
     };
     const Case cases[] = {
         {"New", [this] { PressCentre(MacroLayout::NEW_BUTTON); }, "First"},
-        {"loop option", [this] { PressCentre(MacroLayout::LOOP_CHECK); },
-         "First"},
+        {"loop option", [this] { PressCentre(MacroLayout::LOOP_CHECK); }, "First"},
         {"OK", [this] { PressCentre(MacroLayout::OK_BUTTON); }, "First"},
-        {"Cancel", [this] { PressCentre(MacroLayout::CANCEL_BUTTON); },
-         "First"},
+        {"Cancel", [this] { PressCentre(MacroLayout::CANCEL_BUTTON); }, "First"},
         {"close", [this] { PressCentre(MacroLayout::CLOSE_BUTTON); }, "First"},
         {"another macro", [this] { SelectMacro(1); }, "First"},
         {"closing the manager", [this] { m_manager->reject(); }, "First"},
@@ -209,7 +205,7 @@ TEST_F(MacroRecorderTest, DelayOptionChangesFromTheNextKeyWithoutStopping)
     PressCentre(MacroLayout::DELAY_CHECK);
     EXPECT_TRUE(Keys().IsCapturing());
     Tap(VK_B, 40);
-    EXPECT_EQ(ShownItems(), (std::vector<std::string>{"A   Dn", "30 ms", "A   Up", "B   Dn",
-                                                      "B   Up"}));
+    EXPECT_EQ(ShownItems(),
+              (std::vector<std::string>{"A   Dn", "30 ms", "A   Up", "B   Dn", "B   Up"}));
     Record();
 }
