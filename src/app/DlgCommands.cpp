@@ -15,6 +15,7 @@
 #include "controls/ExMenu.h"
 #include "controls/WinMessage.h"
 #include "device/DeviceLink.h"
+#include "macros/ui/MacroManagerPart.h"
 #include "profile/ApplyProfile.h"
 #include "profile/FactoryReset.h"
 #include "profile/ProfileFiles.h"
@@ -166,6 +167,10 @@ void CMouseConfigurationDlg::OnConfig()
 void CMouseConfigurationDlg::OnMacroManagerHeader()
 {
     ClearButtonHighlight();
+    if (m_bTransferring)
+        return;
+    if (auto* manager = Part<CMacroManagerPart>())
+        manager->Open();
 }
 
 } // namespace zentro

@@ -10,6 +10,7 @@
 #include "platform/Clock.h"
 #include "platform/ExeDir.h"
 #include "platform/PrivateProfile.h"
+#include "macros/ui/MacroRecorder.h"
 #include "macros/ui/SingleDialog.h"
 #include "profile/ProfileFiles.h"
 #include "profile/ProfileRecord.h"
@@ -28,6 +29,7 @@ void ResetWindowStateForTest()
     ResetListEditorStateForTest();
     ResetSingleKeyStateForTest();
     ResetPageColumnStateForTest();
+    ResetMacroRecorderStateForTest();
 }
 
 } // namespace
@@ -94,6 +96,9 @@ std::string DescribeChangedGuiStateForTest()
     check(g_nContentHeight == 0, "g_nContentHeight");
     check(g_nEditingStage == -1, "g_nEditingStage");
     check(g_strLastDpiEdit == std::array<QString, PAGE_COUNT>{}, "g_strLastDpiEdit");
+    const std::string recorder = DescribeChangedMacroRecorderState();
+    if (!recorder.empty())
+        changed += (changed.empty() ? "" : ", ") + recorder;
     return changed;
 }
 

@@ -10,6 +10,7 @@
 #include "app/TrayIcon.h"
 #include "buttons/ui/AssignmentPanel.h"
 #include "device/DeviceLink.h"
+#include "macros/ui/MacroManagerPart.h"
 #include "settings/ui/PageColumnPart.h"
 #include "settings/ui/SensitivityPanel.h"
 #include "platform/ExeDir.h"
@@ -72,6 +73,7 @@ void CMouseConfigurationApp::CreateParts(CMouseConfigurationDlg& window)
     window.AddPart(std::make_unique<CAssignmentPanel>());
     window.AddPart(std::make_unique<CSensitivityPanel>());
     window.AddPart(std::make_unique<CPageColumnPart>());
+    window.AddPart(std::make_unique<CMacroManagerPart>());
 }
 
 bool CMouseConfigurationApp::InitInstance()

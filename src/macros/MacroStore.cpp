@@ -203,9 +203,10 @@ bool CMacroStore::WriteMacroRename()
 {
     if (m_names.empty() || !HasSelection())
         return false;
-    const std::string loop = g_loadedItems.size() > 1 ? g_loadedItems[1] : m_strLoopText;
+    // The loop count as the loop edit holds it now: one changed since the macro was selected
+    // must not go back to the value read then.
     bool ok = WriteNameList();
-    return WriteSection(m_names[static_cast<size_t>(g_nCurrentMacro)], false, loop) && ok;
+    return WriteSection(m_names[static_cast<size_t>(g_nCurrentMacro)], false, m_strLoopText) && ok;
 }
 
 MacroStoreResult CMacroStore::DeleteMacro()

@@ -18,4 +18,11 @@ std::span<const LanguageTextEntry> GermanTexts();
 std::span<const LanguageTextEntry> SimplifiedChineseTexts();
 std::span<const LanguageTextEntry> TraditionalChineseTexts();
 
+// The program's own messages (ProgramTextId), a small table of their own beside the numbered
+// entries above.
+std::span<const LanguageTextEntry> EnglishMessageTexts();
+std::span<const LanguageTextEntry> GermanMessageTexts();
+std::span<const LanguageTextEntry> SimplifiedChineseMessageTexts();
+std::span<const LanguageTextEntry> TraditionalChineseMessageTexts();
+
 } // namespace zentro

@@ -39,6 +39,26 @@ void LoadLanguageTexts(const std::string& code)
     }
 }
 
+std::string ProgramText(int id)
+{
+    std::span<const LanguageTextEntry> texts;
+    if (g_strLanguage == "CHS") {
+        texts = SimplifiedChineseMessageTexts();
+    } else if (g_strLanguage == "CHT") {
+        texts = TraditionalChineseMessageTexts();
+    } else if (g_strLanguage == "EN") {
+        texts = EnglishMessageTexts();
+    } else if (g_strLanguage == "DE") {
+        texts = GermanMessageTexts();
+    }
+    for (const LanguageTextEntry& entry : texts) {
+        if (entry.index == id) {
+            return entry.text;
+        }
+    }
+    return {};
+}
+
 const std::string& UiFaceName()
 {
     static const std::string kChineseFace = "黑体";

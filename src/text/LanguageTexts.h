@@ -27,6 +27,10 @@ extern std::array<std::string, 3> g_strDpiActionNames;
 // are present afterwards; an unrecognised code leaves every entry empty.
 void LoadLanguageTexts(const std::string& code);
 
+// A message of the program (ProgramTextId, text/UiTextIds.h) in the current language; empty
+// for a language without texts or an unknown number.
+std::string ProgramText(int id);
+
 // The font face for windows that draw their own text: "黑体" for "CHS" and "CHT", otherwise
 // "Arial". Follows g_strLanguage.
 const std::string& UiFaceName();

@@ -83,11 +83,25 @@ constexpr LanguageTextEntry kTexts[] = {
     {589, "开启"},
 };
 
+// Messages of the macro manager, by program message number (ProgramTextId).
+constexpr LanguageTextEntry kMessageTexts[] = {
+    {0, "宏名称为空"},
+    {1, "宏名称已存在"},
+    {2, "已用存储：%1 / %2 字节"},
+    {3, "以下宏超出鼠标存储容量，已被截短："},
+    {4, "%1：保留 %2 / %3 个按键事件"},
+};
+
 } // namespace
 
 std::span<const LanguageTextEntry> SimplifiedChineseTexts()
 {
     return kTexts;
+}
+
+std::span<const LanguageTextEntry> SimplifiedChineseMessageTexts()
+{
+    return kMessageTexts;
 }
 
 } // namespace zentro

@@ -83,11 +83,25 @@ constexpr LanguageTextEntry kTexts[] = {
     {589, "開啟"},
 };
 
+// Messages of the macro manager, by program message number (ProgramTextId).
+constexpr LanguageTextEntry kMessageTexts[] = {
+    {0, "巨集名稱為空白"},
+    {1, "巨集名稱已存在"},
+    {2, "已用記憶體：%1 / %2 位元組"},
+    {3, "以下巨集超出滑鼠記憶體容量，已被截短："},
+    {4, "%1：保留 %2 / %3 個按鍵事件"},
+};
+
 } // namespace
 
 std::span<const LanguageTextEntry> TraditionalChineseTexts()
 {
     return kTexts;
+}
+
+std::span<const LanguageTextEntry> TraditionalChineseMessageTexts()
+{
+    return kMessageTexts;
 }
 
 } // namespace zentro

@@ -81,11 +81,25 @@ constexpr LanguageTextEntry kTexts[] = {
     {578, "ACHTUNG!!"},
 };
 
+// Messages of the macro manager, by program message number (ProgramTextId).
+constexpr LanguageTextEntry kMessageTexts[] = {
+    {0, "Der Makroname ist leer"},
+    {1, "Dieser Makroname ist bereits vorhanden"},
+    {2, "Speicher belegt: %1 von %2 Byte"},
+    {3, "Diese Makros sind zu lang für den Speicher der Maus und wurden gekürzt:"},
+    {4, "%1: %2 von %3 Tastenereignissen übernommen"},
+};
+
 } // namespace
 
 std::span<const LanguageTextEntry> GermanTexts()
 {
     return kTexts;
+}
+
+std::span<const LanguageTextEntry> GermanMessageTexts()
+{
+    return kMessageTexts;
 }
 
 } // namespace zentro

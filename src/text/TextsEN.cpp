@@ -83,11 +83,25 @@ constexpr LanguageTextEntry kTexts[] = {
     {589, "ON"},
 };
 
+// Messages of the macro manager, by program message number (ProgramTextId).
+constexpr LanguageTextEntry kMessageTexts[] = {
+    {0, "Macro name is blank"},
+    {1, "Macro name already exists"},
+    {2, "Memory used: %1 of %2 bytes"},
+    {3, "These macros are too long for the mouse's memory and were cut:"},
+    {4, "%1: %2 of %3 key events kept"},
+};
+
 } // namespace
 
 std::span<const LanguageTextEntry> EnglishTexts()
 {
     return kTexts;
+}
+
+std::span<const LanguageTextEntry> EnglishMessageTexts()
+{
+    return kMessageTexts;
 }
 
 } // namespace zentro

@@ -46,4 +46,15 @@ enum UiTextId : int {
     IDS_ON = 589,
 };
 
+// The program's own messages, kept in a small table of their own in each language (read with
+// ProgramText, text/LanguageTexts.h), so the numbered table above keeps its 590 entries.
+enum ProgramTextId : int {
+    IDP_MACRO_NAME_BLANK = 0,   // a rename to a blank name is refused
+    IDP_MACRO_NAME_TAKEN = 1,   // a rename to the name of another macro is refused
+    IDP_MACRO_MEMORY_USED = 2,  // "%1 of %2 bytes" of the selected macro
+    IDP_MACROS_CUT_HEADING = 3, // first line of the message after OK
+    IDP_MACRO_CUT_LINE = 4,     // one line per cut macro: name, events kept, events recorded
+    PROGRAM_TEXT_COUNT = 5,
+};
+
 } // namespace zentro

@@ -157,6 +157,11 @@ TEST_F(MacroStoreTest, RenameRefusesBlankAndTakenNamesAndMovesTheSection)
     EXPECT_EQ(Value("Renamed", "DelayTimeSelStatus"), "<none>"); // until saved again
     // Its own name again (another spelling) is no clash.
     EXPECT_EQ(store.RenameMacro("RENAMED"), MacroStoreResult::Done);
+    // A loop count changed after the macro was selected survives a rename.
+    ASSERT_TRUE(store.StoreLoopCount("7"));
+    ASSERT_EQ(store.RenameMacro("Again"), MacroStoreResult::Done);
+    EXPECT_EQ(Value("Again", "MacroLoopTimes"), "7");
+    EXPECT_EQ(Value("Again", "ItemCount"), "3");
 }
 
 TEST_F(MacroStoreTest, DeleteRewritesTheListAndSelectsTheNeighbour)

@@ -1,0 +1,74 @@
+#include "macros/MacroItemEdit.h"
+
+#include <algorithm>
+
+#include "macros/MacroFile.h"
+#include "macros/MacroItem.h"
+
+namespace zentro {
+
+namespace {
+
+constexpr int SHORT_RECORD_MAX_DELAY = 1270;
+constexpr size_t SHORT_RECORD_SIZE = 2;
+constexpr size_t LONG_RECORD_SIZE = 6;
+
+bool InList(const std::vector<std::string>& items, int index)
+{
+    return index >= 0 && static_cast<size_t>(index) < items.size();
+}
+
+} // namespace
+
+MacroItemEdit DeleteMacroItem(std::vector<std::string>& items, int selection)
+{
+    if (!InList(items, selection))
+        return {};
+    items.erase(items.begin() + selection);
+    return {true, -1, true};
+}
+
+MacroItemEdit InsertMacroClick(std::vector<std::string>& items, int selection,
+                               const std::string& buttonName)
+{
+    const std::string press = MakeKeyItem(buttonName, false);
+    const std::string release = MakeKeyItem(buttonName, true);
+    if (items.empty()) {
+        items = {press, release};
+        return {true, -1, true};
+    }
+    if (!InList(items, selection))
+        return {false, selection, true};
+    const bool afterDelay = IsDelayItem(items[static_cast<size_t>(selection)]);
+    const auto at = items.begin() + selection + 1;
+    items.insert(at, {press, release});
+    return {true, afterDelay ? selection + 1 : selection + 2, true};
+}
+
+MacroItemEdit InsertMacroDelay(std::vector<std::string>& items, int selection)
+{
+    if (!InList(items, selection) || selection == 0 ||
+        IsDelayItem(items[static_cast<size_t>(selection)]) ||
+        IsDelayItem(items[static_cast<size_t>(selection) - 1]))
+        return {false, selection, false};
+    items.insert(items.begin() + selection, MakeDelayItem(MACRO_DEFAULT_DELAY_MS));
+    return {true, selection + 1, true};
+}
+
+size_t MacroItemsDeviceBytes(const std::vector<std::string>& items)
+{
+    size_t bytes = 0;
+    for (size_t j = 0; j < items.size(); ++j) {
+        const MacroItem item = ParseMacroItem(items[j]);
+        if (item.kind != MacroItemKind::Press && item.kind != MacroItemKind::Release)
+            continue;
+        // The pause after an event is the delay line right after it, 50 ms without one.
+        int pause = MACRO_DEFAULT_DELAY_MS;
+        if (j + 1 < items.size() && IsDelayItem(items[j + 1]))
+            pause = std::max(ParseMacroItem(items[j + 1]).delayMs, MACRO_DEFAULT_DELAY_MS);
+        bytes += pause > SHORT_RECORD_MAX_DELAY ? LONG_RECORD_SIZE : SHORT_RECORD_SIZE;
+    }
+    return bytes;
+}
+
+} // namespace zentro

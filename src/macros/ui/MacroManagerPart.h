@@ -1,0 +1,35 @@
+#pragma once
+
+#include <memory>
+
+#include "controls/MainWindowPart.h"
+#include "controls/UiServices.h"
+
+// The macro manager as a part of the main window: it keeps the one manager dialog for the
+// window's lifetime (its working slots and the delay last double-clicked stay between
+// openings) and, after OK, copies the twelve encoded macros into the live record, which Apply
+// sends to the mouse.
+
+namespace zentro {
+
+class CMacroProgramDialog;
+
+class CMacroManagerPart final : public IMainWindowPart {
+public:
+    CMacroManagerPart();
+    ~CMacroManagerPart() override;
+
+    void CreateControls(CMouseConfigurationDlg& window, const CUiServices& services) override;
+
+    // Opens the manager modally (the Macro Manager header); true after OK.
+    bool Open();
+    // The manager, created at the first Open; null before.
+    CMacroProgramDialog* Dialog() const { return m_pDialog.get(); }
+
+private:
+    CMouseConfigurationDlg* m_pWindow = nullptr;
+    CUiServices m_services;
+    std::unique_ptr<CMacroProgramDialog> m_pDialog;
+};
+
+} // namespace zentro
