@@ -10,8 +10,8 @@
 //
 // Files that already exist are left alone, so profiles edited in a build directory survive a
 // rebuild; --force rewrites them all. The language code comes from --lan or else from the
-// locale of the environment (LC_ALL, then LC_MESSAGES, then LANG): de... gives "DE", zh_CN and
-// zh_SG "CHS", zh_TW and zh_HK "CHT", anything else "EN".
+// locale of the environment (LC_ALL, then LC_MESSAGES, then LANG): de... gives "DE", zh_TW,
+// zh_HK and zh_MO "CHT", other Chinese locales "CHS", anything else "EN".
 
 #include <cerrno>
 #include <cstdlib>
@@ -22,6 +22,7 @@
 #include <vector>
 
 #include "platform/AtomicFile.h"
+#include "platform/ProgramFolder.h"
 #include "profile/ProfileFiles.h"
 #include "profile/ProfileRecord.h"
 #include "text/LanguageTexts.h"
@@ -34,26 +35,6 @@ const char* const kLanguages[] = {"EN", "DE", "CHS", "CHT"};
 
 // The skin's text colour: white.
 constexpr int kSkinColor[3] = {255, 255, 255};
-
-std::string LanguageFromLocale()
-{
-    const char* names[] = {"LC_ALL", "LC_MESSAGES", "LANG"};
-    std::string locale;
-    for (const char* name : names) {
-        const char* value = std::getenv(name);
-        if (value && *value) {
-            locale = value;
-            break;
-        }
-    }
-    if (locale.rfind("de", 0) == 0)
-        return "DE";
-    if (locale.rfind("zh_CN", 0) == 0 || locale.rfind("zh_SG", 0) == 0)
-        return "CHS";
-    if (locale.rfind("zh_TW", 0) == 0 || locale.rfind("zh_HK", 0) == 0)
-        return "CHT";
-    return "EN";
-}
 
 // Entry of the text table that names a simple function (the assignment menu's entries).
 int FunctionLabelEntry(uint8_t kind, uint8_t dpiAction)
@@ -160,7 +141,7 @@ int main(int argc, char** argv)
     if (dir.back() != '/')
         dir += '/';
     if (lan.empty())
-        lan = LanguageFromLocale();
+        lan = LanguageFromEnvironment();
     ::mkdir(dir.c_str(), 0777);
 
     ProfileRecord defaults{};

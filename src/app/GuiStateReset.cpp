@@ -8,7 +8,9 @@
 #include "platform/Clock.h"
 #include "platform/ExeDir.h"
 #include "platform/PrivateProfile.h"
+#include "controls/LBEditorWnd.h"
 #include "profile/ProfileFiles.h"
+#include "profile/ProfileOperations.h"
 #include "profile/ProfileRecord.h"
 #include "settings/PointerSettings.h"
 #include "text/LanguageTexts.h"
@@ -23,6 +25,8 @@ void ResetProgramStateForTest()
     ResetTextTablesForTest();
     FlushPrivateProfileCache();
     ResetMainWindowStateForTest();
+    ResetProfileOperationsForTest();
+    ResetListEditorStateForTest();
 }
 
 void ResetGuiStateForTest()
@@ -54,6 +58,9 @@ std::string DescribeChangedGuiStateForTest()
     check(g_nAssignmentPanelHeight == 0, "g_nAssignmentPanelHeight");
     check(g_crSkinText == std::array<uint8_t, 3>{0, 255, 0}, "g_crSkinText");
     check(g_pConfigDialog == nullptr, "g_pConfigDialog");
+    check(g_bImportPending == 0, "g_bImportPending");
+    check(g_nSelectedProfile == 0, "g_nSelectedProfile");
+    check(g_nEditMode == 0, "g_nEditMode");
     check(g_strLanguage.empty(), "g_strLanguage");
     check(g_strUiText[IDS_APP_TITLE].empty(), "g_strUiText");
     check(g_bDeviceConnected == 0, "g_bDeviceConnected");

@@ -13,6 +13,11 @@
 #include "settings/ui/PageColumnPlaceholder.h"
 #include "settings/ui/SensitivityPanel.h"
 #include "platform/ExeDir.h"
+#include "platform/ProgramFolder.h"
+#include "profile/ui/ProfileListPart.h"
+#include "profile/ProfileOperations.h"
+
+#include <filesystem>
 
 namespace zentro {
 
@@ -30,8 +35,10 @@ QIcon CMouseConfigurationApp::LoadAppIcon()
 {
     QIcon icon;
     const QString exeDir = QString::fromStdString(GetExeDir());
-    for (const QString& dir : {exeDir + "icons/", exeDir + "../resources/icons/",
-                               exeDir + "../share/zentro-mouse/icons/"}) {
+    // Installed, the skin root is <prefix>/share/zentro-mouse/.
+    const QString skinRoot = QString::fromStdString(GetSkinRoot());
+    for (const QString& dir :
+         {exeDir + "icons/", exeDir + "../resources/icons/", skinRoot + "icons/"}) {
         for (int size : {16, 22, 24, 32, 48, 64, 128, 256}) {
             const QString file = dir + QString("zentro-%1.png").arg(size);
             if (QFileInfo::exists(file))
@@ -40,6 +47,15 @@ QIcon CMouseConfigurationApp::LoadAppIcon()
         if (!icon.isNull())
             return icon;
     }
+    // Installed: the icon theme's copy.
+    for (int size : {16, 22, 24, 32, 48, 64, 128, 256}) {
+        const QString file =
+            skinRoot + QString("../icons/hicolor/%1x%1/apps/zentro-mouse.png").arg(size);
+        if (QFileInfo::exists(file))
+            icon.addFile(file, QSize(size, size));
+    }
+    if (!icon.isNull())
+        return icon;
     // No icon files: a plain red tile, so the tray still has something to show.
     QPixmap pixmap(32, 32);
     pixmap.fill(Qt::transparent);
@@ -57,6 +73,7 @@ void CMouseConfigurationApp::CreateParts(CMouseConfigurationDlg& window)
     window.AddPart(std::make_unique<CAssignmentPanel>());
     window.AddPart(std::make_unique<CSensitivityPanel>());
     window.AddPart(std::make_unique<CPageColumnPlaceholder>());
+    window.AddPart(std::make_unique<CProfileListPart>());
 }
 
 bool CMouseConfigurationApp::InitInstance()
@@ -66,12 +83,6 @@ bool CMouseConfigurationApp::InitInstance()
     if (!m_hMutex->Acquire())
         return false;
 
-    if (m_options.transport)
-        SetHidTransport(m_options.transport);
-    if (!m_options.tray) {
-        m_ownTray = std::make_unique<CQtTrayIcon>();
-        m_options.tray = m_ownTray.get();
-    }
     m_ownServices = std::make_unique<CQtUiServices>();
     const CUiServices& qt = m_ownServices->Bundle();
     CUiServices& ui = m_options.ui;
@@ -85,6 +96,25 @@ bool CMouseConfigurationApp::InitInstance()
         ui.keyboardCapture = qt.keyboardCapture;
     if (!ui.urlOpener)
         ui.urlOpener = qt.urlOpener;
+    // The profile folder: beside the executable, or (installed) the user's own, seeded at the
+    // first start. Without one the program does not start.
+    std::string folderError;
+    if (!SetUpProgramFolder(&folderError)) {
+        m_options.ui.messageBox->Show(
+            nullptr,
+            QString::fromStdString("ZENTRO gaming mouse cannot start: " + folderError + "."),
+            "ZENTRO gaming mouse", MessageBoxButtons::Ok);
+        m_nExitCode = 1;
+        ExitInstance();
+        return false;
+    }
+
+    if (m_options.transport)
+        SetHidTransport(m_options.transport);
+    if (!m_options.tray) {
+        m_ownTray = std::make_unique<CQtTrayIcon>();
+        m_options.tray = m_ownTray.get();
+    }
     if (QApplication::windowIcon().isNull())
         QApplication::setWindowIcon(LoadAppIcon());
     // The window hides instead of closing; only the tray menu's Exit ends the program.
@@ -98,6 +128,22 @@ bool CMouseConfigurationApp::InitInstance()
     CreateParts(*m_pMainWnd);
     QObject::connect(m_hMutex.get(), &CSingleInstance::restoreRequested, m_pMainWnd.get(),
                      &CMouseConfigurationDlg::OnRestoreRequest);
+    // zentroctl profile select, handed over by a program of the same user.
+    m_hMutex->SetProfileSelectHandler([dlg = m_pMainWnd.get()](const ProfileSelectRequest& r) {
+        namespace fs = std::filesystem;
+        std::error_code ignored;
+        const fs::path own = fs::weakly_canonical(fs::path(GetExeDir()), ignored);
+        const fs::path asked = fs::weakly_canonical(fs::path(r.folder), ignored);
+        if (own.lexically_normal() != asked.lexically_normal())
+            return QString::fromStdString("other-folder " + GetExeDir());
+        std::string reason;
+        if (!CanSelectProfile(r.profile, &reason))
+            return QString::fromStdString("error " + reason);
+        if (r.apply && !g_bDeviceConnected)
+            return QString("error no ZENTRO gaming mouse is connected");
+        dlg->OnRemoteProfileSelect(r.profile, r.apply);
+        return QString("ok");
+    });
     QObject::connect(m_pMainWnd.get(), &CMouseConfigurationDlg::dialogEnded, qApp,
                      &QCoreApplication::quit, Qt::QueuedConnection);
     if (m_pMainWnd->OnInitDialog())
@@ -119,7 +165,7 @@ int CMouseConfigurationApp::ExitInstance()
 int CMouseConfigurationApp::Run()
 {
     if (!InitInstance())
-        return 0;
+        return m_nExitCode;
     QApplication::exec();
     m_pMainWnd.reset();
     return ExitInstance();

@@ -36,7 +36,8 @@ public:
     CMouseConfigurationApp& operator=(const CMouseConfigurationApp&) = delete;
 
     // Start-up up to the main window being shown (or kept hidden without a mouse). False when
-    // another copy runs: that copy has been asked to show its window, and this one ends.
+    // another copy runs: that copy has been asked to show its window, and this one ends; or
+    // when the profile folder cannot be created or written (after a message box saying so).
     bool InitInstance();
     // Releases the single-instance lock. Returns the exit code.
     int ExitInstance();
@@ -58,6 +59,7 @@ private:
     std::unique_ptr<ITrayIcon> m_ownTray;
     std::unique_ptr<CQtUiServices> m_ownServices;
     std::unique_ptr<CMouseConfigurationDlg> m_pMainWnd;
+    int m_nExitCode = 0; // of a start that ends early: 1 when there is no profile folder
 };
 
 } // namespace zentro

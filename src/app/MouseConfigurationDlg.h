@@ -91,6 +91,7 @@ public:
     void ShowAtStartup();
     // A later start of the program asked for the window: shown and raised in every state.
     void OnRestoreRequest();
+    void OnRemoteProfileSelect(int profile, bool apply); // zentroctl's request, from the socket
 
     // The live record was replaced as a whole: every part shows it. With `collapse` the
     // panels and sections close first, as after a reset or a restore from the tray.

@@ -4,9 +4,8 @@
 #include <QLocalServer>
 #include <QLocalSocket>
 #include <QLockFile>
+#include <QPointer>
 #include <QStandardPaths>
-
-#include <unistd.h>
 
 #include "platform/DebugLog.h"
 
@@ -21,11 +20,8 @@ constexpr int CONNECT_TIMEOUT_MS = 2000;
 
 QString DefaultDirectory()
 {
-    QString dir = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
-    if (dir.isEmpty())
-        dir = QDir::tempPath() + QString("/zentro-%1").arg(getuid());
-    QDir().mkpath(dir);
-    return dir;
+    // The same folder zentroctl looks in (platform/InstanceSocket.h).
+    return QString::fromStdString(SingleInstanceDirectory());
 }
 
 } // namespace
@@ -101,15 +97,55 @@ bool CSingleInstance::SignalRunningCopy()
 void CSingleInstance::OnNewConnection()
 {
     while (QLocalSocket* socket = m_server->nextPendingConnection()) {
-        connect(socket, &QLocalSocket::readyRead, this, [this, socket] {
-            const QByteArray data = socket->readAll();
-            if (data.contains("restore"))
+        connect(socket, &QLocalSocket::readyRead, this, [this, socket] { OnReadyRead(socket); });
+        connect(socket, &QLocalSocket::disconnected, this, [this, socket] {
+            // A request without its line break still counts once the caller hangs up.
+            const QByteArray rest = m_pending.take(socket);
+            if (rest.trimmed() == "restore")
                 emit restoreRequested();
+            socket->deleteLater();
         });
-        connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
-        if (socket->bytesAvailable() > 0 && socket->readAll().contains("restore"))
-            emit restoreRequested();
+        if (socket->bytesAvailable() > 0)
+            OnReadyRead(socket);
     }
+}
+
+void CSingleInstance::OnReadyRead(QLocalSocket* socket)
+{
+    // A handler may run a nested event loop (an apply); the socket can go meanwhile.
+    QPointer<QLocalSocket> guard(socket);
+    QByteArray buffer = m_pending.take(socket) + socket->readAll();
+    qsizetype end;
+    while ((end = buffer.indexOf('\n')) >= 0) {
+        const QByteArray line = buffer.left(end);
+        buffer.remove(0, end + 1);
+        HandleLine(socket, line);
+        if (!guard)
+            return;
+    }
+    if (buffer.size() <= 4096) // no request is that long
+        m_pending.insert(socket, buffer);
+}
+
+void CSingleInstance::HandleLine(QLocalSocket* socket, const QByteArray& line)
+{
+    if (line.trimmed() == "restore") {
+        emit restoreRequested();
+        return;
+    }
+    QPointer<QLocalSocket> guard(socket);
+    QString answer;
+    ProfileSelectRequest request;
+    if (!ParseProfileSelectRequest(line.toStdString(), request))
+        answer = "error unknown request";
+    else if (!m_profileSelect)
+        answer = "error this window takes no profile requests";
+    else
+        answer = m_profileSelect(request);
+    if (!guard)
+        return;
+    socket->write(answer.toUtf8() + "\n");
+    socket->flush();
 }
 
 } // namespace zentro

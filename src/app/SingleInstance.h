@@ -1,11 +1,16 @@
 #pragma once
 
+#include <QHash>
 #include <QObject>
 #include <QString>
 
+#include <functional>
 #include <memory>
 
+#include "platform/InstanceSocket.h"
+
 class QLocalServer;
+class QLocalSocket;
 class QLockFile;
 
 // One running copy per user session. The first copy holds a lock file named after the mutex
@@ -15,10 +20,11 @@ class QLockFile;
 //
 // A copy that crashed leaves a stale lock behind; QLockFile recognises it by the process id it
 // holds and the next start takes it over.
+//
+// The socket also takes the profile-select request of zentroctl (platform/InstanceSocket.h):
+// the handler decides and acts, its answer line goes back to the caller.
 
 namespace zentro {
-
-constexpr const char* SINGLE_INSTANCE_NAME = "ZENTRO_Mutex";
 
 class CSingleInstance final : public QObject {
     Q_OBJECT
@@ -39,17 +45,26 @@ public:
     // Asks the running copy to restore its window. True when the request was delivered.
     bool SignalRunningCopy();
 
+    // Answers a "select N A DIR" request: "ok", "other-folder DIR" or "error TEXT". Without a
+    // handler such requests are refused.
+    using ProfileSelectHandler = std::function<QString(const ProfileSelectRequest& request)>;
+    void SetProfileSelectHandler(ProfileSelectHandler handler) { m_profileSelect = handler; }
+
 signals:
     // A later start asked this copy to restore and raise its window.
     void restoreRequested();
 
 private:
     void OnNewConnection();
+    void OnReadyRead(QLocalSocket* socket);
+    void HandleLine(QLocalSocket* socket, const QByteArray& line);
 
     QString m_strDirectory;
     std::unique_ptr<QLockFile> m_lock;
     std::unique_ptr<QLocalServer> m_server;
     bool m_bOwner = false;
+    ProfileSelectHandler m_profileSelect;
+    QHash<QLocalSocket*, QByteArray> m_pending; // partial request lines
 };
 
 } // namespace zentro

@@ -12,6 +12,7 @@ namespace zentro {
 struct CliContext {
     bool simulated = false; // --device simulated
     std::string traceFile;  // --trace FILE (empty: no trace)
+    std::string profileDir; // --dir DIR (empty: the folder the window uses)
     std::ostream* out = nullptr;
     std::ostream* err = nullptr;
 };
@@ -39,6 +40,10 @@ int CmdDump(const CliContext& context, const std::vector<std::string>& args);
 int CmdApply(const CliContext& context, const std::vector<std::string>& args);
 int CmdEncodeMacros(const CliContext& context, const std::vector<std::string>& args);
 int CmdDefaults(const CliContext& context, const std::vector<std::string>& args);
+// profile list | select N [--apply] | export N FILE.bin | import FILE.bin N
+int CmdProfile(const CliContext& context, const std::vector<std::string>& args);
+// autostart on | off | status
+int CmdAutostart(const CliContext& context, const std::vector<std::string>& args);
 
 // One line on stderr when no mouse can be opened: missing, or not permitted. Returns 1.
 int ReportNoMouse(const CliContext& context);

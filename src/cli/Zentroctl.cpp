@@ -21,14 +21,26 @@ namespace zentro {
 namespace {
 
 const char* kUsage =
-    "usage: zentroctl [--device auto|simulated] [--trace FILE] COMMAND [ARGS]\n"
+    "usage: zentroctl [--device auto|simulated] [--trace FILE] [--dir DIR] COMMAND [ARGS]\n"
     "commands:\n"
     "  list                  the HID interfaces of the mouse\n"
     "  info                  connect and show firmware version and function options\n"
     "  dump FILE.bin         decode a settings file\n"
     "  apply FILE.bin        send the settings of a file to the mouse (nothing is saved)\n"
     "  encode-macros FILE    show the macro slots built from a macro file (record.ini)\n"
-    "  defaults FILE.bin     write a settings file holding the factory defaults\n";
+    "  defaults FILE.bin     write a settings file holding the factory defaults\n"
+    "  profile list          the profiles (0-5, as config0.bin ... config5.bin), the current marked\n"
+    "  profile select N [--apply]\n"
+    "                        make profile N current (and send it to the mouse); a running\n"
+    "                        window of this user does it itself\n"
+    "  profile export N FILE.bin\n"
+    "                        write profile N to FILE.bin and its labels to FILE.ini\n"
+    "  profile import FILE.bin N\n"
+    "                        read FILE.bin (1791 bytes) and FILE.ini into profile N\n"
+    "  autostart on|off|status\n"
+    "                        start the window program at login, or not\n"
+    "--dir DIR names the profile folder (default: the one the window uses, for an installed\n"
+    "program ~/.config/zentro-mouse).\n";
 
 const char* kUdevHint = "install the udev rule resources/70-zentro-mouse.rules (see README) and "
                         "plug the mouse in again";
@@ -225,6 +237,16 @@ int RunZentroctl(int argc, char** argv, std::ostream& out, std::ostream& err)
             } else {
                 context.traceFile = a.substr(8);
             }
+        } else if (a == "--dir" || a.rfind("--dir=", 0) == 0) {
+            if (a == "--dir") {
+                if (i + 1 >= argc) {
+                    err << "zentroctl: --dir needs a folder\n";
+                    return 2;
+                }
+                context.profileDir = argv[++i];
+            } else {
+                context.profileDir = a.substr(6);
+            }
         } else if (a == "--help" || a == "-h") {
             out << kUsage;
             return 0;
@@ -253,6 +275,10 @@ int RunZentroctl(int argc, char** argv, std::ostream& out, std::ostream& err)
         return CmdEncodeMacros(context, args);
     if (command == "defaults")
         return CmdDefaults(context, args);
+    if (command == "profile")
+        return CmdProfile(context, args);
+    if (command == "autostart")
+        return CmdAutostart(context, args);
     err << "zentroctl: unknown command '" << command << "'\n" << kUsage;
     return 2;
 }

@@ -93,14 +93,19 @@ QString MatchEntry(SkinCache& cache, const QString& dir, const QString& name)
 
 QString ResolveLocked(SkinCache& cache, const QString& path)
 {
+    // Skin paths are relative to the executable's directory; an installed program reads them
+    // from its share folder instead (the skin root).
     const QString exeDir = QString::fromStdString(GetExeDir());
+    const QString skinRoot = QString::fromStdString(GetSkinRoot());
     QString rest = path;
-    if (!exeDir.isEmpty() && rest.startsWith(exeDir)) {
+    if (!skinRoot.isEmpty() && rest.startsWith(skinRoot)) {
+        rest = rest.mid(skinRoot.size());
+    } else if (!exeDir.isEmpty() && rest.startsWith(exeDir)) {
         rest = rest.mid(exeDir.size());
     }
     rest.replace(QLatin1Char('\\'), QLatin1Char('/'));
 
-    QString resolved = exeDir;
+    QString resolved = skinRoot;
     if (!resolved.endsWith(QLatin1Char('/'))) {
         resolved += QLatin1Char('/');
     }

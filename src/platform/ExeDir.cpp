@@ -11,6 +11,7 @@ std::mutex g_exeDirMutex;
 std::string g_szExeDir;
 std::string g_exePath;
 bool g_overridden = false;
+std::string g_skinRoot; // empty: the executable's directory
 
 void ResolveReal()
 {
@@ -52,6 +53,22 @@ void SetExeDirOverride(const std::string& dir)
     }
     g_overridden = true;
     g_szExeDir = dir.back() == '/' ? dir : dir + "/";
+}
+
+std::string GetSkinRoot()
+{
+    {
+        std::lock_guard<std::mutex> lock(g_exeDirMutex);
+        if (!g_skinRoot.empty())
+            return g_skinRoot;
+    }
+    return GetExeDir();
+}
+
+void SetSkinRoot(const std::string& dir)
+{
+    std::lock_guard<std::mutex> lock(g_exeDirMutex);
+    g_skinRoot = dir.empty() || dir.back() == '/' ? dir : dir + "/";
 }
 
 } // namespace zentro

@@ -14,4 +14,11 @@ std::string GetModuleFileName();
 // Overrides the directory (a trailing '/' is added when missing); empty restores the real one.
 void SetExeDirOverride(const std::string& dir);
 
+// The folder that holds the Skins folder, ending in '/'. The executable's directory unless an
+// installed program reads its skin from the read-only share folder while its profile files live
+// in the user's folder (see ProgramFolder.h).
+std::string GetSkinRoot();
+// Sets the skin root (a trailing '/' is added when missing); empty makes it follow GetExeDir().
+void SetSkinRoot(const std::string& dir);
+
 } // namespace zentro

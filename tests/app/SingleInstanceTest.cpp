@@ -9,6 +9,12 @@
 #include "app/MouseConfigurationApp.h"
 #include "app/SingleInstance.h"
 #include "device/DeviceLink.h"
+#include "platform/ExeDir.h"
+#include "platform/InstanceSocket.h"
+#include "platform/PrivateProfile.h"
+#include "profile/ProfileFiles.h"
+
+#include <thread>
 
 namespace zentro::test {
 namespace {
@@ -70,6 +76,53 @@ TEST_F(ApplicationStart, SecondStartShowsTheHiddenWindowOfTheFirst)
     EXPECT_FALSE(second.InitInstance());
     EXPECT_EQ(second.MainWindow(), nullptr) << "no window of its own";
     EXPECT_TRUE(DeliverUntil([&] { return first.MainWindow()->isVisible(); }));
+}
+
+TEST_F(ApplicationStart, ZentroctlsProfileSelectIsDoneByTheRunningWindow)
+{
+    QTemporaryDir instanceDir;
+    const std::string listFile = ProgramDir().toStdString() + "str.ini";
+    WritePrivateProfileString("Profile", "ItemCount", "2", listFile);
+    WritePrivateProfileString("Profile", "Item1", "Profile 2", listFile);
+    CMouseConfigurationApp::Options options;
+    options.transport = m_transport.get();
+    options.watcher = m_watcher.get();
+    options.tray = &m_tray;
+    options.ui = m_services.Bundle();
+    options.instanceDirectory = instanceDir.path();
+    CMouseConfigurationApp app(options);
+    ASSERT_TRUE(app.InitInstance());
+    ClearTrace();
+
+    // zentroctl's end of the socket, on a thread of its own since it waits for the answer.
+    auto ask = [&](int profile, bool apply, const std::string& folder) {
+        ProfileSelectRequest request{profile, apply, folder};
+        std::string answer;
+        std::atomic<bool> done{false};
+        std::thread client([&] {
+            HandOverToWindow(SingleInstanceSocketPath(instanceDir.path().toStdString()),
+                             FormatProfileSelectRequest(request), 20000, &answer);
+            done = true;
+        });
+        EXPECT_TRUE(DeliverUntil([&] { return done.load(); }));
+        client.join();
+        return answer;
+    };
+
+    EXPECT_EQ(ask(1, true, GetExeDir()), "ok");
+    FlushPrivateProfileCache();
+    EXPECT_EQ(GetPrivateProfileString("Profile", "CurProfileName", "", listFile), "Profile 2");
+    EXPECT_EQ(CurrentProfileNumber, 1);
+    const std::string trace = Trace();
+    EXPECT_NE(trace.find("set-feature 00 01"), std::string::npos) << "the apply went out";
+    EXPECT_EQ(trace.rfind("set-feature 00 0d"), trace.rfind("set-feature")) << trace;
+    EXPECT_EQ(m_pointer.calls.empty(), false);
+
+    ClearTrace();
+    EXPECT_EQ(ask(5, false, GetExeDir()), "no profile 5 (the profiles are 0 to 1)");
+    EXPECT_EQ(ask(0, false, "/some/other/folder/"), GetExeDir());
+    EXPECT_EQ(CurrentProfileNumber, 1);
+    EXPECT_EQ(Trace(), "");
 }
 
 } // namespace

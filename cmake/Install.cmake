@@ -1,0 +1,63 @@
+# What `cmake --install` puts where (GNUInstallDirs; any prefix; DESTDIR is honoured):
+#
+#   bin/                                   zentro-mouse, zentroctl
+#   share/zentro-mouse/Skins/              the skin
+#   share/zentro-mouse/                    the default program files, the seed of each user's
+#                                          ~/.config/zentro-mouse/ (config*.bin, str*.ini,
+#                                          record.ini)
+#   share/applications/, share/metainfo/   desktop entry and AppStream metadata
+#   share/icons/hicolor/<size>/apps/       the program icon
+#   share/man/man1/                        zentroctl(1)
+#   lib/udev/rules.d/                      the rule that lets the user at the seat open the mouse
+
+set(ZENTRO_DATA_DEST ${CMAKE_INSTALL_DATADIR}/zentro-mouse)
+set(ZENTRO_DEFAULTS_DIR ${CMAKE_BINARY_DIR}/install-defaults)
+set(ZENTRO_PROGRAM_FILES
+  config.bin config0.bin config1.bin config2.bin config3.bin config4.bin config5.bin
+  str.ini str0.ini str1.ini str2.ini str3.ini str4.ini str5.ini record.ini)
+
+# The seed files are written fresh into a folder of their own (English; the first start sets
+# the language from the user's locale), never taken from build/bin, where profiles may have
+# been edited.
+set(ZENTRO_DEFAULTS_STAMP ${ZENTRO_DEFAULTS_DIR}/.stamp)
+add_custom_command(
+  OUTPUT ${ZENTRO_DEFAULTS_STAMP}
+  COMMAND ${CMAKE_COMMAND} -E make_directory ${ZENTRO_DEFAULTS_DIR}
+  COMMAND zentro-mkprogramdir --force --lan EN ${ZENTRO_DEFAULTS_DIR}
+  COMMAND ${CMAKE_COMMAND} -E touch ${ZENTRO_DEFAULTS_STAMP}
+  DEPENDS zentro-mkprogramdir
+  COMMENT "Writing the default program files that are installed"
+  VERBATIM)
+add_custom_target(zentro_install_defaults ALL DEPENDS ${ZENTRO_DEFAULTS_STAMP})
+
+set(ZENTRO_INSTALLED_FILES "")
+foreach(name ${ZENTRO_PROGRAM_FILES})
+  list(APPEND ZENTRO_INSTALLED_FILES ${ZENTRO_DEFAULTS_DIR}/${name})
+endforeach()
+install(FILES ${ZENTRO_INSTALLED_FILES} DESTINATION ${ZENTRO_DATA_DEST} COMPONENT zentro)
+
+if(TARGET zentroctl)
+  install(TARGETS zentroctl RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR} COMPONENT zentro)
+  install(FILES ${CMAKE_SOURCE_DIR}/resources/zentroctl.1
+          DESTINATION ${CMAKE_INSTALL_MANDIR}/man1 COMPONENT zentro)
+endif()
+
+if(TARGET zentro-mouse)
+  install(TARGETS zentro-mouse RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR} COMPONENT zentro)
+  install(DIRECTORY ${ZENTRO_PROGRAM_DIR}/Skins DESTINATION ${ZENTRO_DATA_DEST}
+          COMPONENT zentro)
+  foreach(size 16 22 24 32 48 64 128 256)
+    install(FILES ${CMAKE_BINARY_DIR}/resources/icons/zentro-${size}.png
+            DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps
+            RENAME zentro-mouse.png COMPONENT zentro)
+  endforeach()
+  install(FILES ${CMAKE_SOURCE_DIR}/resources/zentro-mouse.desktop
+          DESTINATION ${CMAKE_INSTALL_DATADIR}/applications COMPONENT zentro)
+  install(FILES ${CMAKE_SOURCE_DIR}/resources/io.github.zentro_mouse.metainfo.xml
+          DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo COMPONENT zentro)
+endif()
+
+# Under the prefix in lib/ (where udev looks; not the multiarch library folder); the name
+# sorts before 73-seat-late.rules, which turns the uaccess tag into access for the seat user.
+install(FILES ${CMAKE_SOURCE_DIR}/resources/70-zentro-mouse.rules
+        DESTINATION lib/udev/rules.d COMPONENT zentro)

@@ -1,0 +1,54 @@
+#pragma once
+
+#include <string>
+
+// The single-instance socket of the window program, seen from outside the window: where it
+// lives and the requests other programs of the same user may send it. The window's end is
+// CSingleInstance (app/SingleInstance.h); zentroctl uses this end to hand a profile switch to
+// a running window, so that the window and the files never disagree and only one program
+// talks to the mouse.
+//
+// Protocol: one request line, one answer line, then the connection closes.
+//
+//   restore\n                       show and raise the window (no answer)
+//   select N A DIR\n                make profile N current (A = 1: and apply it) in the profile
+//                                   folder DIR (the rest of the line)
+//     answers: ok\n                 done (or, while a transfer runs, queued behind it)
+//              other-folder DIR\n   the window uses another profile folder; nothing done
+//              error TEXT\n         refused, for the reason in TEXT; nothing done
+
+namespace zentro {
+
+constexpr const char* SINGLE_INSTANCE_NAME = "ZENTRO_Mutex";
+
+// The folder of the lock and socket: $XDG_RUNTIME_DIR when it is set and a folder of this
+// user, else /tmp/zentro-UID (created with mode 0700). No trailing separator.
+std::string SingleInstanceDirectory();
+// The socket's path in `directory` (SingleInstanceDirectory() when empty).
+std::string SingleInstanceSocketPath(const std::string& directory = std::string());
+
+struct ProfileSelectRequest {
+    int profile = -1;
+    bool apply = false;
+    std::string folder; // the profile folder, ending in '/'
+};
+
+// "select N A DIR\n"
+std::string FormatProfileSelectRequest(const ProfileSelectRequest& request);
+// Parses one line (without or with its '\n'); false when it is no valid select request.
+bool ParseProfileSelectRequest(const std::string& line, ProfileSelectRequest& request);
+
+enum class HandOverResult {
+    NoWindow, // nobody listens on the socket: do it yourself
+    Done,     // the window did it
+    OtherFolder,
+    Refused,
+    NoAnswer, // connected, but the window did not answer in time
+};
+
+// Sends `request` to the window listening at `socketPath` and waits up to `timeoutMs` for its
+// answer line, which goes to *answer (without the '\n').
+HandOverResult HandOverToWindow(const std::string& socketPath, const std::string& request,
+                                int timeoutMs, std::string* answer);
+
+} // namespace zentro

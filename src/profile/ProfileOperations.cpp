@@ -1,0 +1,223 @@
+#include "profile/ProfileOperations.h"
+
+#include <cerrno>
+#include <cstring>
+
+#include "platform/DebugLog.h"
+#include "platform/PrivateProfile.h"
+#include "profile/ProfileFiles.h"
+#include "profile/ProfileRecord.h"
+
+namespace zentro {
+
+int g_bImportPending = 0;
+int g_nSelectedProfile = 0;
+
+namespace {
+
+constexpr const char* PROFILE_SECTION = "Profile";
+constexpr const char* BIN_TEXT = ".bin";
+
+// _wtoi of the list's numbers: leading blanks, an optional sign, digits; anything else is 0.
+long ParseCount(const std::string& text)
+{
+    size_t i = 0;
+    while (i < text.size() && (text[i] == ' ' || text[i] == '\t'))
+        ++i;
+    bool negative = false;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-'))
+        negative = text[i++] == '-';
+    long value = 0;
+    for (; i < text.size() && text[i] >= '0' && text[i] <= '9' && value < 1000000; ++i)
+        value = value * 10 + (text[i] - '0');
+    return negative ? -value : value;
+}
+
+size_t NameStart(const std::string& path)
+{
+    const size_t slash = path.rfind('/');
+    return slash == std::string::npos ? 0 : slash + 1;
+}
+
+// The loading half of the select command: profile p into the live record and texts.
+void LoadSelectedProfile(int p)
+{
+    g_nSelectedProfile = p;
+    g_ProfileRecord.ProfileSlot = static_cast<uint8_t>(p);
+    LoadProfileByNumber(static_cast<uint8_t>(p));
+    CheckProfileDefault();
+    ReadProfileTexts();
+}
+
+bool Fail(std::string* reason, const std::string& text)
+{
+    if (reason)
+        *reason = text;
+    return false;
+}
+
+} // namespace
+
+std::string ProfileIniPartner(const std::string& binPath)
+{
+    const size_t start = NameStart(binPath);
+    const size_t at = binPath.rfind(BIN_TEXT);
+    if (at == std::string::npos || at < start)
+        return binPath + ".ini";
+    std::string ini = binPath;
+    ini.replace(at, std::strlen(BIN_TEXT), ".ini");
+    return ini;
+}
+
+bool ReadProfileList(std::vector<ProfileListEntry>& list, std::string* reason)
+{
+    list.clear();
+    const std::string listFile = ProgramFilePath("str.ini");
+    if (SettingsFileSize(listFile) < 0)
+        return Fail(reason, "no profile list: " + listFile + " is missing");
+    const long count =
+        ParseCount(GetPrivateProfileString(PROFILE_SECTION, "ItemCount", "", listFile));
+    if (count < 1 || count > MAX_PROFILE_COUNT)
+        return Fail(reason, "the profile list in " + listFile + " is unusable (ItemCount " +
+                                std::to_string(count) + ", 1 to 6 expected)");
+    const std::string current =
+        GetPrivateProfileString(PROFILE_SECTION, "CurProfileName", "", listFile);
+    int currentNumber = 0; // no match: the program stays with profile 0
+    for (int i = 0; i < count; ++i) {
+        ProfileListEntry entry;
+        entry.number = i;
+        entry.name =
+            GetPrivateProfileString(PROFILE_SECTION, "Item" + std::to_string(i), "", listFile);
+        if (entry.name == current)
+            currentNumber = i; // every item is compared: the last match wins
+        list.push_back(entry);
+    }
+    list[static_cast<size_t>(currentNumber)].current = true;
+    return true;
+}
+
+bool CanSelectProfile(int n, std::string* reason)
+{
+    std::vector<ProfileListEntry> list;
+    if (!ReadProfileList(list, reason))
+        return false;
+    if (n < 0 || n >= static_cast<int>(list.size()))
+        return Fail(reason, "no profile " + std::to_string(n) + " (the profiles are 0 to " +
+                                std::to_string(list.size() - 1) + ")");
+    const std::string settings = ProgramFilePath(SettingsFileName(n));
+    if (SettingsFileSize(settings) < 0)
+        return Fail(reason, "profile " + std::to_string(n) + " has no settings file " + settings);
+    return true;
+}
+
+bool SelectProfile(int n, std::string* reason)
+{
+    if (!CanSelectProfile(n, reason))
+        return false;
+    std::vector<ProfileListEntry> list;
+    ReadProfileList(list, nullptr);
+    // What the list writes on confirm: the name of the chosen entry and its number.
+    const std::string listFile = ProgramFilePath("str.ini");
+    if (!WritePrivateProfileString(PROFILE_SECTION, "CurProfileName",
+                                   list[static_cast<size_t>(n)].name, listFile))
+        return Fail(reason, "cannot write " + listFile + ": " + std::strerror(errno ? errno : EIO));
+    CurrentProfileNumber = static_cast<uint8_t>(n);
+    g_bImportPending = 0;
+    LoadSelectedProfile(n);
+    return true;
+}
+
+bool OnProfileSelectCommand(int p)
+{
+    if (g_bImportPending) {
+        g_bImportPending = 0; // the imported data stays in memory
+        return false;
+    }
+    if (p == g_nSelectedProfile)
+        return false;
+    if (p < 0 || p >= MAX_PROFILE_COUNT)
+        return false;
+    LoadSelectedProfile(p);
+    return true;
+}
+
+bool ImportProfileFile(const std::string& path, std::string* reason)
+{
+    const std::string name = path.substr(NameStart(path));
+    if (name.find(BIN_TEXT) == std::string::npos)
+        return Fail(reason, path + ": a profile file's name must contain .bin");
+
+    // The current file names become the imported file's name in the profile folder; the next
+    // load or save forms the profile's own names again.
+    g_strSettingsFile = ProgramFilePath(name);
+    g_strProfileIniFile = ProgramFilePath(ProfileIniPartner(name));
+
+    bool read = false;
+    const long long size = SettingsFileSize(path);
+    if (size >= 0) {
+        // Something is taken (at least the labels): the confirming click of the list must
+        // not replace it. A refused or missing file leaves the list's selection to decide.
+        g_bImportPending = 1;
+        if (size == static_cast<long long>(SETTINGS_FILE_SIZE)) {
+            ProfileRecord record = g_ProfileRecord;
+            uint8_t flag = 0;
+            const int got = ReadSettingsFile(path, record, &flag);
+            if (got == static_cast<int>(PROFILE_RECORD_SIZE)) {
+                g_ProfileRecord = record;
+                g_bySettingsFlag = flag;
+                DebugPrintf("Program First Run Flag:%d\nRead Size is: %d", flag, got);
+                read = true;
+            } else if (reason) {
+                *reason = path + ": cannot read the file";
+            }
+        } else if (reason) {
+            *reason = path + ": a profile file is " + std::to_string(SETTINGS_FILE_SIZE) +
+                      " bytes, this one is " + std::to_string(size);
+        }
+        ReadProfileTextsFrom(ProfileIniPartner(path));
+    } else {
+        DebugOutput("Config file is not exist.\n");
+        if (reason)
+            *reason = path + ": no such file";
+    }
+
+    // The first-use check on the imported name. A missing INI file counts as initialised; the
+    // check would only leave a stray file of that name in the profile folder, so it is skipped.
+    if (SettingsFileSize(g_strProfileIniFile) >= 0)
+        CheckProfileDefault();
+    return read;
+}
+
+bool ExportProfileFile(const std::string& pathIn, std::string* reason, std::string* writtenPath)
+{
+    std::string path = pathIn;
+    if (path.substr(NameStart(path)).find(BIN_TEXT) == std::string::npos)
+        path += BIN_TEXT;
+    if (writtenPath)
+        *writtenPath = path;
+
+    SaveButtonLabelsTo(ProfileIniPartner(path));
+    int error = 0;
+    const bool written = WriteSettingsFile(path, g_ProfileRecord, &error);
+    if (written) {
+        DebugPrintf("Data num:%d BYTE -%d BYTE\n Struct size:%d BYTE", 1,
+                    static_cast<int>(PROFILE_RECORD_SIZE), static_cast<int>(PROFILE_RECORD_SIZE));
+    } else {
+        DebugPrintf("Error Code is: %d \n", error);
+        if (reason)
+            *reason = "cannot write " + path + ": " + std::strerror(error);
+    }
+
+    // The current profile again as saved.
+    LoadProfileSettings();
+    CheckProfileDefault();
+    return written;
+}
+
+void ResetProfileOperationsForTest()
+{
+    g_bImportPending = 0;
+    g_nSelectedProfile = 0;
+}
+
+} // namespace zentro
