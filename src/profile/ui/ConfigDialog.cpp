@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <memory>
 
 #include "app/MouseConfigurationDlg.h"
 #include "controls/ExMenu.h"
@@ -87,7 +88,7 @@ bool CConfigDialog::OnInitDialog()
     m_list->viewport()->installEventFilter(this);
     // Selection changes by the user (never the ones made here, which block the signals) and
     // double clicks follow the rename rule.
-    connect(m_list, &QListWidget::currentRowChanged, this, [this] { ApplyRenameRule(); });
+    connect(m_list, &QListWidget::itemSelectionChanged, this, [this] { ApplyRenameRule(); });
     connect(m_list, &QListWidget::itemDoubleClicked, this, [this] { ApplyRenameRule(); });
     connect(m_list, &CListBoxEx::editEnded, this, [this](int index) {
         // The INI file keeps no surrounding blanks: the entry shows what will be stored.
@@ -275,8 +276,9 @@ void CConfigDialog::ApplyRenameRule()
 
 void CConfigDialog::StartEditor(int index)
 {
-    if (m_list->findChild<CLBEditorWnd*>() != nullptr)
-        return; // one editor at a time
+    for (const CLBEditorWnd* open : m_list->findChildren<CLBEditorWnd*>())
+        if (!open->m_bEnded)
+            return; // one editor at a time
     g_nEditMode = EDIT_MODE_PROFILE_NAME;
     auto* editor = new CLBEditorWnd(m_list);
     QPalette palette = editor->palette();
@@ -329,9 +331,15 @@ void CConfigDialog::ShowContextMenu(const QPoint& globalPos)
         width = std::max(width, metrics.horizontalAdvance(Text(text)) + 24);
     }
     m_pContextMenu->m_nItemWidth = width;
-    m_pContextMenu->Track(globalPos, [this](int id) {
-        if (id != 0)
-            OnCommand(id);
+    // The chosen command is taken from the menu's own signal, which comes before the menu
+    // reports its end (Track's own report of the command can be 0).
+    auto chosen = std::make_shared<int>(0);
+    connect(m_pContextMenu, &QMenu::triggered, this,
+            [chosen](QAction* action) { *chosen = CExMenu::CommandId(action); });
+    m_pContextMenu->Track(globalPos, [this, chosen](int id) {
+        const int command = id > 0 ? id : *chosen;
+        if (command > 0)
+            OnCommand(command);
     });
 }
 
