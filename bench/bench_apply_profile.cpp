@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <cstring>
 
+#include "CoreReset.h"
 #include "../tests/profile/ProfileTestDir.h"
 #include "device/DeviceLink.h"
 #include "device/hid/SimulatedMouse.h"
@@ -26,7 +27,7 @@ class CApplySetup {
 public:
     CApplySetup()
     {
-        ResetDeviceLinkForTest();
+        ResetCoreStateForTest();
         SetSleeper(&m_time);
         SetClock(&m_time);
         SetHidTransport(&m_mouse);
@@ -43,13 +44,7 @@ public:
                 g_ProfileRecord.MacroSlot[k][i] = static_cast<uint8_t>(k * 16 + i);
         m_time.ResetCounters();
     }
-    ~CApplySetup()
-    {
-        ResetDeviceLinkForTest();
-        SetHidTransport(nullptr);
-        SetSleeper(nullptr);
-        SetClock(nullptr);
-    }
+    ~CApplySetup() { ResetCoreStateForTest(); }
     CApplySetup(const CApplySetup&) = delete;
     CApplySetup& operator=(const CApplySetup&) = delete;
 

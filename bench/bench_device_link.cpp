@@ -8,6 +8,7 @@
 #include <sstream>
 #include <thread>
 
+#include "CoreReset.h"
 #include "cli/CliCommands.h"
 #include "device/DeviceLink.h"
 #include "device/hid/SimulatedMouse.h"
@@ -36,7 +37,7 @@ void BM_ZentroctlSimulatedInfo(benchmark::State& state)
         cpu += ProcessCpuSeconds() - start;
         if (status != 0)
             state.SkipWithError("zentroctl info failed");
-        ResetDeviceLinkForTest();
+        ResetCoreStateForTest();
     }
     state.counters["cpu_ms_per_run"] = 1000.0 * cpu / static_cast<double>(state.iterations());
 }
@@ -59,9 +60,7 @@ void BM_IdleReaderCpu(benchmark::State& state)
     }
     state.counters["idle_cpu_us_per_200ms"] =
         1e6 * idleCpu / static_cast<double>(state.iterations());
-    ResetDeviceLinkForTest();
-    SetHidTransport(nullptr);
-    SetSleeper(nullptr);
+    ResetCoreStateForTest();
 }
 BENCHMARK(BM_IdleReaderCpu)->Iterations(5)->Unit(benchmark::kMillisecond);
 

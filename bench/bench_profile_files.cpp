@@ -69,7 +69,7 @@ public:
             return false;
         }
         ProfileRecord record{};
-        const auto overflow = BuildMacroSlotsReport(record, m_dir.Path("record.ini"));
+        const auto overflow = BuildMacroSlotsReport(record.MacroSlot, m_dir.Path("record.ini"));
         if (!overflow.empty()) {
             why = "a macro did not fit into its slot";
             return false;

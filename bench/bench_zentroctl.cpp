@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "CoreReset.h"
 #include "cli/CliCommands.h"
 #include "device/DeviceLink.h"
 
@@ -34,11 +35,11 @@ void RunCommand(benchmark::State& state, std::vector<std::string> args, const st
 {
     args.insert(args.begin(), "zentroctl");
     CArgs argv(std::move(args));
-    ResetDeviceLinkForTest();
+    ResetCoreStateForTest();
     for (auto _ : state) {
         std::ostringstream out, err;
         const int status = RunZentroctl(argv.Argc(), argv.Argv(), out, err);
-        ResetDeviceLinkForTest();
+        ResetCoreStateForTest();
         if (status != 0) {
             state.SkipWithError(("zentroctl failed: " + err.str()).c_str());
             break;

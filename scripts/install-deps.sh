@@ -5,12 +5,14 @@
 set -e
 SUDO=""
 if [ "$(id -u)" -ne 0 ]; then SUDO="sudo"; fi
-export DEBIAN_FRONTEND=noninteractive
-$SUDO apt-get update -qq
-$SUDO apt-get install -y -qq --no-install-recommends \
+# sudo drops the environment, so the front end is passed through env.
+APT="$SUDO env DEBIAN_FRONTEND=noninteractive apt-get"
+$APT update -qq
+$APT install -y -qq --no-install-recommends \
   cmake ninja-build g++ pkg-config git ca-certificates \
-  qt6-base-dev qt6-svg-dev libgl-dev libudev-dev \
+  qt6-base-dev qt6-base-private-dev qt6-svg-dev libgl-dev libudev-dev \
   libgtest-dev libgmock-dev googletest libbenchmark-dev \
   clang libclang-rt-14-dev \
   fonts-dejavu-core fonts-liberation2 fonts-wqy-microhei xvfb xauth \
+  qemu-system-x86 linux-image-amd64 busybox-static cpio udev \
   desktop-file-utils appstream dpkg-dev file

@@ -1,13 +1,21 @@
 #!/bin/sh
 # Builds and runs the whole test suite headless; then the same suite built with the address
 # and undefined-behaviour sanitizers, the device-link tests with the thread sanitizer, and a
-# short run of every fuzz target. ZENTRO_SKIP_SANITIZERS=1 leaves out the sanitizer builds
-# (for a quick run while developing); ZENTRO_FUZZ_SECONDS sets the time per fuzz target.
+# short run of every fuzz target. Between the two, the device layer runs against the real Linux
+# HID stack: a uhid mouse in a small virtual machine (tests/vm/run-vm-tests.sh; QEMU with
+# Debian's kernel, about a minute). ZENTRO_SKIP_SANITIZERS=1 leaves out the sanitizer builds and
+# ZENTRO_SKIP_VM=1 the virtual machine (for quick runs while developing); ZENTRO_FUZZ_SECONDS
+# sets the time per fuzz target.
 set -e
 cd "$(dirname "$0")/.."
 ./scripts/build.sh
 export QT_QPA_PLATFORM=offscreen
 ctest --test-dir build --output-on-failure -j2 --timeout 600
+
+if [ "${ZENTRO_SKIP_VM:-0}" != 1 ]; then
+  echo "== device layer against the real kernel: uhid mouse in a virtual machine"
+  ./tests/vm/run-vm-tests.sh build
+fi
 
 if [ "${ZENTRO_SKIP_SANITIZERS:-0}" != 1 ]; then
   echo "== address and undefined-behaviour sanitizers"

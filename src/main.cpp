@@ -5,10 +5,8 @@
 
 #include <QApplication>
 
-#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
 #include <cstring>
 #include <memory>
 
@@ -16,11 +14,8 @@
 #include "device/hid/HidrawTransport.h"
 #include "device/hid/SimulatedDeviceWatcher.h"
 #include "device/hid/SimulatedMouse.h"
-#include "device/hid/TracingSleeper.h"
-#include "device/hid/TracingTransport.h"
-#include "device/hid/TransferTrace.h"
+#include "device/hid/TraceSession.h"
 #include "device/hid/UdevDeviceWatcher.h"
-#include "platform/Clock.h"
 
 int main(int argc, char** argv)
 {
@@ -45,24 +40,13 @@ int main(int argc, char** argv)
 
     // The transfer trace: the transport and the sleeper are wrapped before anything talks to
     // the mouse, so the connect exchange is in it too.
-    std::ofstream traceStream;
-    std::shared_ptr<zentro::CTransferTrace> trace;
-    std::unique_ptr<zentro::CTracingTransport> tracingTransport;
-    std::unique_ptr<zentro::CTracingSleeper> tracingSleeper;
+    std::unique_ptr<zentro::CTraceSession> trace;
     zentro::IHidTransport* used = transport.get();
     if (const char* traceFile = std::getenv("ZENTRO_TRACE"); traceFile && *traceFile) {
-        traceStream.open(traceFile, std::ios::trunc);
-        if (!traceStream) {
-            std::fprintf(stderr, "zentro-mouse: cannot write the trace file %s: %s\n", traceFile,
-                         std::strerror(errno));
-        } else {
-            traceStream << std::unitbuf; // every line reaches the file at once
-            trace = std::make_shared<zentro::CTransferTrace>(traceStream);
-            tracingTransport = std::make_unique<zentro::CTracingTransport>(*transport, trace);
-            tracingSleeper = std::make_unique<zentro::CTracingSleeper>(zentro::GetSleeper(), trace);
-            zentro::SetSleeper(tracingSleeper.get());
-            used = tracingTransport.get();
-        }
+        trace = std::make_unique<zentro::CTraceSession>(*transport, traceFile);
+        if (!trace->Ok())
+            std::fprintf(stderr, "zentro-mouse: %s\n", trace->Error().c_str());
+        used = &trace->Transport();
     }
 
     zentro::CMouseConfigurationApp::Options options;
@@ -70,6 +54,5 @@ int main(int argc, char** argv)
     options.watcher = watcher.get();
     zentro::CMouseConfigurationApp app(options);
     const int result = app.Run();
-    zentro::SetSleeper(nullptr);
     return result;
 }

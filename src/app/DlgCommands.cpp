@@ -59,15 +59,10 @@ void CMouseConfigurationDlg::OnApply()
     {
         CWaitCursor wait;
         m_btnApply->setEnabled(false);
-        if (g_bDeviceConnected) {
-            const ProfileRecord snapshot = BeginApplyProfile();
-            SendOffThread(snapshot);
-            SaveAppliedProfile();
-            SaveProfileSettings();
-            SaveButtonLabels();
-            g_AppliedProfileRecord = g_ProfileRecord;
+        // Sent on a worker while the window paints, then saved once and taken as the
+        // applied copy; nothing happens without a mouse.
+        if (ApplyAndSaveProfile([this](const ProfileRecord& s) { SendOffThread(s); }))
             ApplyPointerSettings();
-        }
         m_btnApply->setEnabled(true);
     }
     ReplayDeferredMessages();

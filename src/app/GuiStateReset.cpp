@@ -1,16 +1,16 @@
 #include "app/GuiStateReset.h"
 
+#include "CoreReset.h"
 #include "app/MouseConfigurationDlg.h"
 #include "buttons/ui/AssignmentPanel.h"
+#include "controls/LBEditorWnd.h"
 #include "controls/SkinImage.h"
 #include "controls/SkinKit.h"
 #include "device/DeviceLink.h"
 #include "platform/Clock.h"
 #include "platform/ExeDir.h"
 #include "platform/PrivateProfile.h"
-#include "controls/LBEditorWnd.h"
 #include "profile/ProfileFiles.h"
-#include "profile/ProfileOperations.h"
 #include "profile/ProfileRecord.h"
 #include "settings/PointerSettings.h"
 #include "text/LanguageTexts.h"
@@ -25,20 +25,34 @@ void ResetProgramStateForTest()
     ResetTextTablesForTest();
     FlushPrivateProfileCache();
     ResetMainWindowStateForTest();
-    ResetProfileOperationsForTest();
-    ResetListEditorStateForTest();
 }
 
 void ResetGuiStateForTest()
 {
-    ResetProgramStateForTest();
-    SetHidTransport(nullptr);
-    SetSleeper(nullptr);
-    SetClock(nullptr);
-    SetPointerSettingsBackend(nullptr);
-    SetExeDirOverride("");
+    ResetCoreStateForTest();
+    ResetMainWindowStateForTest();
+    ResetListEditorStateForTest();
     ResetSkinKitForTest();
     ClearSkinImageCache();
+}
+
+namespace {
+
+const CoreStateSnapshot& CoreStartState()
+{
+    // Taken once, right after a full reset: what every test must leave behind.
+    static const CoreStateSnapshot start = [] {
+        ResetCoreStateForTest();
+        return TakeCoreStateSnapshot();
+    }();
+    return start;
+}
+
+} // namespace
+
+void PrepareGuiStateCheckForTest()
+{
+    (void)CoreStartState();
 }
 
 std::string DescribeChangedGuiStateForTest()
@@ -51,6 +65,7 @@ std::string DescribeChangedGuiStateForTest()
             changed += ", ";
         changed += name;
     };
+    changed = DescribeCoreStateChanges(CoreStartState(), TakeCoreStateSnapshot());
     check(g_nCurrentView == 1, "g_nCurrentView");
     check(g_nHighlightedButton == -1, "g_nHighlightedButton");
     check(g_nHideOnNcPaint == 2, "g_nHideOnNcPaint");
@@ -58,14 +73,7 @@ std::string DescribeChangedGuiStateForTest()
     check(g_nAssignmentPanelHeight == 0, "g_nAssignmentPanelHeight");
     check(g_crSkinText == std::array<uint8_t, 3>{0, 255, 0}, "g_crSkinText");
     check(g_pConfigDialog == nullptr, "g_pConfigDialog");
-    check(g_bImportPending == 0, "g_bImportPending");
-    check(g_nSelectedProfile == 0, "g_nSelectedProfile");
     check(g_nEditMode == 0, "g_nEditMode");
-    check(g_strLanguage.empty(), "g_strLanguage");
-    check(g_strUiText[IDS_APP_TITLE].empty(), "g_strUiText");
-    check(g_bDeviceConnected == 0, "g_bDeviceConnected");
-    check(GetHidTransport() == nullptr, "the HID transport");
-    check(g_strButtonLabel[0].empty(), "g_strButtonLabel");
     return changed;
 }
 

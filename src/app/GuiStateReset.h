@@ -16,6 +16,9 @@ void ResetGuiStateForTest();
 // that start the window again and again.
 void ResetProgramStateForTest();
 
+// Takes the start state the check below compares with; call once before the first test.
+void PrepareGuiStateCheckForTest();
+
 // Empty when the program-wide state is at its start values; otherwise the names of what is
 // not, separated by ", ".
 std::string DescribeChangedGuiStateForTest();

@@ -100,7 +100,7 @@ bool CMouseConfigurationApp::InitInstance()
     // first start. Without one the program does not start.
     std::string folderError;
     if (!SetUpProgramFolder(&folderError)) {
-        m_options.ui.messageBox->Show(
+        ui.messageBox->Show(
             nullptr,
             QString::fromStdString("ZENTRO gaming mouse cannot start: " + folderError + "."),
             "ZENTRO gaming mouse", MessageBoxButtons::Ok);

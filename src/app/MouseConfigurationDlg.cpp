@@ -15,6 +15,7 @@
 #include "controls/WinMessage.h"
 #include "device/CommandProtocol.h"
 #include "device/DeviceLink.h"
+#include "profile/ProfileDeviceSync.h"
 #include "profile/ProfileFiles.h"
 #include "profile/ProfileRecord.h"
 #include "settings/PointerSettings.h"
@@ -79,6 +80,8 @@ bool CMouseConfigurationDlg::OnInitDialog()
     callbacks.deleteTrayIcon = [this] { DeleteTrayIcon(); };
     callbacks.hideWindow = [this] { hide(); };
     SetDeviceLinkCallbacks(callbacks);
+    // The profile layer keeps ProfileSlot in step with every connect.
+    InstallProfileDeviceSync();
     ConnectAtStartup();
     if (!StartEventReader())
         return false;

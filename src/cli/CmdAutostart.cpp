@@ -70,7 +70,7 @@ int CmdAutostart(const CliContext& context, const std::vector<std::string>& args
         return 0;
     }
     // mkdir -p of the autostart folder.
-    for (size_t pos = folder.find('/', 1); ; pos = folder.find('/', pos + 1)) {
+    for (size_t pos = folder.find('/', 1);; pos = folder.find('/', pos + 1)) {
         const std::string part = folder.substr(0, pos);
         if (::mkdir(part.c_str(), 0700) != 0 && errno != EEXIST) {
             *context.err << "zentroctl: cannot create " << part << ": " << std::strerror(errno)

@@ -52,7 +52,7 @@ int CmdEncodeMacros(const CliContext& context, const std::vector<std::string>& a
 
     // The slots as a profile load builds them into a record that held no macros.
     ProfileRecord record{};
-    const std::vector<MacroOverflow> overflows = BuildMacroSlotsReport(record, path);
+    const std::vector<MacroOverflow> overflows = BuildMacroSlotsReport(record.MacroSlot, path);
     out << FormatMacroSlots(record.MacroSlot);
     for (const MacroOverflow& overflow : overflows) {
         out << FormatMacroOverflow(overflow) << '\n';

@@ -106,6 +106,9 @@ int CmdApply(const CliContext& context, const std::vector<std::string>& args)
     }
     const ProfileRecord snapshot = BeginApplyProfile(record);
     SendProfileToDevice(snapshot);
+    // The sequence runs to its end whatever the mouse answers; only then is it judged.
+    if (ReportTransferFailures(context, session, "apply") != 0)
+        return EXIT_FAILED;
     *context.out << "applied " << args[0] << "\n";
     return 0;
 }

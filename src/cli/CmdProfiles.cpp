@@ -113,6 +113,7 @@ int SelectHere(const CliContext& context, int n, bool apply)
         SaveAppliedProfile();
         g_AppliedProfileRecord = g_ProfileRecord;
         ApplyWindowsPointerSettings();
+        WaitForPointerSettings(); // set before the command reports it done
     }
     *context.out << "profile " << n << " (" << ProfileName(n) << ") is current"
                  << (apply ? " and applied" : "") << "\n";

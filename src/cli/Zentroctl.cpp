@@ -29,7 +29,8 @@ const char* kUsage =
     "  apply FILE.bin        send the settings of a file to the mouse (nothing is saved)\n"
     "  encode-macros FILE    show the macro slots built from a macro file (record.ini)\n"
     "  defaults FILE.bin     write a settings file holding the factory defaults\n"
-    "  profile list          the profiles (0-5, as config0.bin ... config5.bin), the current marked\n"
+    "  profile list          the profiles (0-5, as config0.bin ... config5.bin), the current "
+    "marked\n"
     "  profile select N [--apply]\n"
     "                        make profile N current (and send it to the mouse); a running\n"
     "                        window of this user does it itself\n"
@@ -63,6 +64,8 @@ CCliDeviceSession::CCliDeviceSession(const CliContext& context) : m_impl(new Imp
     ISleeper* sleeper = &GetSleeper();
     if (context.simulated) {
         m_impl->simulated = std::make_unique<CSimulatedMouse>();
+        if (context.prepareSimulatedMouse)
+            context.prepareSimulatedMouse(*m_impl->simulated);
         transport = m_impl->simulated.get();
         // The simulated mouse needs no pacing: waits are only recorded.
         m_impl->virtualTime = std::make_unique<CVirtualTime>();
@@ -79,13 +82,15 @@ CCliDeviceSession::CCliDeviceSession(const CliContext& context) : m_impl(new Imp
             m_ok = false;
         } else {
             m_impl->trace = std::make_shared<CTransferTrace>(*m_impl->traceStream);
-            m_impl->tracingTransport =
-                std::make_unique<CTracingTransport>(*transport, m_impl->trace);
             m_impl->tracingSleeper = std::make_unique<CTracingSleeper>(*sleeper, m_impl->trace);
-            transport = m_impl->tracingTransport.get();
             sleeper = m_impl->tracingSleeper.get();
         }
     }
+    // Without a trace file the transfers are still counted, so that a failure is reported.
+    if (!m_impl->trace)
+        m_impl->trace = std::make_shared<CTransferTrace>();
+    m_impl->tracingTransport = std::make_unique<CTracingTransport>(*transport, m_impl->trace);
+    transport = m_impl->tracingTransport.get();
     SetHidTransport(transport);
     SetSleeper(sleeper);
 }
@@ -98,6 +103,27 @@ CCliDeviceSession::~CCliDeviceSession()
     if (m_impl->traceStream)
         m_impl->traceStream->flush();
     delete m_impl;
+}
+
+const CTransferTrace& CCliDeviceSession::Transfers() const
+{
+    return *m_impl->trace;
+}
+
+int ReportTransferFailures(const CliContext& context, const CCliDeviceSession& session,
+                           const char* command)
+{
+    const TransferSummary summary = session.Transfers().Summary();
+    if (summary.failures == 0)
+        return 0;
+    std::string what = summary.firstFailureVerb;
+    if (!summary.firstFailureCommand.empty())
+        what += " of command " + summary.firstFailureCommand;
+    *context.err << "zentroctl: " << command << " failed: " << summary.failures << " of "
+                 << summary.transfers << " transfers to the mouse failed, the first was transfer "
+                 << summary.firstFailure << " (" << what << "): " << summary.firstFailureError
+                 << "\n";
+    return 1;
 }
 
 int ReportNoMouse(const CliContext& context)
@@ -197,7 +223,7 @@ int CmdInfo(const CliContext& context, const std::vector<std::string>& args)
     std::snprintf(line, sizeof line, "Function options: %02x %02x %02x %02x\n", g_FunctionOption[0],
                   g_FunctionOption[1], g_FunctionOption[2], g_FunctionOption[3]);
     *context.out << line;
-    return 0;
+    return ReportTransferFailures(context, session, "info");
 }
 
 int RunZentroctl(int argc, char** argv, std::ostream& out, std::ostream& err)
@@ -205,6 +231,13 @@ int RunZentroctl(int argc, char** argv, std::ostream& out, std::ostream& err)
     CliContext context;
     context.out = &out;
     context.err = &err;
+    return RunZentroctlWith(context, argc, argv);
+}
+
+int RunZentroctlWith(CliContext& context, int argc, char** argv)
+{
+    std::ostream& out = *context.out;
+    std::ostream& err = *context.err;
     int i = 1;
     for (; i < argc; ++i) {
         std::string a = argv[i];

@@ -70,9 +70,7 @@ bool CBitmapBtn::Create(const QString& caption, const QRect& rect, QWidget* pare
 void CBitmapBtn::SetImages(const QRect& source, const QImage& normal, const QImage& hover,
                            const QImage& pressed, const QImage& disabled)
 {
-    auto part = [&source](const QImage& picture) {
-        return picture.isNull() ? QImage() : MakePlainBitmap(picture.copy(source));
-    };
+    auto part = [&source](const QImage& picture) { return CropBitmap(picture, source); };
     m_bmpNormal = part(normal);
     m_bmpHover = part(hover);
     m_bmpPressed = part(pressed);

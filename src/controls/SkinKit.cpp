@@ -42,19 +42,14 @@ QImage SkinBitmap(const QString& relative)
     return LoadSkinBitmap(ResolveSkinPath(relative));
 }
 
+QImage CropBitmap(const QImage& picture, const QRect& source)
+{
+    return picture.isNull() ? QImage() : MakePlainBitmap(picture.copy(source));
+}
+
 QImage CropSkinBitmap(const QString& relative, const QRect& source)
 {
-    const QImage whole = SkinBitmap(relative);
-    if (source.isEmpty())
-        return QImage();
-    QImage part(source.size(), QImage::Format_RGB32);
-    part.fill(Qt::black);
-    if (whole.isNull())
-        return part;
-    QPainter painter(&part);
-    painter.setCompositionMode(QPainter::CompositionMode_Source);
-    painter.drawImage(QPoint(0, 0), whole, source);
-    return part;
+    return CropBitmap(LoadSkinImage(ResolveSkinPath(relative)), source);
 }
 
 const QFont& SkinFont(const QString& face, int cellHeight, int weight, QFont::StyleHint fallback)

@@ -27,7 +27,10 @@ void DrawSkinText(QPainter& painter, const QRect& rect, int flags, const QString
 
 // The skin picture as an opaque bitmap (alpha dropped), what buttons and sliders are given.
 QImage SkinBitmap(const QString& relative);
-// The part `source` of the picture, as an opaque bitmap; pixels outside the picture are black.
+// The part `source` of a picture as an opaque bitmap (alpha dropped, colour kept); pixels
+// outside the picture are black. A null picture gives a null bitmap.
+QImage CropBitmap(const QImage& picture, const QRect& source);
+// The same, of a skin picture.
 QImage CropSkinBitmap(const QString& relative, const QRect& source);
 
 // The program's fonts. `cellHeight` is a Windows font height: the character cell height

@@ -7,7 +7,7 @@
 
 #include "device/CommandProtocol.h"
 #include "platform/DebugLog.h"
-#include "profile/ProfileRecord.h"
+#include "platform/ThreadStart.h"
 
 namespace zentro {
 
@@ -32,6 +32,7 @@ std::mutex g_eventDeviceMutex;
 HidDeviceHandle g_hEventDevice;
 
 DeviceLinkCallbacks g_callbacks;
+std::function<void()> g_connectedHook;
 
 CManualResetEvent& ReadDoneEvent()
 {
@@ -158,6 +159,22 @@ void SetDeviceLinkCallbacks(DeviceLinkCallbacks callbacks)
     g_callbacks = std::move(callbacks);
 }
 
+bool HasDeviceLinkCallbacks()
+{
+    return g_callbacks.postDeviceEvent || g_callbacks.reloadProfile || g_callbacks.addTrayIcon ||
+           g_callbacks.deleteTrayIcon || g_callbacks.hideWindow;
+}
+
+void SetDeviceConnectedHook(std::function<void()> hook)
+{
+    g_connectedHook = std::move(hook);
+}
+
+bool HasDeviceConnectedHook()
+{
+    return static_cast<bool>(g_connectedHook);
+}
+
 int OpenDevice()
 {
     IHidTransport* transport = GetHidTransport();
@@ -240,7 +257,7 @@ int ConnectAtStartup()
     }
     g_bDeviceConnected = 1;
     ClearDeviceMirror();
-    g_ProfileRecord.ProfileSlot = g_byDeviceState;
+    Call(g_connectedHook);
     GetFirmwareVersion();
     RefreshFunctionOptions();
     ReadDoneEvent().Set();
@@ -256,7 +273,8 @@ bool StartEventReader()
     ReaderState& reader = Reader();
     if (!reader.thread.joinable()) {
         reader.stop = false;
-        reader.thread = std::thread(EventReaderThreadProc);
+        if (!TryStartThread(reader.thread, EventReaderThreadProc, "event reader"))
+            return false;
     }
     if (g_bDeviceConnected.load() == 1)
         ResumeEventReader();
@@ -271,6 +289,11 @@ void ResumeEventReader()
         reader.resumed = true;
     }
     reader.gate.notify_all();
+}
+
+bool IsEventReaderRunning()
+{
+    return Reader().thread.joinable();
 }
 
 bool IsEventReaderResumed()
@@ -311,7 +334,7 @@ bool OnDeviceChange(const DeviceChangeNotification& notification)
             Post(DEVICE_EVENT_CONNECTED, 0);
             g_bDeviceConnected = 1;
             ClearDeviceMirror();
-            g_ProfileRecord.ProfileSlot = 0;
+            Call(g_connectedHook);
             Call(g_callbacks.reloadProfile);
             ResumeEventReader();
             Call(g_callbacks.addTrayIcon);
@@ -366,6 +389,7 @@ void ResetDeviceLinkForTest()
     g_nEventReportLength = 0;
     g_strDevicePath.clear();
     g_callbacks = {};
+    g_connectedHook = nullptr;
     ClearDeviceMirror();
 }
 

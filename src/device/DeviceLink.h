@@ -55,21 +55,31 @@ HidDeviceHandle GetEventDevice();
 void SetEventDevice(HidDeviceHandle device);
 
 void SetDeviceLinkCallbacks(DeviceLinkCallbacks callbacks);
+bool HasDeviceLinkCallbacks();
+
+// Called after every successful connect (start-up and arrival) once the device mirror has been
+// cleared, before the profile is reloaded: the layers above keep what depends on the device
+// state in step (the profile layer sets ProfileSlot from g_byDeviceState). Kept apart from the
+// window's callbacks so that replacing those never drops it. Empty: nothing is called.
+void SetDeviceConnectedHook(std::function<void()> hook);
+bool HasDeviceConnectedHook();
 
 // Searches the interfaces and opens the command (and event) collection. Nonzero on success.
 int OpenDevice();
 
-// The connect step of start-up: OpenDevice, then on success clear the mirrors, set
-// ProfileSlot to 0, query the firmware version and refresh the function options.
+// The connect step of start-up: OpenDevice, then on success clear the mirrors, run the
+// connected hook, query the firmware version and refresh the function options.
 // Returns g_bDeviceConnected.
 int ConnectAtStartup();
 
 // Creates the reader thread (held back until resumed) and resumes it at once when connected.
-// False when the wake event could not be created ("CreateEvent failed.").
+// False when the wake event could not be created ("CreateEvent failed.") or the system would
+// not start another thread (a debug line says so; the program goes on without events).
 bool StartEventReader();
 // Lets a held-back reader run (done by the first successful connect). Idempotent.
 void ResumeEventReader();
 bool IsEventReaderResumed();
+bool IsEventReaderRunning();
 
 // Registers for hot-plug notifications. The watcher's callback runs on its own thread, so
 // `deliver` must hand each notification to the thread that owns the device link, which then

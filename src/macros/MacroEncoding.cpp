@@ -188,18 +188,18 @@ MacroEncodeResult EncodeMacroItems(MacroSlotBytes& slot, const std::string& reco
     return result;
 }
 
-std::vector<MacroOverflow> BuildMacroSlotsReport(ProfileRecord& record,
+std::vector<MacroOverflow> BuildMacroSlotsReport(MacroSlotArray& slots,
                                                  const std::string& recordIniPath)
 {
     if (!MacroFileExists(recordIniPath)) {
         return {};
     }
-    return EncodeListedMacros(record.MacroSlot, recordIniPath, &KeyNameToUsage, "BuildMacroSlots");
+    return EncodeListedMacros(slots, recordIniPath, &KeyNameToUsage, "BuildMacroSlots");
 }
 
-void BuildMacroSlots(ProfileRecord& record, const std::string& recordIniPath)
+void BuildMacroSlots(MacroSlotArray& slots, const std::string& recordIniPath)
 {
-    BuildMacroSlotsReport(record, recordIniPath);
+    BuildMacroSlotsReport(slots, recordIniPath);
 }
 
 std::vector<MacroOverflow> EncodeMacroSaveSlots(MacroSlotArray& slots,

@@ -1,11 +1,11 @@
 #pragma once
 
-#include "profile/ProfileRecord.h"
-
 #include <cstddef>
 #include <cstdint>
 #include <string>
 #include <vector>
+
+#include "macros/MacroSlotLayout.h"
 
 // Translation of the macros of "record.ini" into the slot form the mouse plays back itself:
 // a big-endian loop count (slot bytes 0-1) followed by event records (bytes 2-127), one per
@@ -13,11 +13,6 @@
 // of a slot are never written here.
 
 namespace zentro {
-
-// A slot of the encoded form: 130 bytes, of which the first 128 go to the mouse.
-using MacroSlotBytes = uint8_t[MACRO_SLOT_SIZE];
-// The 12 slots (the layout of ProfileRecord::MacroSlot and of the macro manager's working copy).
-using MacroSlotArray = uint8_t[MACRO_SLOT_COUNT][MACRO_SLOT_SIZE];
 
 // Key name -> device key code of one encoding path (0 for an unknown name).
 using MacroKeyCodeFunc = uint8_t (*)(const std::string& name);
@@ -51,12 +46,12 @@ struct MacroEncodeResult {
 MacroEncodeResult EncodeMacroItems(MacroSlotBytes& slot, const std::string& recordIniPath,
                                    const std::string& macroName, MacroKeyCodeFunc keyCode);
 
-// Profile-load path: encodes every macro listed in `recordIniPath` (at most 12) into the
-// MacroSlots of `record` with KeyNameToUsage. Slots of macros not listed keep their bytes; a
-// missing file leaves the record unchanged.
-void BuildMacroSlots(ProfileRecord& record, const std::string& recordIniPath);
+// Profile-load path: encodes every macro listed in `recordIniPath` (at most 12) into `slots`
+// (the profile loader hands in the record's MacroSlot area) with KeyNameToUsage. Slots of
+// macros not listed keep their bytes; a missing file leaves them unchanged.
+void BuildMacroSlots(MacroSlotArray& slots, const std::string& recordIniPath);
 // The same; also returns the macros that did not fit (in slot order).
-std::vector<MacroOverflow> BuildMacroSlotsReport(ProfileRecord& record,
+std::vector<MacroOverflow> BuildMacroSlotsReport(MacroSlotArray& slots,
                                                  const std::string& recordIniPath);
 
 // Macro-manager OK path: encodes every macro listed in `recordIniPath` (at most 12) into the

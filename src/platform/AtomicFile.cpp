@@ -8,7 +8,50 @@
 
 namespace zentro {
 
-bool WriteFileAtomically(const std::string& path, const void* data, size_t size, int* errorCode)
+namespace {
+
+constexpr int MAX_LINK_HOPS = 40; // as the kernel's own limit (ELOOP)
+
+std::string DirectoryOf(const std::string& path)
+{
+    auto slash = path.rfind('/');
+    if (slash == std::string::npos)
+        return ".";
+    return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+// The file a chain of symbolic links ends in (it may not exist yet); `path` itself when it is
+// no link. False with ELOOP for a loop, or with the errno of a failing lstat/readlink.
+bool FollowLinks(const std::string& path, std::string& target, int& error)
+{
+    target = path;
+    for (int hop = 0; hop <= MAX_LINK_HOPS; ++hop) {
+        struct stat st {};
+        if (::lstat(target.c_str(), &st) != 0) {
+            if (errno == ENOENT)
+                return true;
+            error = errno;
+            return false;
+        }
+        if (!S_ISLNK(st.st_mode))
+            return true;
+        std::vector<char> buffer(static_cast<size_t>(st.st_size > 0 ? st.st_size : 255) + 2);
+        ssize_t n = ::readlink(target.c_str(), buffer.data(), buffer.size() - 1);
+        if (n < 0) {
+            error = errno;
+            return false;
+        }
+        std::string next(buffer.data(), static_cast<size_t>(n));
+        target = next.empty() || next[0] == '/' ? next : DirectoryOf(target) + "/" + next;
+    }
+    error = ELOOP;
+    return false;
+}
+
+} // namespace
+
+bool WriteFileAtomically(const std::string& linkOrPath, const void* data, size_t size,
+                         int* errorCode)
 {
     auto fail = [&](int error, int fd, const std::string& temp) {
         if (fd >= 0)
@@ -20,12 +63,23 @@ bool WriteFileAtomically(const std::string& path, const void* data, size_t size,
         return false;
     };
 
+    // Renaming over a link would replace the link itself with a plain file.
+    std::string path;
+    int linkError = 0;
+    if (!FollowLinks(linkOrPath, path, linkError))
+        return fail(linkError, -1, {});
+
     mode_t mode = 0644;
     struct stat st {};
     if (::stat(path.c_str(), &st) == 0) {
         if (!S_ISREG(st.st_mode))
             return fail(EISDIR, -1, {});
         mode = st.st_mode & 07777;
+        // The rename needs only the directory's permission; the file's own say counts. The
+        // permission bits are checked as well because access() lets a privileged user write
+        // anything.
+        if ((mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0 || ::access(path.c_str(), W_OK) != 0)
+            return fail(EACCES, -1, {});
     }
 
     const std::string pattern = path + ".tmp-XXXXXX";
@@ -71,10 +125,7 @@ bool WriteFileAtomically(const std::string& path, const void* data, size_t size,
         return fail(errno, -1, temp);
 
     // Make the rename itself durable.
-    std::string dir = ".";
-    auto slash = path.rfind('/');
-    if (slash != std::string::npos)
-        dir = slash == 0 ? "/" : path.substr(0, slash);
+    const std::string dir = DirectoryOf(path);
     int dfd = ::open(dir.c_str(), O_RDONLY | O_DIRECTORY);
     if (dfd >= 0) {
         ::fsync(dfd);

@@ -10,8 +10,11 @@
 namespace zentro {
 
 // Writes `size` bytes as the new content of `path` (creating it when missing; an existing
-// file keeps its permission bits). False, with the original untouched, on any failure; then
-// *errorCode (when given) holds the errno of the failing step.
+// file keeps its permission bits). A symbolic link stays a link: the file it points to is
+// replaced. A file its user made read-only (no write permission bit) or that the program may
+// not write is refused with EACCES, as opening it for writing would be. False, with the
+// original untouched, on any failure; then *errorCode (when given) holds the errno of the
+// failing step.
 bool WriteFileAtomically(const std::string& path, const void* data, size_t size,
                          int* errorCode = nullptr);
 

@@ -42,6 +42,11 @@ IClock& GetClock()
 {
     return *g_pClock.load();
 }
+bool UsingSystemSleeperAndClock()
+{
+    return g_pSleeper.load() == &g_systemSleeper && g_pClock.load() == &g_systemClock;
+}
+
 void SetClock(IClock* clock)
 {
     g_pClock = clock ? clock : &g_systemClock;

@@ -57,6 +57,8 @@ ISleeper& GetSleeper();
 void SetSleeper(ISleeper* sleeper);
 IClock& GetClock();
 void SetClock(IClock* clock);
+// True while both are the real ones.
+bool UsingSystemSleeperAndClock();
 
 // Sleep(ms) through the installed sleeper: every pacing wait of the program goes through here.
 void Sleep(uint32_t milliseconds);

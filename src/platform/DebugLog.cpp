@@ -79,6 +79,23 @@ void SetDebugToStderr(bool enabled)
     g_debugToStderr = enabled ? 1 : 0;
 }
 
+bool HasDebugSink()
+{
+    std::lock_guard<std::mutex> lock(g_debugMutex);
+    return static_cast<bool>(g_debugSink);
+}
+
+bool IsDebugToStderrForced()
+{
+    return g_debugToStderr.load() >= 0;
+}
+
+void ResetDebugLogForTest()
+{
+    SetDebugSink(nullptr);
+    g_debugToStderr = -1;
+}
+
 CDebugLogCapture::CDebugLogCapture()
 {
     std::lock_guard<std::mutex> lock(g_debugMutex);

@@ -23,6 +23,11 @@ void SetDebugSink(DebugSink sink);
 // Forces stderr output on or off regardless of ZENTRO_DEBUG (used by zentroctl --verbose).
 void SetDebugToStderr(bool enabled);
 
+// Tests: whether a sink or a forced stderr setting is in place, and both back to the start.
+bool HasDebugSink();
+bool IsDebugToStderrForced();
+void ResetDebugLogForTest();
+
 // Collects every debug text while it lives; restores the previous sink on destruction.
 class CDebugLogCapture {
 public:

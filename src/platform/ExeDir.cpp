@@ -43,6 +43,12 @@ std::string GetModuleFileName()
     return g_overridden ? g_szExeDir + "zentro" : g_exePath;
 }
 
+bool IsExeDirOverridden()
+{
+    std::lock_guard<std::mutex> lock(g_exeDirMutex);
+    return g_overridden;
+}
+
 void SetExeDirOverride(const std::string& dir)
 {
     std::lock_guard<std::mutex> lock(g_exeDirMutex);

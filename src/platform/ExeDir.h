@@ -13,6 +13,7 @@ const std::string& GetExeDir();
 std::string GetModuleFileName();
 // Overrides the directory (a trailing '/' is added when missing); empty restores the real one.
 void SetExeDirOverride(const std::string& dir);
+bool IsExeDirOverridden();
 
 // The folder that holds the Skins folder, ending in '/'. The executable's directory unless an
 // installed program reads its skin from the read-only share folder while its profile files live

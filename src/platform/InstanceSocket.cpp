@@ -29,8 +29,7 @@ std::string SingleInstanceDirectory()
 
 std::string SingleInstanceSocketPath(const std::string& directory)
 {
-    return (directory.empty() ? SingleInstanceDirectory() : directory) + "/" +
-           SINGLE_INSTANCE_NAME;
+    return (directory.empty() ? SingleInstanceDirectory() : directory) + "/" + SINGLE_INSTANCE_NAME;
 }
 
 std::string FormatProfileSelectRequest(const ProfileSelectRequest& request)

@@ -106,9 +106,9 @@ bool IsProfileIni(const std::string& name)
 const std::vector<std::string>& ProgramFileNames()
 {
     static const std::vector<std::string> names = {
-        "config.bin", "config0.bin", "config1.bin", "config2.bin", "config3.bin",
-        "config4.bin", "config5.bin", "str.ini",    "str0.ini",    "str1.ini",
-        "str2.ini",   "str3.ini",    "str4.ini",    "str5.ini",    "record.ini"};
+        "config.bin",  "config0.bin", "config1.bin", "config2.bin", "config3.bin",
+        "config4.bin", "config5.bin", "str.ini",     "str0.ini",    "str1.ini",
+        "str2.ini",    "str3.ini",    "str4.ini",    "str5.ini",    "record.ini"};
     return names;
 }
 

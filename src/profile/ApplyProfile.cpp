@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "device/CommandProtocol.h"
+#include "device/DeviceLink.h"
 #include "platform/Clock.h"
 #include "profile/ProfileFiles.h"
 
@@ -69,10 +70,37 @@ void SendProfileToDevice(const ProfileRecord& record)
     SendCommand(lighting, false);
 }
 
+bool SaveAppliedProfile(const std::string& labelSection)
+{
+    const bool settingsSaved = SaveProfileSettings();
+    const bool labelsSaved = SaveButtonLabels(labelSection);
+    return settingsSaved && labelsSaved;
+}
+
 void SaveAppliedProfile()
 {
-    SaveProfileSettings();
-    SaveButtonLabels();
+    SaveAppliedProfile(LabelSectionName());
+}
+
+bool ApplyAndSaveProfile(const std::string& labelSection, const SendProfileFunc& send)
+{
+    if (g_bDeviceConnected.load() == 0)
+        return false;
+    const ProfileRecord snapshot = BeginApplyProfile();
+    if (send)
+        send(snapshot);
+    else
+        SendProfileToDevice(snapshot);
+    // One save of each file: the record and the labels do not change between a first and a
+    // second save, which would only write the same bytes again.
+    const bool saved = SaveAppliedProfile(labelSection);
+    g_AppliedProfileRecord = g_ProfileRecord;
+    return saved;
+}
+
+bool ApplyAndSaveProfile(const SendProfileFunc& send)
+{
+    return ApplyAndSaveProfile(LabelSectionName(), send);
 }
 
 void ApplyProfile()

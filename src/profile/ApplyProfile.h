@@ -3,6 +3,8 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <functional>
+#include <string>
 
 #include "profile/ProfileRecord.h"
 
@@ -28,7 +30,8 @@
 //   SendProfileToDevice(snapshot);                  // worker
 //   SaveAppliedProfile();                           // UI thread
 //
-// ApplyProfile() does the three in order on the calling thread.
+// ApplyProfile() does the three in order on the calling thread; ApplyAndSaveProfile() is what
+// Apply and Reset run: the three with the sending handed to the caller, and the applied copy.
 
 namespace zentro {
 
@@ -64,9 +67,24 @@ ProfileRecord BeginApplyProfile(ProfileRecord& record);
 ProfileRecord BeginApplyProfile();
 // Sends `record` through the command channel in the order above. Keeps no state.
 void SendProfileToDevice(const ProfileRecord& record);
-// Saves the live record and the button labels of the current profile.
+// Saves the live record and the button labels (section `labelSection`) of the current profile,
+// once each. True when both files were written.
+bool SaveAppliedProfile(const std::string& labelSection);
+// The same in the label section of the current UI language.
 void SaveAppliedProfile();
 // All of it on the live record. Meant for the user-interface thread with the mouse connected.
 void ApplyProfile();
+
+// Sends a snapshot of the record to the mouse; the window runs the traffic on a worker and
+// returns when it is done. Empty: SendProfileToDevice on the calling thread.
+using SendProfileFunc = std::function<void(const ProfileRecord& snapshot)>;
+
+// The one apply used by Apply and by the factory reset: with the mouse connected, begins the
+// apply on the live record, sends the snapshot through `send`, saves the record and the labels
+// once and takes the applied copy. Without a mouse nothing is sent, saved or copied. True when
+// the profile was sent and both files were written.
+bool ApplyAndSaveProfile(const std::string& labelSection, const SendProfileFunc& send);
+// The same in the label section of the current UI language.
+bool ApplyAndSaveProfile(const SendProfileFunc& send);
 
 } // namespace zentro

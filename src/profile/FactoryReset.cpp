@@ -9,7 +9,7 @@
 
 namespace zentro {
 
-bool FactoryReset(const FactoryResetHooks& hooks)
+bool FactoryReset(const std::string& labelSection, const FactoryResetHooks& hooks)
 {
     // 1. What survives the reset.
     const uint8_t profileSlot = g_ProfileRecord.ProfileSlot;
@@ -25,7 +25,7 @@ bool FactoryReset(const FactoryResetHooks& hooks)
     DefaultFileMode = true;
     LoadProfileSettings();
     LoadDefaults();
-    ReadProfileTexts();
+    ReadProfileTexts(labelSection);
 
     // 5.
     g_ProfileRecord.ProfileSlot = profileSlot;
@@ -33,16 +33,9 @@ bool FactoryReset(const FactoryResetHooks& hooks)
 
     // 6.
     const bool connected = g_bDeviceConnected.load() != 0;
+    bool applied = false;
     if (connected) {
-        const ProfileRecord snapshot = BeginApplyProfile();
-        if (hooks.sendToDevice)
-            hooks.sendToDevice(snapshot);
-        else
-            SendProfileToDevice(snapshot);
-        SaveAppliedProfile();
-        SaveProfileSettings();
-        SaveButtonLabels();
-        g_AppliedProfileRecord = g_ProfileRecord;
+        applied = ApplyAndSaveProfile(labelSection, hooks.sendToDevice);
         if (hooks.applyPointerSettings)
             hooks.applyPointerSettings();
     } else {
@@ -52,7 +45,12 @@ bool FactoryReset(const FactoryResetHooks& hooks)
 
     // 7.
     DefaultFileMode = false;
-    return connected;
+    return applied;
+}
+
+bool FactoryReset(const FactoryResetHooks& hooks)
+{
+    return FactoryReset(LabelSectionName(), hooks);
 }
 
 } // namespace zentro

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <functional>
+#include <string>
 
 #include "profile/ProfileRecord.h"
 
@@ -22,8 +23,12 @@ struct FactoryResetHooks {
     std::function<void()> applyPointerSettings;
 };
 
-// True when the reset was applied to the mouse and saved; false when it stayed in memory
-// (no mouse connected).
+// The default labels are read from, and saved into, section `labelSection`. True when the
+// reset was applied to the mouse and saved (ApplyAndSaveProfile); false when it stayed in
+// memory because no mouse is connected (then no file is written at all, so the profile's
+// labels and functions on disk keep agreeing), or when a file could not be written.
+bool FactoryReset(const std::string& labelSection, const FactoryResetHooks& hooks = {});
+// The same in the label section of the current UI language.
 bool FactoryReset(const FactoryResetHooks& hooks = {});
 
 } // namespace zentro

@@ -11,7 +11,6 @@
 #include "platform/DebugLog.h"
 #include "platform/ExeDir.h"
 #include "platform/PrivateProfile.h"
-#include "text/LanguageTexts.h"
 
 namespace zentro {
 
@@ -116,11 +115,6 @@ std::string ProfileIniFileName(int n)
     return "str" + std::to_string(n) + ".ini";
 }
 
-std::string LabelSectionName()
-{
-    return g_strUiText[0];
-}
-
 long long SettingsFileSize(const std::string& path)
 {
     struct stat st {};
@@ -189,7 +183,7 @@ void LoadProfileSettings()
     }
 
     ReadCurrentSettingsFile("Config file is not exist.\n");
-    BuildMacroSlots(g_ProfileRecord, g_strRecordIniFile);
+    BuildMacroSlots(g_ProfileRecord.MacroSlot, g_strRecordIniFile);
 }
 
 void LoadProfileByNumber(uint8_t n)
@@ -220,11 +214,10 @@ bool SaveProfileSettings()
     return true;
 }
 
-void ReadProfileTextsFrom(const std::string& file)
+void ReadProfileTextsFrom(const std::string& file, const std::string& labelSection)
 {
-    const std::string section = LabelSectionName();
     for (size_t b = 0; b < BUTTON_COUNT; ++b)
-        g_strButtonLabel[b] = ReadText(section, "Item" + std::to_string(b + 1), file);
+        g_strButtonLabel[b] = ReadText(labelSection, "Item" + std::to_string(b + 1), file);
     ProfileTexts& t = g_ProfileTexts;
     t.RColor = ReadText("Skins", "RColor", file);
     t.GColor = ReadText("Skins", "GColor", file);
@@ -237,34 +230,33 @@ void ReadProfileTextsFrom(const std::string& file)
     t.MouseSpeed_Y = ReadText("Point", "MouseSpeed_Y", file);
 }
 
-void ReadProfileTexts()
+void ReadProfileTexts(const std::string& labelSection)
 {
-    ReadProfileTextsFrom(g_strProfileIniFile);
+    ReadProfileTextsFrom(g_strProfileIniFile, labelSection);
 }
 
-void SaveButtonLabelsTo(const std::string& file)
+bool SaveButtonLabelsTo(const std::string& file, const std::string& labelSection)
 {
-    const std::string section = LabelSectionName();
-    if (section.empty()) {
+    if (labelSection.empty()) {
         // Without a loaded language there is no label section to write into.
         DebugOutput("No label section; button labels not written.\n");
-        return;
+        return false;
     }
     if (file.empty()) {
         DebugOutput("No current profile file; nothing written.\n");
-        return;
+        return false;
     }
     // All twelve labels in one replacement of the file.
     std::vector<std::pair<std::string, std::string>> labels;
     labels.reserve(BUTTON_COUNT);
     for (size_t b = 0; b < BUTTON_COUNT; ++b)
         labels.emplace_back("Item" + std::to_string(b + 1), g_strButtonLabel[b]);
-    WritePrivateProfileStrings(section, labels, file);
+    return WritePrivateProfileStrings(labelSection, labels, file);
 }
 
-void SaveButtonLabels()
+bool SaveButtonLabels(const std::string& labelSection)
 {
-    SaveButtonLabelsTo(g_strProfileIniFile);
+    return SaveButtonLabelsTo(g_strProfileIniFile, labelSection);
 }
 
 void CheckProfileDefault()
@@ -284,8 +276,9 @@ void ConvertProfileTextValues()
     const ProfileTexts& t = g_ProfileTexts;
     const std::string* colour[3] = {&t.RColor, &t.GColor, &t.BColor};
     for (size_t i = 0; i < 3; ++i) {
-        long long v = ParseLeadingInt(*colour[i]);
-        g_byEditTextColor[i] = static_cast<uint8_t>(v < 0 ? 0 : v > 255 ? 255 : v);
+        // The low byte of the number is the colour channel ("300" gives 44, "-1" gives 255).
+        const long long v = ParseLeadingInt(*colour[i]);
+        g_byEditTextColor[i] = static_cast<uint8_t>(static_cast<unsigned long long>(v) & 0xFF);
     }
     const std::string* point[4] = {&t.SensitivityX_Y, &t.SensitivityY_Y, &t.Sensitivity_Y,
                                    &t.MouseSpeed_Y};

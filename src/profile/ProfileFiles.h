@@ -82,12 +82,21 @@ void LoadProfileByNumber(uint8_t n);
 // True when the file was written.
 bool SaveProfileSettings();
 
-// Reads Item1..Item12 of the current label section, the Skins and the Point keys from the
-// current INI file (or from `file`) into g_strButtonLabel and g_ProfileTexts.
+// Reads Item1..Item12 of section `labelSection` (the labels of one UI language, e.g.
+// "Setting-EN"), the Skins and the Point keys from the current INI file (or from `file`) into
+// g_strButtonLabel and g_ProfileTexts. An empty section reads every label as empty.
+void ReadProfileTexts(const std::string& labelSection);
+void ReadProfileTextsFrom(const std::string& file, const std::string& labelSection);
+// Writes g_strButtonLabel as Item1..Item12 into section `labelSection` of the current INI file
+// (or of `file`). Nothing is written (false, debug line) when the file name or the section is
+// empty.
+bool SaveButtonLabels(const std::string& labelSection);
+bool SaveButtonLabelsTo(const std::string& file, const std::string& labelSection);
+
+// The same in the label section of the current UI language (LabelSectionName()), for the
+// window, which follows the loaded text table.
 void ReadProfileTexts();
 void ReadProfileTextsFrom(const std::string& file);
-// Writes g_strButtonLabel as Item1..Item12 into the current label section of the current INI
-// file (or of `file`). Nothing is written when the file name or the label section is empty.
 void SaveButtonLabels();
 void SaveButtonLabelsTo(const std::string& file);
 

@@ -4,6 +4,8 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "macros/MacroSlotLayout.h"
+
 // The settings record of one profile: exactly 1790 flat unsigned bytes, the same bytes in
 // memory, in config%d.bin (after one flag byte) and in exported files. The offsets are a file
 // format and are checked at compile time below.
@@ -11,9 +13,6 @@
 namespace zentro {
 
 constexpr size_t PROFILE_RECORD_SIZE = 1790;
-constexpr size_t MACRO_SLOT_COUNT = 12;
-constexpr size_t MACRO_SLOT_SIZE = 130;
-constexpr size_t MACRO_BLOCK_SIZE = 128; // the part of a slot that is sent to the mouse
 constexpr size_t BUTTON_COUNT = 12;
 constexpr size_t DPI_STAGE_COUNT = 7;
 

@@ -2,6 +2,8 @@
 
 #include "support/MainWindowFixture.h"
 
+#include <QDir>
+#include <QFile>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -123,6 +125,45 @@ TEST_F(ApplicationStart, ZentroctlsProfileSelectIsDoneByTheRunningWindow)
     EXPECT_EQ(ask(0, false, "/some/other/folder/"), GetExeDir());
     EXPECT_EQ(CurrentProfileNumber, 1);
     EXPECT_EQ(Trace(), "");
+}
+
+TEST_F(ApplicationStart, AnInstalledProgramWithoutAWritableProfileFolderSaysSoAndEnds)
+{
+    // Installed: bin/ without program files, the defaults in share/zentro-mouse/, and a
+    // configuration home where no folder can be made (a file is in the way).
+    QTemporaryDir installed;
+    QTemporaryDir instanceDir;
+    const QString root = installed.path();
+    QDir().mkpath(root + "/bin");
+    QDir().mkpath(root + "/share/zentro-mouse");
+    QFile::copy(ProgramDir() + "str.ini", root + "/share/zentro-mouse/str.ini");
+    QFile blocker(root + "/config");
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    const QByteArray oldConfig = qgetenv("XDG_CONFIG_HOME");
+    qputenv("XDG_CONFIG_HOME", (root + "/config").toUtf8());
+    SetExeDirOverride((root + "/bin").toStdString());
+
+    CMouseConfigurationApp::Options options;
+    options.transport = m_transport.get();
+    options.tray = &m_tray;
+    options.ui = m_services.Bundle();
+    options.instanceDirectory = instanceDir.path();
+    CMouseConfigurationApp app(options);
+    EXPECT_FALSE(app.InitInstance());
+    EXPECT_EQ(app.MainWindow(), nullptr) << "no start without profiles";
+    ASSERT_EQ(m_messageBox.asked.size(), 1u);
+    EXPECT_TRUE(m_messageBox.asked[0].text.contains("cannot create the profile folder " + root +
+                                                    "/config/zentro-mouse"))
+        << m_messageBox.asked[0].text.toStdString();
+    EXPECT_EQ(PacketCodes().size(), 0u) << "the mouse was not touched";
+    EXPECT_FALSE(app.Instance()) << "the single-instance lock is released";
+
+    if (oldConfig.isNull())
+        qunsetenv("XDG_CONFIG_HOME");
+    else
+        qputenv("XDG_CONFIG_HOME", oldConfig);
+    SetExeDirOverride(ProgramDir().toStdString());
 }
 
 } // namespace

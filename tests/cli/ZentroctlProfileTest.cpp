@@ -23,6 +23,7 @@
 #include "profile/ProfileOperations.h"
 #include "profile/ProfileRecord.h"
 #include "settings/PointerSettings.h"
+#include "support/RecordingPointerSettings.h"
 #include "text/LanguageTexts.h"
 
 using namespace zentro;
@@ -84,8 +85,7 @@ struct ProfileFolder {
     ProfileFolder()
     {
         for (const char* name : {"config.bin", "config0.bin", "config1.bin", "config2.bin",
-                                        "str.ini", "str0.ini", "str1.ini", "str2.ini",
-                                        "record.ini"})
+                                 "str.ini", "str0.ini", "str1.ini", "str2.ini", "record.ini"})
             std::filesystem::copy_file(std::string(ZENTRO_PROGRAM_DIR) + "/" + name,
                                        dir.Path(name));
         std::ofstream(dir.Path("str.ini"), std::ios::app)
@@ -204,10 +204,10 @@ TEST(ZentroctlProfile, SelectApplySendsTheProfileLikeApplyOfItsFileAndSetsThePoi
 
     // The same as sending the saved settings file with `apply`.
     const std::string applyTrace = f.runtime.Path("apply.trace");
-    ASSERT_EQ(Ctl({"--device", "simulated", "--trace", applyTrace, "apply",
-                   f.dir.Path("config2.bin")})
-                  .status,
-              0);
+    ASSERT_EQ(
+        Ctl({"--device", "simulated", "--trace", applyTrace, "apply", f.dir.Path("config2.bin")})
+            .status,
+        0);
     EXPECT_EQ(selected, ReadFile(applyTrace));
     EXPECT_EQ(f.pointer.calls.size(), 4u);
     EXPECT_EQ(f.Ini("str.ini", "Profile", "CurProfileName"), "Paint");
@@ -288,8 +288,8 @@ TEST(ZentroctlProfile, ARunningWindowIsHandedTheSelectAndDoesIt)
     std::string request;
     {
         FakeWindow window(socket, "ok\n");
-        RunResult r = Ctl({"--device", "simulated", "--dir", f.dir.Path(), "profile", "select",
-                           "1", "--apply"});
+        RunResult r = Ctl(
+            {"--device", "simulated", "--dir", f.dir.Path(), "profile", "select", "1", "--apply"});
         EXPECT_EQ(r.status, 0) << r.err;
         EXPECT_NE(r.out.find("done by the running window"), std::string::npos) << r.out;
         request = window.request;
@@ -305,8 +305,7 @@ TEST(ZentroctlProfile, ARunningWindowIsHandedTheSelectAndDoesIt)
 
     {
         FakeWindow window(socket, "error no ZENTRO gaming mouse is connected\n");
-        RunResult r =
-            Ctl({"--dir", f.dir.Path(), "profile", "select", "1", "--apply"});
+        RunResult r = Ctl({"--dir", f.dir.Path(), "profile", "select", "1", "--apply"});
         EXPECT_EQ(r.status, 1);
         EXPECT_EQ(r.err, "zentroctl: the running window refused: no ZENTRO gaming mouse is "
                          "connected\n");
@@ -320,8 +319,8 @@ TEST(ZentroctlProfile, ARunningWindowIsHandedTheSelectAndDoesIt)
     }
     {
         FakeWindow window(socket, "other-folder /elsewhere/\n");
-        RunResult r = Ctl({"--device", "simulated", "--dir", f.dir.Path(), "profile", "select",
-                           "0", "--apply"});
+        RunResult r = Ctl(
+            {"--device", "simulated", "--dir", f.dir.Path(), "profile", "select", "0", "--apply"});
         EXPECT_EQ(r.status, 1);
         EXPECT_NE(r.err.find("/elsewhere/"), std::string::npos) << r.err;
     }
@@ -334,10 +333,10 @@ TEST(ZentroctlProfile, FirstRunSeedsTheUsersFolderInTheLocalesLanguage)
     CTempDir tree("cliinstall");
     std::filesystem::create_directories(tree.Path("bin"));
     std::filesystem::create_directories(tree.Path("share/zentro-mouse"));
-    for (const char* name : {"config.bin", "config0.bin", "config1.bin", "config2.bin",
-                                    "config3.bin", "config4.bin", "config5.bin", "str.ini",
-                                    "str0.ini", "str1.ini", "str2.ini", "str3.ini", "str4.ini",
-                                    "str5.ini", "record.ini"})
+    for (const char* name :
+         {"config.bin", "config0.bin", "config1.bin", "config2.bin", "config3.bin", "config4.bin",
+          "config5.bin", "str.ini", "str0.ini", "str1.ini", "str2.ini", "str3.ini", "str4.ini",
+          "str5.ini", "record.ini"})
         std::filesystem::copy_file(std::string(ZENTRO_PROGRAM_DIR) + "/" + name,
                                    tree.Path(std::string("share/zentro-mouse/") + name));
     const char* saved[] = {"XDG_CONFIG_HOME", "LC_ALL", "LC_MESSAGES", "LANG"};

@@ -8,8 +8,10 @@
 #include <unistd.h>
 #include <vector>
 
+#include "CoreReset.h"
 #include "cli/CliCommands.h"
 #include "device/DeviceLink.h"
+#include "device/hid/SimulatedMouse.h"
 
 using namespace zentro;
 
@@ -21,18 +23,26 @@ struct RunResult {
     std::string err;
 };
 
-RunResult Zentroctl(std::vector<std::string> args)
+// With `unplugAfter` >= 0 the simulated mouse is unplugged after that many transfers.
+RunResult Zentroctl(std::vector<std::string> args, int unplugAfter = -1)
 {
     args.insert(args.begin(), "zentroctl");
     std::vector<char*> argv;
     for (auto& a : args)
         argv.push_back(a.data());
     std::ostringstream out, err;
+    CliContext context;
+    context.out = &out;
+    context.err = &err;
+    if (unplugAfter >= 0)
+        context.prepareSimulatedMouse = [unplugAfter](CSimulatedMouse& mouse) {
+            mouse.UnplugAfterTransfers(unplugAfter);
+        };
     RunResult r;
-    r.status = RunZentroctl(static_cast<int>(argv.size()), argv.data(), out, err);
+    r.status = RunZentroctlWith(context, static_cast<int>(argv.size()), argv.data());
     r.out = out.str();
     r.err = err.str();
-    ResetDeviceLinkForTest();
+    ResetCoreStateForTest();
     return r;
 }
 
@@ -232,4 +242,62 @@ TEST(Zentroctl, EncodeMacrosPrintsTwelveSlotsAndWhatDidNotFit)
     RunResult missing = Zentroctl({"encode-macros", TempPath("no-record.ini")});
     EXPECT_NE(missing.status, 0);
     EXPECT_EQ(std::count(missing.err.begin(), missing.err.end(), '\n'), 1) << missing.err;
+}
+
+TEST(Zentroctl, AnUnpluggedMouseFailsInfoAndApplyWithTheFirstFailedTransferNamed)
+{
+    const std::string file = TempPath("unplug.bin");
+    const std::string trace = TempPath("unplug.trace");
+    ASSERT_EQ(Zentroctl({"defaults", file}).status, 0);
+    struct Case {
+        std::vector<std::string> command;
+        int unplugAfter;
+        const char* closingLine;
+        int marks;
+    };
+    const std::vector<Case> cases = {
+        // The connect exchange is five transfers; the mouse goes after the option query.
+        {{"info"},
+         3,
+         "zentroctl: info failed: 2 of 5 transfers to the mouse failed, the first was transfer 4 "
+         "(get-feature of command 83 00 00): ENODEV\n",
+         2},
+        // 5 + 79 transfers; pulled in the middle of the last button block.
+        {{"apply", file},
+         22,
+         "zentroctl: apply failed: 62 of 84 transfers to the mouse failed, the first was "
+         "transfer 23 (write of command 12 03 40): ENODEV\n",
+         62},
+        // Nothing fails: the usual result.
+        {{"apply", file}, 1000, "", 0},
+    };
+    for (const auto& c : cases) {
+        std::vector<std::string> args = {"--device", "simulated", "--trace", trace};
+        args.insert(args.end(), c.command.begin(), c.command.end());
+        RunResult r = Zentroctl(args, c.unplugAfter);
+        EXPECT_EQ(r.status, c.marks ? 1 : 0) << c.command[0];
+        EXPECT_EQ(r.err, c.closingLine);
+        EXPECT_EQ(r.out.find("applied") != std::string::npos, c.command[0] == "apply" && !c.marks)
+            << r.out;
+        // Each mark follows a transfer line; the line before the first mark is the failed one.
+        const std::string text = ReadFile(trace);
+        std::istringstream in(text);
+        int marks = 0;
+        std::string previous;
+        for (std::string line; std::getline(in, line); previous = line) {
+            if (line != "! ENODEV")
+                continue;
+            ++marks;
+            EXPECT_TRUE(previous.rfind("set-feature ", 0) == 0 ||
+                        previous.rfind("get-feature ", 0) == 0 || previous.rfind("write ", 0) == 0)
+                << previous;
+        }
+        EXPECT_EQ(marks, c.marks) << c.command[0];
+    }
+    // Without a trace file the failure is found all the same.
+    RunResult r = Zentroctl({"--device", "simulated", "apply", file}, 22);
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.err.find("62 of 84 transfers"), std::string::npos) << r.err;
+    std::remove(file.c_str());
+    std::remove(trace.c_str());
 }

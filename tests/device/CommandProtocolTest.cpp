@@ -4,6 +4,7 @@
 #include <mutex>
 #include <vector>
 
+#include "CoreReset.h"
 #include "device/CommandProtocol.h"
 #include "device/DeviceLink.h"
 #include "platform/Clock.h"
@@ -71,13 +72,7 @@ protected:
         ClearDeviceMirror();
         SetSleeper(&time);
     }
-    void TearDown() override
-    {
-        g_hCommandDevice.reset();
-        g_nFeatureReportLength = 0;
-        g_nCommandInputReportLength = 0;
-        SetSleeper(nullptr);
-    }
+    void TearDown() override { ResetCoreStateForTest(); }
     std::vector<std::vector<uint8_t>> Written(const std::string& kind) const
     {
         std::vector<std::vector<uint8_t>> out;

@@ -8,12 +8,14 @@
 #include <mutex>
 #include <vector>
 
+#include "CoreReset.h"
 #include "device/CommandProtocol.h"
 #include "device/DeviceLink.h"
 #include "device/hid/SimulatedDeviceWatcher.h"
 #include "device/hid/SimulatedMouse.h"
 #include "platform/Clock.h"
 #include "platform/DebugLog.h"
+#include "platform/ThreadStart.h"
 #include "profile/ProfileRecord.h"
 
 using namespace zentro;
@@ -91,8 +93,7 @@ class DeviceLinkTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        ResetDeviceLinkForTest();
-        ResetProfileRecordsForTest();
+        ResetCoreStateForTest();
         SetSleeper(&time);
         SetHidTransport(&mouse);
         SetDeviceLinkCallbacks(window.Callbacks());
@@ -100,9 +101,7 @@ protected:
     void TearDown() override
     {
         watcher.Stop();
-        ResetDeviceLinkForTest();
-        SetHidTransport(nullptr);
-        SetSleeper(nullptr);
+        ResetCoreStateForTest();
     }
     void UseInterfaces(std::vector<HidInterfaceInfo> list) { mouse.SetInterfaces(std::move(list)); }
     void Register()
@@ -312,10 +311,14 @@ TEST_F(DeviceLinkTest, EveryFailurePathEndsTheSearchWithZero)
 
 TEST_F(DeviceLinkTest, ConnectExchangeQueriesFirmwareAndRefreshesOptions)
 {
-    g_ProfileRecord.ProfileSlot = 4;
+    // The connected hook runs once the mirror is cleared and before anything is sent.
+    g_byDeviceState = 4;
+    std::vector<std::pair<int, size_t>> hookSeen; // device state, packets sent so far
+    SetDeviceConnectedHook(
+        [&] { hookSeen.emplace_back(g_byDeviceState, mouse.ReceivedPackets().size()); });
     CDebugLogCapture log;
     ASSERT_EQ(ConnectAtStartup(), 1);
-    EXPECT_EQ(g_ProfileRecord.ProfileSlot, 0);
+    EXPECT_EQ(hookSeen, (std::vector<std::pair<int, size_t>>{{0, 0}}));
     auto packets = mouse.ReceivedPackets();
     ASSERT_EQ(packets.size(), 3u);
     EXPECT_EQ(packets[0].bytes, (std::array<uint8_t, 8>{0x80, 0, 0, 0, 0, 0, 0, 0x7F}));
@@ -382,14 +385,18 @@ TEST_F(DeviceLinkTest, HotPlugSequences)
     }
 
     window.Clear();
-    g_ProfileRecord.ProfileSlot = 3;
+    g_byDeviceState = 3;
+    SetDeviceConnectedHook([&] {
+        window.Call(g_byDeviceState == 0 ? "connected 0" : "connected, state not cleared");
+    });
     mouse.Plug();
     EXPECT_EQ(g_bDeviceConnected.load(), 1);
-    EXPECT_EQ(g_ProfileRecord.ProfileSlot, 0);
+    // One connected hook per matching arrival, each right before the reload.
+    EXPECT_EQ(window.calls.front(), "connected 0");
     EXPECT_EQ(window.Events().front(), std::make_pair(DEVICE_EVENT_CONNECTED, 0u));
-    ASSERT_GE(window.calls.size(), 2u);
-    EXPECT_EQ(window.calls[0], "reload");
-    EXPECT_EQ(window.calls[1], "addTray");
+    ASSERT_GE(window.calls.size(), 3u);
+    EXPECT_EQ(window.calls[1], "reload");
+    EXPECT_EQ(window.calls[2], "addTray");
     EXPECT_TRUE(CommandChannelWorks());
 
     // A removal of one interface while the mouse is still reachable keeps the connection.
@@ -590,4 +597,17 @@ TEST_F(DeviceLinkTest, RegistrationFailureIsReported)
     CDebugLogCapture log;
     EXPECT_FALSE(RegisterDeviceNotifications(failing, [](const DeviceChangeNotification&) {}));
     EXPECT_EQ(log.Entries(), std::vector<std::string>{"RegisterDeviceNotification failed!!!"});
+}
+
+TEST_F(DeviceLinkTest, RefusedReaderThreadIsReportedAndTheProgramGoesOn)
+{
+    ASSERT_EQ(ConnectAtStartup(), 1);
+    CDebugLogCapture log;
+    FailNextThreadStartsForTest(1);
+    EXPECT_FALSE(StartEventReader());
+    EXPECT_FALSE(IsEventReaderRunning());
+    EXPECT_TRUE(log.Contains("Could not start the event reader thread: ")) << log.Text();
+    EXPECT_TRUE(CommandChannelWorks()); // the command channel does not need the reader
+    EXPECT_TRUE(StartEventReader());    // a later start may succeed
+    EXPECT_TRUE(IsEventReaderRunning());
 }

@@ -6,7 +6,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <cstdio>
+#include <functional>
 #include <fstream>
 #include <sstream>
 #include <thread>
@@ -103,6 +105,64 @@ TEST(TransferTraceTest, LinesFromSeveralThreadsStayWhole)
         ASSERT_EQ(line + "\n", expected);
     }
     EXPECT_EQ(count, 800);
+}
+
+TEST(TransferTraceTest, FailedTransfersAreMarkedAfterTheirLineAndCounted)
+{
+    // The mouse takes two transfers, then its cable is pulled: every later transfer of the
+    // command channel fails with ENODEV, whatever its kind, and the trace says so on the line
+    // after the bytes. A count-only trace (no stream) sees the same.
+    std::ostringstream out;
+    for (bool counting : {false, true}) {
+        CSimulatedMouse mouse;
+        auto trace =
+            counting ? std::make_shared<CTransferTrace>() : std::make_shared<CTransferTrace>(out);
+        CTracingTransport transport(mouse, trace);
+        auto command = transport.Open(mouse.Interfaces()[2].path, HidOpenMode::ReadWrite, nullptr);
+        ASSERT_TRUE(command);
+        mouse.UnplugAfterTransfers(2);
+
+        struct Step {
+            const char* what;
+            std::function<bool()> run;
+            bool ok;
+        };
+        uint8_t report[9] = {0x00, 0x12, 0x03, 0x40, 0, 0, 0, 0, 0xa9};
+        uint8_t chunk[33] = {0x00, 0x01};
+        uint8_t buffer[80] = {};
+        const std::vector<Step> steps = {
+            {"set-feature", [&] { return command->SetFeature(report, sizeof report); }, true},
+            {"write", [&] { return command->WriteOutput(chunk, sizeof chunk); }, true},
+            {"write", [&] { return command->WriteOutput(chunk, sizeof chunk); }, false},
+            {"get-feature", [&] { return command->GetFeature(report, sizeof report); }, false},
+            {"read", [&] { return command->ReadInput(buffer, 33, nullptr, 0) > 0; }, false},
+            {"set-feature", [&] { return command->SetFeature(report, sizeof report); }, false},
+        };
+        for (const auto& step : steps)
+            EXPECT_EQ(step.run(), step.ok) << step.what;
+
+        const TransferSummary summary = trace->Summary();
+        EXPECT_EQ(summary.transfers, 6);
+        EXPECT_EQ(summary.failures, 4);
+        EXPECT_EQ(summary.firstFailure, 3);
+        EXPECT_EQ(summary.firstFailureVerb, "write");
+        EXPECT_EQ(summary.firstFailureCommand, "12 03 40");
+        EXPECT_EQ(summary.firstFailureError, "ENODEV");
+    }
+    std::string zeros;
+    for (int i = 0; i < 31; ++i)
+        zeros += " 00";
+    const std::string write = "write 00 01" + zeros + "\n";
+    EXPECT_EQ(out.str(), "set-feature 00 12 03 40 00 00 00 00 a9\n" + write + write +
+                             "! ENODEV\n"
+                             "get-feature 00 12 03 40 00 00 00 00 a9\n"
+                             "! ENODEV\n"
+                             "read\n"
+                             "! ENODEV\n"
+                             "set-feature 00 12 03 40 00 00 00 00 a9\n"
+                             "! ENODEV\n");
+    EXPECT_EQ(CTransferTrace::ErrorName(EIO), "EIO");
+    EXPECT_EQ(CTransferTrace::ErrorName(0), "failed");
 }
 
 } // namespace

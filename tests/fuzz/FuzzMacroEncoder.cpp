@@ -3,6 +3,7 @@
 
 #include "macros/MacroEncoding.h"
 #include "macros/MacroSlotText.h"
+#include "profile/ProfileRecord.h"
 #include "platform/PrivateProfile.h"
 #include "../support/TempDir.h"
 
@@ -62,7 +63,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 
     GuardedRecord guarded;
     std::memset(&guarded, GUARD, sizeof guarded);
-    (void)zentro::BuildMacroSlotsReport(guarded.record, path);
+    (void)zentro::BuildMacroSlotsReport(guarded.record.MacroSlot, path);
     CheckGuard(guarded.before, sizeof guarded.before);
     CheckGuard(guarded.after, sizeof guarded.after);
     CheckGuard(guarded.record.Bytes(), offsetof(zentro::ProfileRecord, MacroSlot));

@@ -84,7 +84,7 @@ if [ "$gui" = 1 ]; then
   tries=0
   until [ -S "$runtime/ZENTRO_Mutex" ]; do
     tries=$((tries + 1))
-    [ $tries -le 100 ] || { cat "$work/window.log"; fail "the installed window did not start"; }
+    [ $tries -le 300 ] || { cat "$work/window.log"; fail "the installed window did not start"; }
     kill -0 "$window" 2>/dev/null || { cat "$work/window.log"; fail "the installed window ended"; }
     sleep 0.1
   done

@@ -2,6 +2,7 @@
 
 #include "MacroTestFile.h"
 #include "platform/DebugLog.h"
+#include "profile/ProfileRecord.h"
 
 #include <gtest/gtest.h>
 
@@ -37,7 +38,7 @@ protected:
     {
         m_file.Write(MakeRecordIni({macro}));
         m_record = ProfileRecord{};
-        m_overflows = BuildMacroSlotsReport(m_record, m_file.Path());
+        m_overflows = BuildMacroSlotsReport(m_record.MacroSlot, m_file.Path());
         return SlotBlock(m_record.MacroSlot[0]);
     }
 
@@ -140,7 +141,7 @@ TEST_F(MacroEncodingTest, LoopCountOutsideRangeIsOne)
 TEST_F(MacroEncodingTest, AppKeyEncodesOnlyThroughTheManagerPath)
 {
     m_file.Write(MakeRecordIni({{"M", "1", {"App   Dn", "Left GUI   Up"}}}));
-    BuildMacroSlots(m_record, m_file.Path());
+    BuildMacroSlots(m_record.MacroSlot, m_file.Path());
     EXPECT_EQ(SlotBlock(m_record.MacroSlot[0]), Block({0x00, 0x01, 0x05, 0x00, 0x85, 0x00}));
 
     MacroSlotArray slots{};
@@ -156,7 +157,7 @@ TEST_F(MacroEncodingTest, ProfileLoadRewritesOnlyListedSlots)
     const ProfileRecord before = record;
     m_file.Write(MakeRecordIni({{"One", "1", {"A   Dn"}}, {"Two", "2", {}}}));
 
-    EXPECT_TRUE(BuildMacroSlotsReport(record, m_file.Path()).empty());
+    EXPECT_TRUE(BuildMacroSlotsReport(record.MacroSlot, m_file.Path()).empty());
 
     EXPECT_EQ(SlotBlock(record.MacroSlot[0]), Block({0x00, 0x01, 0x05, 0x04}));
     EXPECT_EQ(SlotBlock(record.MacroSlot[1]), Block({}));
@@ -173,13 +174,13 @@ TEST_F(MacroEncodingTest, MissingOrEmptyFileLeavesSlotsAlone)
     ProfileRecord record{};
     std::memset(record.MacroSlot, 0x5A, sizeof record.MacroSlot);
     const ProfileRecord before = record;
-    BuildMacroSlots(record, m_file.Path() + ".missing");
+    BuildMacroSlots(record.MacroSlot, m_file.Path() + ".missing");
     EXPECT_EQ(0, std::memcmp(record.Bytes(), before.Bytes(), PROFILE_RECORD_SIZE));
 
     for (const char* text : {"", "[MacroName]\nMacroCount=0\n0=\n", "[MacroName]\nMacroCount=-3\n",
                              "[MacroName]\nMacroCount=junk\n0=A\n"}) {
         m_file.Write(text);
-        BuildMacroSlots(record, m_file.Path());
+        BuildMacroSlots(record.MacroSlot, m_file.Path());
         EXPECT_EQ(0, std::memcmp(record.Bytes(), before.Bytes(), PROFILE_RECORD_SIZE)) << text;
     }
 }
@@ -201,7 +202,7 @@ TEST_F(MacroEncodingTest, OnlyTwelveOfThirteenListedMacrosAreEncoded)
 #pragma pack(pop)
     std::memset(guarded.guard, 0xEE, sizeof guarded.guard);
     CDebugLogCapture log;
-    EXPECT_TRUE(BuildMacroSlotsReport(guarded.record, m_file.Path()).empty());
+    EXPECT_TRUE(BuildMacroSlotsReport(guarded.record.MacroSlot, m_file.Path()).empty());
     for (size_t k = 0; k < MACRO_SLOT_COUNT; ++k) {
         EXPECT_EQ(guarded.record.MacroSlot[k][1], k + 1);
     }
@@ -327,7 +328,7 @@ TEST_F(MacroEncodingTest, LongRecordThatDoesNotFitIsNeverPartlyWritten)
     ProfileRecord record{};
     std::memset(record.MacroSlot, 0x77, sizeof record.MacroSlot);
     m_file.Write(MakeRecordIni({{"M", "1", items}}));
-    const auto overflows = BuildMacroSlotsReport(record, m_file.Path());
+    const auto overflows = BuildMacroSlotsReport(record.MacroSlot, m_file.Path());
     ASSERT_EQ(overflows.size(), 1u);
     EXPECT_EQ(overflows[0].encodedEvents, 60u);
     for (size_t i = 122; i < MACRO_BLOCK_SIZE; ++i) {
@@ -344,7 +345,7 @@ TEST_F(MacroEncodingTest, ReportNamesEachMacroThatDidNotFit)
                                 {"AlsoFits", "1", {}},
                                 {"Slow", "1", KeyTaps("C", 11, "2000 ms")}}));
     CDebugLogCapture log;
-    const auto overflows = BuildMacroSlotsReport(m_record, m_file.Path());
+    const auto overflows = BuildMacroSlotsReport(m_record.MacroSlot, m_file.Path());
     ASSERT_EQ(overflows.size(), 2u);
     EXPECT_EQ(overflows[0].slot, 1u);
     EXPECT_EQ(overflows[0].name, "TooLong");
@@ -362,7 +363,7 @@ TEST_F(MacroEncodingTest, ItemsBeyondItemCountAreNotTheLastPause)
     // A stale key left by a hand edit must not lend its pause to the last event.
     m_file.Write("[MacroName]\nMacroCount=1\n0=M\n[M]\nMacroLoopTimes=1\nItemCount=1\n"
                  "Item0=A   Dn\nItem1=900 ms\n");
-    BuildMacroSlots(m_record, m_file.Path());
+    BuildMacroSlots(m_record.MacroSlot, m_file.Path());
     EXPECT_EQ(SlotBlock(m_record.MacroSlot[0]), Block({0x00, 0x01, 0x05, 0x04}));
 }
 

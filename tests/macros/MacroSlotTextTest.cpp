@@ -1,6 +1,7 @@
 #include "macros/MacroSlotText.h"
 
 #include "MacroTestFile.h"
+#include "profile/ProfileRecord.h"
 
 #include <gtest/gtest.h>
 
@@ -58,7 +59,7 @@ TEST(MacroSlotTextTest, SampleFilesEncodeAsExpected)
         expected << expectedFile.rdbuf();
 
         ProfileRecord record{};
-        const auto overflows = BuildMacroSlotsReport(record, dir + name + ".ini");
+        const auto overflows = BuildMacroSlotsReport(record.MacroSlot, dir + name + ".ini");
         std::string actual = FormatMacroSlots(record.MacroSlot);
         for (const MacroOverflow& o : overflows) {
             actual += FormatMacroOverflow(o) + "\n";

@@ -79,10 +79,10 @@ struct EnvGuard {
 TEST(ProgramFolder, LanguageComesFromTheFirstLocaleVariableThatIsSet)
 {
     const std::pair<const char*, const char*> names[] = {
-        {"de_DE.UTF-8", "DE"}, {"de_AT", "DE"},     {"de", "DE"},         {"zh_CN.UTF-8", "CHS"},
-        {"zh_SG", "CHS"},      {"zh", "CHS"},       {"zh_TW.UTF-8", "CHT"}, {"zh_HK", "CHT"},
-        {"zh_MO", "CHT"},      {"zh_Hant", "CHT"},  {"en_US.UTF-8", "EN"}, {"C", "EN"},
-        {"POSIX", "EN"},       {"fr_FR", "EN"},     {"dem", "EN"},        {"", "EN"}};
+        {"de_DE.UTF-8", "DE"}, {"de_AT", "DE"},    {"de", "DE"},           {"zh_CN.UTF-8", "CHS"},
+        {"zh_SG", "CHS"},      {"zh", "CHS"},      {"zh_TW.UTF-8", "CHT"}, {"zh_HK", "CHT"},
+        {"zh_MO", "CHT"},      {"zh_Hant", "CHT"}, {"en_US.UTF-8", "EN"},  {"C", "EN"},
+        {"POSIX", "EN"},       {"fr_FR", "EN"},    {"dem", "EN"},          {"", "EN"}};
     for (const auto& [locale, code] : names)
         EXPECT_EQ(LanguageFromLocaleName(locale), code) << locale;
 
@@ -156,8 +156,8 @@ TEST(ProgramFolder, SeedingCopiesTheDefaultsInTheUsersLanguageAndKeepsWhatExists
         EXPECT_EQ(GetPrivateProfileString("Skins", "RColor", "", dir + ini), "255") << ini;
     }
     // Folders it makes are the user's alone.
-    ASSERT_TRUE(SeedUserFolder(tree.root.Path("new/zentro-mouse"), tree.inputs.dataDir, "DE",
-                               &error));
+    ASSERT_TRUE(
+        SeedUserFolder(tree.root.Path("new/zentro-mouse"), tree.inputs.dataDir, "DE", &error));
     for (const char* made : {"new", "new/zentro-mouse"}) {
         const auto mode = std::filesystem::status(tree.root.Path(made)).permissions();
         EXPECT_EQ(mode & (std::filesystem::perms::group_all | std::filesystem::perms::others_all),
@@ -176,15 +176,14 @@ TEST(ProgramFolder, AFolderThatCannotBeMadeOrSeededIsRefusedWithOneMessage)
     InstalledTree tree;
     WriteFile(tree.root.Path("blocker"), "a file where a folder should be");
     std::string error;
-    EXPECT_FALSE(SeedUserFolder(tree.root.Path("blocker/zentro-mouse"), tree.inputs.dataDir, "EN",
-                                &error));
+    EXPECT_FALSE(
+        SeedUserFolder(tree.root.Path("blocker/zentro-mouse"), tree.inputs.dataDir, "EN", &error));
     EXPECT_NE(error.find("cannot create the profile folder " + tree.root.Path("blocker")),
               std::string::npos)
         << error;
 
     std::filesystem::remove(tree.root.Path("share/zentro-mouse/str3.ini"));
-    EXPECT_FALSE(
-        SeedUserFolder(tree.root.Path("fresh"), tree.inputs.dataDir, "EN", &error));
+    EXPECT_FALSE(SeedUserFolder(tree.root.Path("fresh"), tree.inputs.dataDir, "EN", &error));
     EXPECT_NE(error.find("str3.ini is missing"), std::string::npos) << error;
 
     // The program's own set-up refuses as well and installs nothing.

@@ -3,12 +3,16 @@
 #include <cstring>
 #include <functional>
 
+#include "CoreReset.h"
 #include "device/CommandProtocol.h"
 #include "device/DeviceLink.h"
+#include "device/hid/SimulatedDeviceWatcher.h"
 #include "device/hid/SimulatedMouse.h"
 #include "platform/Clock.h"
 #include "profile/ApplyProfile.h"
 #include "profile/FactoryReset.h"
+#include "profile/ProfileDeviceSync.h"
+#include "platform/DebugLog.h"
 #include "profile/ProfileFiles.h"
 #include "profile/ProfileTestDir.h"
 
@@ -46,7 +50,7 @@ class ApplyProfileTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        ResetDeviceLinkForTest();
+        // m_dir has put every program-wide state back already.
         SetSleeper(&m_sleeper);
         SetHidTransport(&m_mouse);
         ASSERT_EQ(ConnectAtStartup(), 1);
@@ -57,12 +61,7 @@ protected:
         m_dir.WriteSettings("config0.bin", ProfileRecord{});
         m_dir.Write("str0.ini", "[Profile]\nIsDefault=Y\n");
     }
-    void TearDown() override
-    {
-        ResetDeviceLinkForTest();
-        SetHidTransport(nullptr);
-        SetSleeper(nullptr);
-    }
+    void TearDown() override { ResetCoreStateForTest(); }
 
     std::vector<Packet> Packets() const
     {
@@ -279,6 +278,66 @@ TEST_F(FactoryResetTest, MissingConfigBinLeavesTheDefaultsAlone)
     ProfileRecord expected = m_before;
     LoadDefaults(expected);
     EXPECT_EQ(std::memcmp(&g_ProfileRecord, &expected, PROFILE_RECORD_SIZE), 0);
+}
+
+// ---- the apply of Apply and Reset ----
+
+TEST_F(ApplyProfileTest, ApplyAndSaveSendsSavesOnceAndTakesTheAppliedCopy)
+{
+    LoadDefaults();
+    g_strButtonLabel[0] = "Fire";
+    std::vector<uint8_t> sentSlots;
+    CDebugLogCapture log;
+    const bool done = ApplyAndSaveProfile("Setting-DE", [&](const ProfileRecord& snapshot) {
+        sentSlots.push_back(snapshot.ProfileSlot);
+        SendProfileToDevice(snapshot);
+    });
+    EXPECT_TRUE(done);
+    EXPECT_EQ(sentSlots, std::vector<uint8_t>{0});
+    EXPECT_EQ(m_mouse.Memory().dpiStages, BuildDpiBlock(g_ProfileRecord));
+    EXPECT_EQ(std::memcmp(&g_AppliedProfileRecord, &g_ProfileRecord, PROFILE_RECORD_SIZE), 0);
+    EXPECT_EQ(m_dir.Read("config0.bin").size(), 1791u);
+    EXPECT_EQ(m_dir.Ini("str0.ini", "Setting-DE", "Item1"), "Fire");
+    size_t saves = 0;
+    for (const std::string& line : log.Entries())
+        saves += line.rfind("Data num:", 0) == 0;
+    EXPECT_EQ(saves, 1u) << log.Text();
+
+    // Without the mouse nothing is sent, saved or copied.
+    ResetDeviceLinkForTest();
+    m_mouse.ResetToPowerOn();
+    const auto config = m_dir.Read("config0.bin");
+    const ProfileRecord applied = g_AppliedProfileRecord;
+    g_ProfileRecord.ReportRate = 7;
+    EXPECT_FALSE(ApplyAndSaveProfile("Setting-DE", {}));
+    EXPECT_TRUE(m_mouse.ReceivedPackets().empty());
+    EXPECT_EQ(m_dir.Read("config0.bin"), config);
+    EXPECT_EQ(std::memcmp(&g_AppliedProfileRecord, &applied, PROFILE_RECORD_SIZE), 0);
+}
+
+TEST(ProfileDeviceSync, ProfileSlotFollowsEveryConnect)
+{
+    ResetCoreStateForTest();
+    CSimulatedMouse mouse;
+    CHookedSleeper sleeper;
+    SetSleeper(&sleeper);
+    SetHidTransport(&mouse);
+    InstallProfileDeviceSync();
+    g_ProfileRecord.ProfileSlot = 4;
+    g_byDeviceState = 2;
+    ASSERT_EQ(ConnectAtStartup(), 1);
+    EXPECT_EQ(g_ProfileRecord.ProfileSlot, 0);
+
+    CSimulatedDeviceWatcher watcher(mouse);
+    ASSERT_TRUE(RegisterDeviceNotifications(
+        watcher, [](const DeviceChangeNotification& n) { OnDeviceChange(n); }));
+    g_ProfileRecord.ProfileSlot = 5;
+    mouse.Unplug();
+    EXPECT_EQ(g_ProfileRecord.ProfileSlot, 5); // a removal leaves it
+    mouse.Plug();
+    EXPECT_EQ(g_ProfileRecord.ProfileSlot, 0);
+    watcher.Stop();
+    ResetCoreStateForTest();
 }
 
 } // namespace

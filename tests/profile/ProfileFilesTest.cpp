@@ -284,12 +284,13 @@ TEST(ProfileTexts, WithoutALanguageNoLabelSectionIsWritten)
 TEST(ProfileTexts, ColourAndPointValuesConvertLikeWtoi)
 {
     CProfileTestDir dir;
-    dir.Write("x.ini", "[Skins]\nRColor=255\nGColor= 12abc\nBColor=300\nLan=EN\n"
+    dir.Write("x.ini", "[Skins]\nRColor=-1\nGColor= 12abc\nBColor=300\nLan=EN\n"
                        "[Point]\nSensitivityX_Y=-5\nSensitivityY_Y=abc\nSensitivity_Y=7\n");
     ReadProfileTextsFrom(dir.Path("x.ini"));
     ConvertProfileTextValues();
     EXPECT_EQ(g_ProfileTexts.Lan, "EN");
-    EXPECT_EQ(g_byEditTextColor, (std::array<uint8_t, 3>{255, 12, 255}));
+    // The low byte of each number: -1 gives 255, 300 gives 44.
+    EXPECT_EQ(g_byEditTextColor, (std::array<uint8_t, 3>{255, 12, 44}));
     EXPECT_EQ(g_nPointValue, (std::array<int, 4>{-5, 0, 7, 0}));
 }
 
@@ -339,6 +340,31 @@ TEST(ProfileFiles, DefaultFileModeReadsTheFactoryFiles)
     EXPECT_EQ(g_strSettingsFile, dir.Path("config.bin"));
     EXPECT_EQ(g_strProfileIniFile, dir.Path("str.ini"));
     EXPECT_EQ(g_ProfileRecord.DPIValue[3], PatternRecord(4).DPIValue[3]);
+}
+
+TEST(SettingsFile, ReadOnlyFileIsRefusedWithTheErrorCodeAndALinkStaysALink)
+{
+    CProfileTestDir dir;
+    dir.WriteSettings("config0.bin", PatternRecord(1));
+    const auto before = dir.Read("config0.bin");
+    std::filesystem::permissions(dir.Path("config0.bin"), std::filesystem::perms::owner_read);
+    g_ProfileRecord = PatternRecord(2);
+    {
+        CDebugLogCapture log;
+        EXPECT_FALSE(SaveProfileSettings());
+        EXPECT_EQ(log.Text(), "Error Code is: " + std::to_string(EACCES) + " \n");
+        EXPECT_EQ(dir.Read("config0.bin"), before);
+    }
+
+    // A profile kept elsewhere through a link: the link's target gets the new record.
+    std::filesystem::remove(dir.Path("config0.bin"));
+    dir.WriteSettings("kept.bin", PatternRecord(1));
+    std::filesystem::create_symlink("kept.bin", dir.Path("config0.bin"));
+    ASSERT_TRUE(SaveProfileSettings());
+    EXPECT_TRUE(std::filesystem::is_symlink(dir.Path("config0.bin")));
+    const auto kept = dir.Read("kept.bin");
+    ASSERT_EQ(kept.size(), 1791u);
+    EXPECT_EQ(std::memcmp(kept.data() + 1, &g_ProfileRecord, PROFILE_RECORD_SIZE), 0);
 }
 
 } // namespace

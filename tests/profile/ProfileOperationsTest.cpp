@@ -112,7 +112,7 @@ TEST(SelectProfile, ANotInitialisedProfileGetsItsDefaultsOnTheSwitch)
 TEST(ProfileSelectCommand, AfterAnImportOrForTheSameProfileNothingIsLoaded)
 {
     ThreeProfiles p;
-    g_ProfileRecord.DPIValue[0] = 0x33; // an unapplied change
+    g_ProfileRecord.DPIValue[0] = 0x33;      // an unapplied change
     EXPECT_FALSE(OnProfileSelectCommand(0)); // the profile the list opened with
     EXPECT_EQ(g_ProfileRecord.DPIValue[0], 0x33);
 

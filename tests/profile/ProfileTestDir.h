@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "CoreReset.h"
 #include "../support/TempDir.h"
 #include "platform/ExeDir.h"
 #include "platform/PrivateProfile.h"
@@ -22,18 +23,11 @@ class CProfileTestDir {
 public:
     explicit CProfileTestDir(const std::string& language = "EN") : m_dir("profile")
     {
+        ResetCoreStateForTest();
         SetExeDirOverride(m_dir.Path());
-        ResetProfileFilesForTest();
-        ResetProfileRecordsForTest();
-        FlushPrivateProfileCache();
         LoadLanguageTexts(language);
     }
-    ~CProfileTestDir()
-    {
-        SetExeDirOverride("");
-        ResetProfileFilesForTest();
-        FlushPrivateProfileCache();
-    }
+    ~CProfileTestDir() { ResetCoreStateForTest(); }
     CProfileTestDir(const CProfileTestDir&) = delete;
     CProfileTestDir& operator=(const CProfileTestDir&) = delete;
 

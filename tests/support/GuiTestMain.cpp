@@ -41,6 +41,7 @@ int main(int argc, char** argv)
     }
     QApplication app(argc, argv);
     ::testing::InitGoogleMock(&argc, argv);
+    zentro::PrepareGuiStateCheckForTest();
     auto* listener = new CProgramStateListener;
     ::testing::UnitTest::GetInstance()->listeners().Append(listener); // owned by gtest
     const int result = RUN_ALL_TESTS();

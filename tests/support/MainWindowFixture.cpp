@@ -62,7 +62,7 @@ void MainWindowFixture::CreateWindow(bool plugged)
     CMouseConfigurationDlg::Services services;
     services.ui = m_services.Bundle();
     services.tray = &m_tray;
-    services.watcher = m_watcher.get();
+    services.watcher = m_windowWatcher ? m_windowWatcher : m_watcher.get();
     m_dlg = std::make_unique<CMouseConfigurationDlg>(services);
     CMouseConfigurationApp::CreateParts(*m_dlg);
     ASSERT_TRUE(m_dlg->OnInitDialog());
@@ -83,6 +83,8 @@ void MainWindowFixture::Deliver()
     for (int i = 0; i < 10; ++i)
         QCoreApplication::sendPostedEvents();
     QCoreApplication::processEvents();
+    // The desktop's pointer settings are set off the window's thread; tests read them after.
+    WaitForPointerSettings();
 }
 
 void MainWindowFixture::ClearTrace()

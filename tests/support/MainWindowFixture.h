@@ -18,6 +18,7 @@
 #include "device/hid/TransferTrace.h"
 #include "platform/Clock.h"
 #include "settings/PointerSettings.h"
+#include "support/RecordingPointerSettings.h"
 #include "support/UiServiceDoubles.h"
 
 namespace zentro::test {
@@ -55,6 +56,8 @@ protected:
     QTemporaryDir m_dir;
     CSimulatedMouse m_mouse;
     std::unique_ptr<CSimulatedDeviceWatcher> m_watcher;
+    // When set, the window gets this watcher instead of the simulated mouse's.
+    IDeviceWatcher* m_windowWatcher = nullptr;
     std::ostringstream m_traceText;
     std::shared_ptr<CTransferTrace> m_trace;
     std::unique_ptr<CTracingTransport> m_transport;

@@ -16,6 +16,7 @@
 #include "platform/ExeDir.h"
 #include "platform/PrivateProfile.h"
 #include "settings/PointerSettings.h"
+#include "RecordingPointerSettings.h"
 
 namespace zentro::test {
 

@@ -1,3 +1,4 @@
+#include "CoreReset.h"
 #include "text/LanguageTexts.h"
 
 #include "text/ExpectedUiTexts.h"
@@ -15,8 +16,8 @@ using test::kExpectedUiTexts;
 
 class LanguageTextsTest : public ::testing::Test {
 protected:
-    void SetUp() override { ResetTextTablesForTest(); }
-    void TearDown() override { ResetTextTablesForTest(); }
+    void SetUp() override { ResetCoreStateForTest(); }
+    void TearDown() override { ResetCoreStateForTest(); }
 };
 
 struct LanguageColumn {

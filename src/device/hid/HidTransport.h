@@ -53,6 +53,8 @@ enum class HidOpenError {
 constexpr int HID_READ_WOKEN = 0; // woken by the wake event, or timed out
 constexpr int HID_READ_GONE = -1; // the device went away or the handle was closed
 
+// When a call fails, errno tells why (ENODEV or EIO once the device is gone), as the
+// system calls underneath left it.
 class IHidDevice {
 public:
     virtual ~IHidDevice() = default;

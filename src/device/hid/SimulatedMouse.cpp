@@ -76,6 +76,8 @@ struct CSimulatedMouse::State {
     int strayOutputReports = 0;
     int incompleteBlocks = 0;
     int droppedEventReports = 0;
+    // Transfers the command interface still accepts before the mouse is unplugged; -1: no limit.
+    int transfersUntilUnplug = -1;
 
     struct PendingBlock {
         bool active = false;
@@ -103,6 +105,11 @@ struct CSimulatedMouse::State {
     void BuildReply(uint8_t* reply) const;
     void MarkHandlesGone(bool all);
     void Broadcast(const DeviceChangeNotification& notification);
+
+    // Without the mutex held.
+    void Unplug();
+    // Counts one command transfer against transfersUntilUnplug and unplugs when none is left.
+    void CountTransfer();
 };
 
 namespace {
@@ -128,6 +135,12 @@ public:
     const std::string& Path() const { return m_path; }
     HidOpenMode Mode() const { return m_mode; }
     bool Readable() const { return m_mode != HidOpenMode::Probe; }
+    // A refused transfer: ENODEV once the device is gone, EINVAL for a malformed one.
+    bool Refuse() const
+    {
+        errno = Usable() ? EINVAL : ENODEV;
+        return false;
+    }
     void MarkGone()
     {
         m_gone = true;
@@ -159,22 +172,24 @@ private:
 
 bool CSimulatedHidDevice::SetFeature(const uint8_t* report, size_t length)
 {
+    m_state->CountTransfer();
     std::lock_guard lock(m_state->mutex);
     const HidInterfaceInfo* info = CommandInterface();
     if (!Usable() || m_mode != HidOpenMode::ReadWrite || !info || !report ||
         length != info->featureReportByteLength || length < 1 + PACKET_SIZE || report[0] != 0)
-        return false;
+        return Refuse();
     m_state->HandlePacket(report + 1);
     return true;
 }
 
 bool CSimulatedHidDevice::GetFeature(uint8_t* report, size_t length)
 {
+    m_state->CountTransfer();
     std::lock_guard lock(m_state->mutex);
     const HidInterfaceInfo* info = CommandInterface();
     if (!Usable() || m_mode == HidOpenMode::Probe || !info || !report ||
         length != info->featureReportByteLength || length < 1 + PACKET_SIZE || report[0] != 0)
-        return false;
+        return Refuse();
     std::memset(report, 0, length);
     m_state->BuildReply(report + 1);
     return true;
@@ -182,11 +197,12 @@ bool CSimulatedHidDevice::GetFeature(uint8_t* report, size_t length)
 
 bool CSimulatedHidDevice::WriteOutput(const uint8_t* report, size_t length)
 {
+    m_state->CountTransfer();
     std::lock_guard lock(m_state->mutex);
     const HidInterfaceInfo* info = CommandInterface();
     if (!Usable() || m_mode != HidOpenMode::ReadWrite || !info || !report ||
         length != info->outputReportByteLength || length < 2 || report[0] != 0)
-        return false;
+        return Refuse();
     auto& block = m_state->block;
     if (!block.active) {
         ++m_state->strayOutputReports;
@@ -528,21 +544,47 @@ void CSimulatedMouse::QueueEventReport(const std::vector<uint8_t>& report)
         ++m_state->droppedEventReports;
 }
 
-void CSimulatedMouse::Unplug()
+void CSimulatedMouse::State::Unplug()
 {
     std::vector<std::string> names;
     {
-        std::lock_guard lock(m_state->mutex);
-        if (!m_state->plugged)
+        std::lock_guard lock(mutex);
+        if (!plugged)
             return;
-        m_state->plugged = false;
-        m_state->block = State::PendingBlock{};
-        m_state->MarkHandlesGone(true);
-        for (const auto& info : m_state->interfaces)
+        plugged = false;
+        block = PendingBlock{};
+        MarkHandlesGone(true);
+        for (const auto& info : interfaces)
             names.push_back(info.path);
     }
     for (const auto& name : names)
-        m_state->Broadcast({DBT_DEVICEREMOVECOMPLETE, DBT_DEVTYP_DEVICEINTERFACE, name});
+        Broadcast({DBT_DEVICEREMOVECOMPLETE, DBT_DEVTYP_DEVICEINTERFACE, name});
+}
+
+void CSimulatedMouse::State::CountTransfer()
+{
+    {
+        std::lock_guard lock(mutex);
+        if (transfersUntilUnplug < 0)
+            return;
+        if (transfersUntilUnplug > 0) {
+            --transfersUntilUnplug;
+            return;
+        }
+        transfersUntilUnplug = -1;
+    }
+    Unplug();
+}
+
+void CSimulatedMouse::Unplug()
+{
+    m_state->Unplug();
+}
+
+void CSimulatedMouse::UnplugAfterTransfers(int count)
+{
+    std::lock_guard lock(m_state->mutex);
+    m_state->transfersUntilUnplug = count < 0 ? -1 : count;
 }
 
 void CSimulatedMouse::Plug()

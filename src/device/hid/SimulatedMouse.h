@@ -96,6 +96,10 @@ public:
     // error None removes an injected failure.
     void SetOpenFailure(const std::string& path, HidOpenMode mode, HidOpenError error);
     void SetCapsUnavailable(const std::string& path, bool unavailable);
+    // Lets `count` more transfers through (set-feature, get-feature, write on any handle) and
+    // unplugs the mouse as the next one starts, as a cable pulled in the middle of an apply
+    // would; that transfer and all later ones fail with ENODEV. A negative count cancels.
+    void UnplugAfterTransfers(int count);
 
     // Inspection.
     int OpenHandleCount(const std::string& path, HidOpenMode mode) const;

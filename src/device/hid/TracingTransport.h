@@ -12,7 +12,8 @@ class CTransferTrace;
 // ReadWrite get set-feature, get-feature, write and read lines. Devices opened Read or Probe are
 // handed out unwrapped: the event channel is read on the reader thread at times that have
 // nothing to do with the command sequence, and tracing it would make traces depend on timing.
-// Enumeration is passed through untouched.
+// Enumeration is passed through untouched. A transfer that fails is followed in the trace by
+// its error name (the errno the device handle left), and counted in the trace's summary.
 //
 // The inner transport must outlive this object; the trace is shared with the handles given
 // out, so it lives as long as the last of them.

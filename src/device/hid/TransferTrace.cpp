@@ -1,5 +1,6 @@
 #include "device/hid/TransferTrace.h"
 
+#include <cstring>
 #include <ostream>
 
 namespace zentro {
@@ -10,6 +11,8 @@ CTransferTrace::CTransferTrace(const std::string& path)
     if (m_file.is_open())
         m_out = &m_file;
 }
+
+CTransferTrace::CTransferTrace() = default;
 
 CTransferTrace::CTransferTrace(std::ostream& stream) : m_out(&stream)
 {
@@ -34,9 +37,43 @@ std::string CTransferTrace::FormatLine(const char* verb, const uint8_t* bytes, s
     return line;
 }
 
+std::string CTransferTrace::ErrorName(int error)
+{
+    if (error == 0)
+        return "failed";
+    if (const char* name = ::strerrorname_np(error))
+        return name;
+    return "error " + std::to_string(error);
+}
+
 void CTransferTrace::Transfer(const char* verb, const uint8_t* bytes, size_t length)
 {
+    {
+        std::lock_guard lock(m_mutex);
+        ++m_summary.transfers;
+    }
     WriteLine(FormatLine(verb, bytes, length));
+}
+
+void CTransferTrace::Failed(const char* verb, int error, const std::string& command)
+{
+    const std::string name = ErrorName(error);
+    {
+        std::lock_guard lock(m_mutex);
+        if (++m_summary.failures == 1) {
+            m_summary.firstFailure = m_summary.transfers;
+            m_summary.firstFailureVerb = verb;
+            m_summary.firstFailureCommand = command;
+            m_summary.firstFailureError = name;
+        }
+    }
+    WriteLine("! " + name + "\n");
+}
+
+TransferSummary CTransferTrace::Summary() const
+{
+    std::lock_guard lock(m_mutex);
+    return m_summary;
 }
 
 void CTransferTrace::Sleep(uint32_t milliseconds)

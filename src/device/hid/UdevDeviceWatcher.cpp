@@ -3,6 +3,7 @@
 #include "device/hid/HidrawNodeTracker.h"
 #include "device/hid/HidrawTransport.h"
 #include "platform/DebugLog.h"
+#include "platform/ThreadStart.h"
 #include "platform/ManualResetEvent.h"
 
 #include <cerrno>
@@ -109,7 +110,11 @@ bool CUdevDeviceWatcher::Start(Callback callback)
     }
     // The monitor is live before the scan, so no node can slip between the two.
     m_impl->tracker.Scan();
-    m_impl->thread = std::thread([impl = m_impl.get()] { impl->Run(); });
+    if (!TryStartThread(
+            m_impl->thread, [impl = m_impl.get()] { impl->Run(); }, "udev watcher")) {
+        m_impl->Release();
+        return false;
+    }
     return true;
 #else
     (void)callback;

@@ -1,6 +1,7 @@
 #include "settings/ui/DMarker.h"
 
 #include "controls/SkinImage.h"
+#include "controls/SkinKit.h"
 #include "controls/WinMessage.h"
 
 #include <QMouseEvent>
@@ -33,9 +34,7 @@ bool CMarkerSlider::Create(const QRect& rect, QWidget* parent, int id)
 
 void CMarkerSlider::SetBitmaps(const QRect& source, const QImage& track, const QImage& fill)
 {
-    auto part = [&source](const QImage& picture) {
-        return picture.isNull() ? QImage() : MakePlainBitmap(picture.copy(source));
-    };
+    auto part = [&source](const QImage& picture) { return CropBitmap(picture, source); };
     m_bmpTrack = part(track);
     m_bmpFill = part(fill);
     update();

@@ -1,0 +1,286 @@
+#include "macros/MacroStore.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cstring>
+#include <utility>
+
+#include "macros/MacroEncoding.h"
+#include "macros/MacroFile.h"
+#include "platform/PrivateProfile.h"
+
+namespace zentro {
+
+int g_nCurrentMacro = -1;
+int g_bRecordDelays = 0;
+int g_bLoopEnabled = 0;
+std::vector<std::string> g_loadedItems;
+std::vector<std::string> g_recordedItems;
+
+void ResetMacroStateForTest()
+{
+    g_nCurrentMacro = -1;
+    g_bRecordDelays = 0;
+    g_bLoopEnabled = 0;
+    g_loadedItems.clear();
+    g_recordedItems.clear();
+}
+
+namespace {
+
+using KeyValues = std::vector<std::pair<std::string, std::string>>;
+
+std::string Trimmed(const std::string& text)
+{
+    const auto blank = [](unsigned char c) { return std::isspace(c) != 0; };
+    auto first = std::find_if_not(text.begin(), text.end(), blank);
+    auto last = std::find_if_not(text.rbegin(), text.rend(), blank).base();
+    return first < last ? std::string(first, last) : std::string();
+}
+
+// Section names are compared without regard to case, as the INI functions do.
+bool SameSection(const std::string& a, const std::string& b)
+{
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+               return std::tolower(static_cast<unsigned char>(x)) ==
+                      std::tolower(static_cast<unsigned char>(y));
+           });
+}
+
+bool NameInList(const std::vector<std::string>& names, const std::string& name, int except = -1)
+{
+    for (size_t i = 0; i < names.size(); ++i)
+        if (static_cast<int>(i) != except && SameSection(names[i], name))
+            return true;
+    return false;
+}
+
+} // namespace
+
+CMacroStore::CMacroStore(std::string recordIniPath) : m_strPath(std::move(recordIniPath))
+{
+}
+
+bool CMacroStore::HasSelection() const
+{
+    return g_nCurrentMacro >= 0 && static_cast<size_t>(g_nCurrentMacro) < m_names.size();
+}
+
+void CMacroStore::ClearWorkingSlot(int index)
+{
+    if (index >= 0 && static_cast<size_t>(index) < MACRO_SLOT_COUNT)
+        std::memset(m_macroSlots[index], 0, MACRO_BLOCK_SIZE);
+}
+
+bool CMacroStore::WriteNameList()
+{
+    // Deleting first drops the keys of names that are gone.
+    bool ok = DeletePrivateProfileSection(MACRO_LIST_SECTION, m_strPath);
+    KeyValues keys;
+    if (m_names.empty()) {
+        keys = {{MACRO_COUNT_KEY, "0"}, {"0", ""}};
+    } else {
+        keys.emplace_back(MACRO_COUNT_KEY, std::to_string(m_names.size()));
+        for (size_t i = 0; i < m_names.size(); ++i)
+            keys.emplace_back(std::to_string(i), m_names[i]);
+    }
+    return WritePrivateProfileStrings(MACRO_LIST_SECTION, keys, m_strPath) && ok;
+}
+
+bool CMacroStore::WriteSection(const std::string& name, bool withDelayOption,
+                               const std::string& loopText)
+{
+    // Deleting first guarantees that no item beyond the new count survives.
+    bool ok = DeletePrivateProfileSection(name, m_strPath);
+    KeyValues keys;
+    if (withDelayOption)
+        keys.emplace_back(MACRO_DELAY_STATUS_KEY, g_bRecordDelays ? "1" : "0");
+    keys.emplace_back(MACRO_LOOP_KEY, loopText);
+    keys.emplace_back(MACRO_ITEM_COUNT_KEY, std::to_string(m_items.size()));
+    for (size_t i = 0; i < m_items.size(); ++i)
+        keys.emplace_back(MacroItemKey(static_cast<int>(i)), m_items[i]);
+    return WritePrivateProfileStrings(name, keys, m_strPath) && ok;
+}
+
+bool CMacroStore::LoadMacroList()
+{
+    m_names.clear();
+    m_items.clear();
+    g_nCurrentMacro = -1;
+    if (!MacroFileExists(m_strPath))
+        return false;
+    const int count = std::max(0, ReadMacroCount(m_strPath));
+    for (int i = 0; i < count; ++i)
+        m_names.push_back(ReadMacroName(m_strPath, i));
+    if (!m_names.empty())
+        SelectMacro(0);
+    return true;
+}
+
+bool CMacroStore::SelectMacro(int index)
+{
+    if (index < 0 || static_cast<size_t>(index) >= m_names.size())
+        return false;
+    g_nCurrentMacro = index;
+    const std::string& name = m_names[static_cast<size_t>(index)];
+    g_loadedItems.clear();
+    g_loadedItems.push_back(name);
+    const std::string loop = ReadMacroValue(m_strPath, name, MACRO_LOOP_KEY);
+    g_loadedItems.push_back(loop);
+    // The loop edit takes the text; a change runs its handler, which stores the clamped value.
+    if (loop != m_strLoopText) {
+        m_strLoopText = loop;
+        StoreLoopCount(loop);
+    }
+    const int count =
+        std::min(ReadProfileInt(ReadMacroValue(m_strPath, name, MACRO_ITEM_COUNT_KEY)),
+                 MAX_MACRO_ITEMS_READ);
+    m_items.clear();
+    for (int i = 0; i < count; ++i) {
+        m_items.push_back(ReadMacroValue(m_strPath, name, MacroItemKey(i)));
+        g_loadedItems.push_back(m_items.back());
+    }
+    const std::string delays = ReadMacroValue(m_strPath, name, MACRO_DELAY_STATUS_KEY);
+    if (delays == "1")
+        g_bRecordDelays = 1;
+    else if (delays == "0" || delays.empty())
+        g_bRecordDelays = 0;
+    g_bLoopEnabled = ReadProfileInt(m_strLoopText) > 1 ? 1 : 0;
+    return true;
+}
+
+bool CMacroStore::WriteSelectedMacro()
+{
+    if (m_names.empty())
+        return false;
+    bool ok = WriteNameList();
+    if (!HasSelection())
+        return ok;
+    const std::string& name = m_names[static_cast<size_t>(g_nCurrentMacro)];
+    if (m_items.empty()) {
+        ok = DeletePrivateProfileSection(name, m_strPath) && ok;
+        ClearWorkingSlot(g_nCurrentMacro);
+        return ok;
+    }
+    return WriteSection(name, true, m_strLoopText) && ok;
+}
+
+bool CMacroStore::WriteRecordedMacro(const std::vector<std::string>& recorded)
+{
+    if (recorded.size() < 3)
+        return false;
+    bool ok = WriteNameList();
+    ok = DeletePrivateProfileSection(recorded[0], m_strPath) && ok;
+    KeyValues keys = {{MACRO_DELAY_STATUS_KEY, recorded[1]},
+                      {MACRO_LOOP_KEY, recorded[2]},
+                      {MACRO_ITEM_COUNT_KEY, std::to_string(recorded.size() - 3)}};
+    for (size_t i = 3; i < recorded.size(); ++i)
+        keys.emplace_back(MacroItemKey(static_cast<int>(i - 3)), recorded[i]);
+    return WritePrivateProfileStrings(recorded[0], keys, m_strPath) && ok;
+}
+
+MacroStoreResult CMacroStore::RenameMacro(const std::string& newName)
+{
+    if (!HasSelection())
+        return MacroStoreResult::NoSelection;
+    const std::string name = Trimmed(newName);
+    if (name.empty())
+        return MacroStoreResult::BlankName;
+    // Two entries of one name would share one section, and the second would overwrite the
+    // first one's items.
+    if (NameInList(m_names, name, g_nCurrentMacro))
+        return MacroStoreResult::NameTaken;
+    const std::string oldName = m_names[static_cast<size_t>(g_nCurrentMacro)];
+    m_names[static_cast<size_t>(g_nCurrentMacro)] = name;
+    if (!g_loadedItems.empty())
+        g_loadedItems[0] = name;
+    bool ok = DeletePrivateProfileSection(oldName, m_strPath);
+    ok = WriteMacroRename() && ok;
+    return ok ? MacroStoreResult::Done : MacroStoreResult::WriteFailed;
+}
+
+bool CMacroStore::WriteMacroRename()
+{
+    if (m_names.empty() || !HasSelection())
+        return false;
+    const std::string loop = g_loadedItems.size() > 1 ? g_loadedItems[1] : m_strLoopText;
+    bool ok = WriteNameList();
+    return WriteSection(m_names[static_cast<size_t>(g_nCurrentMacro)], false, loop) && ok;
+}
+
+MacroStoreResult CMacroStore::DeleteMacro()
+{
+    if (!HasSelection())
+        return MacroStoreResult::NoSelection;
+    const size_t index = static_cast<size_t>(g_nCurrentMacro);
+    const std::string removed = m_names[index];
+    m_names.erase(m_names.begin() + static_cast<std::ptrdiff_t>(index));
+    m_items.clear();
+    g_nCurrentMacro = m_names.empty() ? -1 : static_cast<int>(std::min(index, m_names.size() - 1));
+    bool ok = WriteNameList();
+    ok = DeletePrivateProfileSection(removed, m_strPath) && ok;
+    if (g_nCurrentMacro >= 0)
+        SelectMacro(g_nCurrentMacro);
+    return ok ? MacroStoreResult::Done : MacroStoreResult::WriteFailed;
+}
+
+std::string CMacroStore::NewMacroName(const std::vector<std::string>& names,
+                                      const std::string& word)
+{
+    long long number = static_cast<long long>(names.size()) + 1;
+    if (!names.empty()) {
+        const std::string& last = names.back();
+        const size_t underscore = last.find('_');
+        if (underscore != std::string::npos)
+            number = static_cast<long long>(ReadProfileInt(last.substr(underscore + 1))) + 1;
+    }
+    std::string name = word + "_" + std::to_string(number);
+    // A name that is already there would share its section with the other macro.
+    while (NameInList(names, name))
+        name = word + "_" + std::to_string(++number);
+    return name;
+}
+
+MacroStoreResult CMacroStore::CreateMacro(const std::string& word)
+{
+    if (m_names.size() >= MAX_MACRO_COUNT)
+        return MacroStoreResult::LimitReached;
+    m_names.push_back(NewMacroName(m_names, word));
+    g_nCurrentMacro = static_cast<int>(m_names.size()) - 1;
+    m_items.clear();
+    if (m_strLoopText != "1") {
+        m_strLoopText = "1";
+        StoreLoopCount("1");
+    }
+    // The new name goes into the file at once, so that the file is current after every step
+    // (a Cancel right after New keeps the macro, as it keeps every other step).
+    const bool ok = WriteNameList();
+    SelectMacro(g_nCurrentMacro);
+    return ok ? MacroStoreResult::Done : MacroStoreResult::WriteFailed;
+}
+
+bool CMacroStore::StoreLoopCount(const std::string& text)
+{
+    if (m_names.empty())
+        return false;
+    long long value = ReadProfileInt(text);
+    if (value < 1 || value > static_cast<long long>(MAX_MACRO_LOOP_COUNT))
+        value = 1;
+    m_strLoopText = std::to_string(value);
+    if (!HasSelection())
+        return false;
+    if (static_cast<size_t>(g_nCurrentMacro) < MACRO_SLOT_COUNT) {
+        m_macroSlots[g_nCurrentMacro][0] = static_cast<uint8_t>(value >> 8);
+        m_macroSlots[g_nCurrentMacro][1] = static_cast<uint8_t>(value & 0xFF);
+    }
+    return WritePrivateProfileString(m_names[static_cast<size_t>(g_nCurrentMacro)], MACRO_LOOP_KEY,
+                                     m_strLoopText, m_strPath);
+}
+
+void CMacroStore::EncodeWorkingSlots()
+{
+    EncodeMacroSaveSlots(m_macroSlots, m_strPath, static_cast<int>(m_names.size()),
+                         g_nCurrentMacro);
+}
+
+} // namespace zentro

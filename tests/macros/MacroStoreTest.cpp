@@ -1,0 +1,215 @@
+#include "macros/MacroStore.h"
+
+#include "CoreReset.h"
+#include "MacroTestFile.h"
+#include "platform/PrivateProfile.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+using namespace zentro;
+using zentro::test::CTempMacroFile;
+
+namespace {
+
+const std::vector<std::string> kItems = {"A   Dn", "120 ms", "A   Up"};
+
+class MacroStoreTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ResetCoreStateForTest();
+        m_file.Write(zentro::test::MakeRecordIni(
+            {{"First", "1", kItems}, {"Second", "3", {"B   Dn", "B   Up"}}, {"Third", "1", {}}}));
+    }
+    void TearDown() override { ResetCoreStateForTest(); }
+
+    std::string Value(const std::string& section, const std::string& key)
+    {
+        return GetPrivateProfileString(section, key, "<none>", m_file.Path());
+    }
+    std::vector<std::string> ListedNames()
+    {
+        std::vector<std::string> names;
+        const int count = std::stoi(Value("MacroName", "MacroCount"));
+        for (int i = 0; i < count; ++i)
+            names.push_back(Value("MacroName", std::to_string(i)));
+        EXPECT_EQ(Value("MacroName", std::to_string(count)), "<none>") << "stale list key";
+        return names;
+    }
+
+    CTempMacroFile m_file;
+};
+
+} // namespace
+
+TEST(MacroStoreNaming, NewNameFollowsTheLastEntryAndNeverRepeatsOne)
+{
+    struct Case {
+        std::vector<std::string> names;
+        const char* expected;
+    };
+    const Case cases[] = {
+        {{}, "Macro_1"},
+        {{"Boss"}, "Macro_2"},
+        {{"Macro_1", "Macro_3"}, "Macro_4"},
+        {{"Macro_9"}, "Macro_10"},
+        {{"Macro_x"}, "Macro_1"},
+        // The rule alone would give Macro_3 twice: two macros would share one section.
+        {{"Macro_3", "Macro_2"}, "Macro_4"},
+        {{"MACRO_2", "Macro_1"}, "Macro_3"}, // sections ignore case
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(CMacroStore::NewMacroName(c.names, "Macro"), c.expected) << c.names.size();
+}
+
+TEST_F(MacroStoreTest, LoadSelectsTheFirstMacroWithItsLoopCountItemsAndOptions)
+{
+    CMacroStore store(m_file.Path());
+    ASSERT_TRUE(store.LoadMacroList());
+    EXPECT_EQ(store.Names(), (std::vector<std::string>{"First", "Second", "Third"}));
+    EXPECT_EQ(g_nCurrentMacro, 0);
+    EXPECT_EQ(store.Items(), kItems);
+    EXPECT_EQ(g_loadedItems,
+              (std::vector<std::string>{"First", "1", "A   Dn", "120 ms", "A   Up"}));
+    EXPECT_EQ(g_bRecordDelays, 1);
+    ASSERT_TRUE(store.SelectMacro(1));
+    EXPECT_EQ(store.LoopText(), "3");
+    EXPECT_EQ(g_bLoopEnabled, 1);
+    EXPECT_FALSE(store.SelectMacro(3));
+
+    // A delay option other than 0/1 leaves the option as it was; a missing file lists nothing.
+    WritePrivateProfileString("Third", "DelayTimeSelStatus", "2", m_file.Path());
+    g_bRecordDelays = 1;
+    ASSERT_TRUE(store.SelectMacro(2));
+    EXPECT_EQ(g_bRecordDelays, 1);
+    CMacroStore missing(m_file.Path() + ".missing");
+    EXPECT_FALSE(missing.LoadMacroList());
+    EXPECT_TRUE(missing.Names().empty());
+}
+
+TEST_F(MacroStoreTest, EditingStepsReachTheFileAtOnce)
+{
+    CMacroStore store(m_file.Path());
+    ASSERT_TRUE(store.LoadMacroList());
+
+    // Loop count: clamped, stored big-endian in the working slot and in the file.
+    struct Loop {
+        const char* typed;
+        const char* stored;
+        uint8_t high, low;
+    };
+    for (const Loop& l : {Loop{"300", "300", 0x01, 0x2C}, Loop{"0", "1", 0, 1},
+                          Loop{"65536", "1", 0, 1}, Loop{"65535", "65535", 0xFF, 0xFF}}) {
+        EXPECT_TRUE(store.StoreLoopCount(l.typed));
+        EXPECT_EQ(store.LoopText(), l.stored);
+        EXPECT_EQ(Value("First", "MacroLoopTimes"), l.stored);
+        EXPECT_EQ(store.WorkingSlots()[0][0], l.high);
+        EXPECT_EQ(store.WorkingSlots()[0][1], l.low);
+    }
+
+    // Items saved whole: the section is rewritten, so no item beyond the new count survives.
+    g_bRecordDelays = 0;
+    store.SetItems({"C   Dn"});
+    ASSERT_TRUE(store.WriteSelectedMacro());
+    EXPECT_EQ(Value("First", "ItemCount"), "1");
+    EXPECT_EQ(Value("First", "Item1"), "<none>");
+    EXPECT_EQ(Value("First", "DelayTimeSelStatus"), "0");
+
+    // No items: the section goes and the working slot is cleared.
+    store.SetItems({});
+    ASSERT_TRUE(store.WriteSelectedMacro());
+    EXPECT_EQ(Value("First", "ItemCount"), "<none>");
+    EXPECT_EQ(store.WorkingSlots()[0][0], 0);
+    EXPECT_EQ(store.WorkingSlots()[0][1], 0);
+
+    // A finished recording.
+    ASSERT_TRUE(store.WriteRecordedMacro({"Third", "1", "2", "X   Dn", "X   Up"}));
+    EXPECT_EQ(Value("Third", "ItemCount"), "2");
+    EXPECT_EQ(Value("Third", "Item1"), "X   Up");
+    EXPECT_EQ(Value("Third", "MacroLoopTimes"), "2");
+    EXPECT_FALSE(store.WriteRecordedMacro({}));
+}
+
+TEST_F(MacroStoreTest, RenameRefusesBlankAndTakenNamesAndMovesTheSection)
+{
+    CMacroStore store(m_file.Path());
+    ASSERT_TRUE(store.LoadMacroList());
+    struct Case {
+        const char* name;
+        MacroStoreResult result;
+    };
+    for (const Case& c :
+         {Case{"   ", MacroStoreResult::BlankName}, Case{"second", MacroStoreResult::NameTaken},
+          Case{"", MacroStoreResult::BlankName}}) {
+        EXPECT_EQ(store.RenameMacro(c.name), c.result) << c.name;
+        EXPECT_EQ(ListedNames(), (std::vector<std::string>{"First", "Second", "Third"}));
+        EXPECT_EQ(Value("First", "ItemCount"), "3");
+    }
+
+    ASSERT_EQ(store.RenameMacro("Renamed"), MacroStoreResult::Done);
+    EXPECT_EQ(ListedNames(), (std::vector<std::string>{"Renamed", "Second", "Third"}));
+    EXPECT_EQ(Value("First", "ItemCount"), "<none>");
+    EXPECT_EQ(Value("Renamed", "ItemCount"), "3");
+    EXPECT_EQ(Value("Renamed", "Item2"), "A   Up");
+    EXPECT_EQ(Value("Renamed", "MacroLoopTimes"), "1");
+    EXPECT_EQ(Value("Renamed", "DelayTimeSelStatus"), "<none>"); // until saved again
+    // Its own name again (another spelling) is no clash.
+    EXPECT_EQ(store.RenameMacro("RENAMED"), MacroStoreResult::Done);
+}
+
+TEST_F(MacroStoreTest, DeleteRewritesTheListAndSelectsTheNeighbour)
+{
+    CMacroStore store(m_file.Path());
+    ASSERT_TRUE(store.LoadMacroList());
+    ASSERT_TRUE(store.SelectMacro(1));
+    ASSERT_EQ(store.DeleteMacro(), MacroStoreResult::Done);
+    EXPECT_EQ(ListedNames(), (std::vector<std::string>{"First", "Third"}));
+    EXPECT_EQ(Value("Second", "ItemCount"), "<none>");
+    EXPECT_EQ(g_nCurrentMacro, 1); // Third moved into its place
+
+    ASSERT_EQ(store.DeleteMacro(), MacroStoreResult::Done);
+    EXPECT_EQ(g_nCurrentMacro, 0); // past the end: the last one
+    ASSERT_EQ(store.DeleteMacro(), MacroStoreResult::Done);
+    EXPECT_EQ(Value("MacroName", "MacroCount"), "0");
+    EXPECT_EQ(Value("MacroName", "0"), "");
+    EXPECT_EQ(store.DeleteMacro(), MacroStoreResult::NoSelection);
+}
+
+TEST_F(MacroStoreTest, CreateNamesListsAndLimitsNewMacros)
+{
+    CMacroStore store(m_file.Path());
+    ASSERT_TRUE(store.LoadMacroList());
+    for (int n = 4; n <= 12; ++n) {
+        ASSERT_EQ(store.CreateMacro("Makro"), MacroStoreResult::Done);
+        // After "Third" (no "_") the count plus one, then one more than the last.
+        EXPECT_EQ(store.Names().back(), "Makro_" + std::to_string(n));
+        EXPECT_EQ(g_nCurrentMacro, n - 1);
+        EXPECT_TRUE(store.Items().empty());
+        EXPECT_EQ(store.LoopText(), "1");
+        // Listed at once: a Cancel right after New keeps it.
+        EXPECT_EQ(ListedNames().size(), static_cast<size_t>(n));
+    }
+    EXPECT_EQ(store.CreateMacro("Makro"), MacroStoreResult::LimitReached);
+    EXPECT_EQ(store.Names().size(), 12u);
+    EXPECT_EQ(ListedNames().size(), 12u);
+}
+
+TEST_F(MacroStoreTest, WritesCreateAMissingFile)
+{
+    std::filesystem::remove(m_file.Path());
+    FlushPrivateProfileCache();
+    CMacroStore store(m_file.Path());
+    EXPECT_FALSE(store.LoadMacroList());
+    ASSERT_EQ(store.CreateMacro("Macro"), MacroStoreResult::Done);
+    store.SetItems(kItems);
+    ASSERT_TRUE(store.WriteSelectedMacro());
+    EXPECT_EQ(ListedNames(), std::vector<std::string>{"Macro_1"});
+    EXPECT_EQ(Value("Macro_1", "ItemCount"), "3");
+
+    // What was written encodes for the mouse as the manager's OK does.
+    store.EncodeWorkingSlots();
+    EXPECT_EQ(store.WorkingSlots()[0][1], 1);    // loop count 1
+    EXPECT_EQ(store.WorkingSlots()[0][2], 0x0C); // A down, 120 ms
+}
