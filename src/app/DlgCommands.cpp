@@ -12,6 +12,7 @@
 #include "app/DeviceTransfer.h"
 #include "app/TrayIcon.h"
 #include "controls/BitmapBtn.h"
+#include "controls/ExMenu.h"
 #include "controls/WinMessage.h"
 #include "device/DeviceLink.h"
 #include "profile/ApplyProfile.h"
@@ -142,16 +143,15 @@ void CMouseConfigurationDlg::OnHelp()
     activateWindow();
     if (m_pHelpMenu)
         m_pHelpMenu->deleteLater();
-    m_pHelpMenu = new QMenu(this);
-    m_pHelpMenu->setFont(UiFont(13));
-    m_pHelpMenu->setMinimumWidth(120);
-    QAction* web = m_pHelpMenu->addAction(UiText(IDS_WEB_ADDRESS));
-    web->setData(ID_HELP_WEB);
+    auto* menu = new CExMenu(&UiFont(13), this);
+    menu->m_nItemWidth = 120;
+    m_pHelpMenu = menu;
+    QAction* web = menu->AddItem(ID_HELP_WEB, UiText(IDS_WEB_ADDRESS));
     connect(web, &QAction::triggered, this, &CMouseConfigurationDlg::OpenWebAddress);
-    m_pHelpMenu->addAction("Version:1.0")->setData(ID_HELP_VERSION);
+    menu->AddItem(ID_HELP_VERSION, "Version:1.0");
     if (!HasTray()) {
         // Without a notification area the tray menu's Exit is out of reach; offer it here.
-        QAction* exit = m_pHelpMenu->addAction(UiText(IDS_EXIT));
+        QAction* exit = menu->AddItem(ID_MENU_EXIT, UiText(IDS_EXIT));
         connect(exit, &QAction::triggered, this, &CMouseConfigurationDlg::EndDialog);
     }
     m_pHelpMenu->popup(QCursor::pos());

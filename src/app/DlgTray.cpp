@@ -8,6 +8,7 @@
 
 #include "app/TrayIcon.h"
 #include "controls/BitmapBtn.h"
+#include "controls/ExMenu.h"
 #include "controls/WinMessage.h"
 #include "device/DeviceLink.h"
 #include "controls/SkinKit.h"
@@ -84,9 +85,12 @@ void CMouseConfigurationDlg::ShowTrayMenu(const QPoint& globalPos)
     raise();
     if (m_pTrayMenu)
         m_pTrayMenu->deleteLater();
-    m_pTrayMenu = new QMenu(this);
-    m_pTrayMenu->setFont(UiFont(13));
-    QAction* exit = m_pTrayMenu->addAction(UiText(IDS_EXIT));
+    // Where the desktop hosts the tray (StatusNotifierItem) it shows its own menu; this one
+    // is shown where Qt draws it. Its width is the help menu's: the item needs room.
+    auto* menu = new CExMenu(&UiFont(13), this);
+    menu->m_nItemWidth = 120;
+    m_pTrayMenu = menu;
+    QAction* exit = menu->AddItem(ID_MENU_EXIT, UiText(IDS_EXIT));
     connect(exit, &QAction::triggered, this, &CMouseConfigurationDlg::EndDialog);
     m_pTrayMenu->popup(globalPos);
 }

@@ -10,6 +10,7 @@
 #include "platform/Clock.h"
 #include "platform/ExeDir.h"
 #include "platform/PrivateProfile.h"
+#include "macros/ui/SingleDialog.h"
 #include "profile/ProfileFiles.h"
 #include "profile/ProfileRecord.h"
 #include "settings/PointerSettings.h"
@@ -25,6 +26,8 @@ void ResetProgramStateForTest()
     ResetTextTablesForTest();
     FlushPrivateProfileCache();
     ResetMainWindowStateForTest();
+    ResetListEditorStateForTest();
+    ResetSingleKeyStateForTest();
 }
 
 void ResetGuiStateForTest()
@@ -32,6 +35,7 @@ void ResetGuiStateForTest()
     ResetCoreStateForTest();
     ResetMainWindowStateForTest();
     ResetListEditorStateForTest();
+    ResetSingleKeyStateForTest();
     ResetSkinKitForTest();
     ClearSkinImageCache();
 }
@@ -74,6 +78,8 @@ std::string DescribeChangedGuiStateForTest()
     check(g_crSkinText == std::array<uint8_t, 3>{0, 255, 0}, "g_crSkinText");
     check(g_pConfigDialog == nullptr, "g_pConfigDialog");
     check(g_nEditMode == 0, "g_nEditMode");
+    check(g_hSingleKeyWnd.isNull() && g_hSingleKeyHook == nullptr && g_strSingleKeyName.empty(),
+          "the single-key dialog's state");
     return changed;
 }
 

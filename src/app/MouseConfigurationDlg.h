@@ -54,6 +54,7 @@ constexpr uint32_t WM_RBUTTONUP = 0x0205;
 constexpr uintptr_t TRAY_ICON_ID = 128;
 constexpr int ID_HELP_WEB = 1001;
 constexpr int ID_HELP_VERSION = 1003;
+constexpr int ID_MENU_EXIT = 2; // IDCANCEL
 
 // Program-wide state of the main window.
 extern int g_nCurrentView;       // 1 top, 2 side, 3 back

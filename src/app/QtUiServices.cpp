@@ -1,5 +1,7 @@
 #include "app/QtUiServices.h"
 
+#include "app/QtKeyboardCapture.h"
+
 #include <QColorDialog>
 #include <QDesktopServices>
 #include <QFileDialog>
@@ -65,6 +67,7 @@ CQtUiServices::CQtUiServices()
     : m_messageBox(std::make_unique<CQtMessageBox>()),
       m_fileDialogs(std::make_unique<CQtFileDialogs>()),
       m_colorChooser(std::make_unique<CQtColorChooser>()),
+      m_keyboardCapture(std::make_unique<CQtKeyboardCapture>()),
       m_urlOpener(std::make_unique<CQtUrlOpener>())
 {
     m_bundle.messageBox = m_messageBox.get();

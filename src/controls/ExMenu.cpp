@@ -92,6 +92,9 @@ CExMenu::CExMenu(const QFont* font, QWidget* parent) : QMenu(parent), m_pFont(fo
     // Menus may be built while another is open; every item is drawn here, nothing is erased.
     setAttribute(Qt::WA_OpaquePaintEvent);
     setSeparatorsCollapsible(false);
+    // triggered() reaches the top menu also for the commands of its submenus.
+    connect(this, &QMenu::triggered, this,
+            [this](QAction* action) { m_nChosen = CommandId(action); });
 }
 
 CExMenu::~CExMenu() = default;
@@ -219,8 +222,8 @@ void CExMenu::Track(const QPoint& globalPos, std::function<void(int id)> done)
 {
     m_nChosen = 0;
     m_bTracking = true;
-    // triggered() reaches the top menu also for the commands of its submenus; it comes right
-    // after the menus were hidden, so the result is handed on from the event loop.
+    // triggered() comes right after the menus were hidden, so the result is handed on from
+    // the event loop.
     connect(
         this, &QMenu::triggered, this, [this](QAction* action) { m_nChosen = CommandId(action); },
         Qt::UniqueConnection);

@@ -4,6 +4,7 @@
 
 #include "app/MainWindowLayout.h"
 #include "app/MouseConfigurationDlg.h"
+#include "buttons/ui/ButtonMenu.h"
 #include "controls/BitmapBtn.h"
 #include "controls/SkinImage.h"
 #include "controls/SkinKit.h"
@@ -44,7 +45,7 @@ constexpr QRect RowLabelRect(int row)
 
 } // namespace
 
-void CAssignmentPanel::CreateControls(CMouseConfigurationDlg& window, const CUiServices&)
+void CAssignmentPanel::CreateControls(CMouseConfigurationDlg& window, const CUiServices& services)
 {
     m_pWindow = &window;
     g_nAssignmentPanelHeight =
@@ -52,9 +53,9 @@ void CAssignmentPanel::CreateControls(CMouseConfigurationDlg& window, const CUiS
             .height();
 
     const QString item = "\\skins\\ItemBK.png";
-    m_btnAssignmentHeader = CBitmapBtn::CreateSkinned(&window, MainLayout::ASSIGNMENT_HEADER,
-                                                      item, item, item, item,
-                                                      IDS_BUTTON_ASSIGNMENT, 1, 0);
+    m_btnAssignmentHeader =
+        CBitmapBtn::CreateSkinned(&window, MainLayout::ASSIGNMENT_HEADER, item, item, item, item,
+                                  IDS_BUTTON_ASSIGNMENT, 1, 0);
     QObject::connect(m_btnAssignmentHeader, &QAbstractButton::clicked, &window, [this] {
         m_pWindow->ClearButtonHighlight();
         SetAssignmentPanel(m_bAssignmentCollapsed ? 0 : 1);
@@ -70,11 +71,19 @@ void CAssignmentPanel::CreateControls(CMouseConfigurationDlg& window, const CUiS
         QObject::connect(m_btnAssignment[i], &QAbstractButton::clicked, &window,
                          [this, i] { OnAssignmentButton(i); });
     }
+    m_pButtonMenu = std::make_unique<CButtonMenu>(*this, services);
     SetAssignmentPanel(1);
 }
 
+CAssignmentPanel::CAssignmentPanel() = default;
+CAssignmentPanel::~CAssignmentPanel() = default;
+
 void CAssignmentPanel::Paint(QPainter& painter, PaintStep step)
 {
+    if (step == PaintStep::MousePicture) {
+        PaintButtonHotspots(painter, g_nHighlightedButton, g_nCurrentView);
+        return;
+    }
     if (step != PaintStep::LeftPanels || m_bAssignmentCollapsed)
         return;
     if (g_nAssignmentList != 0 && g_nAssignmentList != 1)
@@ -85,8 +94,7 @@ void CAssignmentPanel::Paint(QPainter& painter, PaintStep step)
              20, 127);
     for (const AssignmentRow& row : g_AssignmentRows)
         if (row.list == g_nAssignmentList)
-            DrawSkinText(painter, RowLabelRect(row.row), Qt::AlignCenter,
-                         UiText(row.labelEntry));
+            DrawSkinText(painter, RowLabelRect(row.row), Qt::AlignCenter, UiText(row.labelEntry));
 }
 
 void CAssignmentPanel::OnRecordReplaced()
@@ -170,6 +178,8 @@ void CAssignmentPanel::OnAssignmentButton(int i)
     }
     g_nHighlightedButton = i;
     m_pWindow->update(MainLayout::MOUSE_PICTURE_AREA);
+    if (m_pButtonMenu)
+        m_pButtonMenu->ShowButtonMenu(i);
 }
 
 } // namespace zentro

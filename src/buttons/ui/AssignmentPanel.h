@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <memory>
 
 #include "controls/MainWindowPart.h"
 
@@ -14,6 +15,7 @@ class QWidget;
 namespace zentro {
 
 class CBitmapBtn;
+class CButtonMenu;
 
 // Assignment list rows: for list l and row r, the assignment button index and label entry.
 struct AssignmentRow {
@@ -30,6 +32,8 @@ extern int g_nAssignmentPanelHeight; // height of the open panel's background
 
 class CAssignmentPanel : public IMainWindowPart {
 public:
+    CAssignmentPanel();
+    ~CAssignmentPanel() override;
     void CreateControls(CMouseConfigurationDlg& window, const CUiServices& services) override;
     void Paint(QPainter& painter, PaintStep step) override;
     void OnRecordReplaced() override;
@@ -50,10 +54,13 @@ public:
     std::array<CBitmapBtn*, 12> m_btnAssignment{};
 
     CMouseConfigurationDlg* Window() const { return m_pWindow; }
+    // The function menu of the assignment buttons (created with the controls).
+    CButtonMenu* ButtonMenu() const { return m_pButtonMenu.get(); }
 
 private:
     CMouseConfigurationDlg* m_pWindow = nullptr;
     int m_bAssignmentCollapsed = 1;
+    std::unique_ptr<CButtonMenu> m_pButtonMenu;
 };
 
 } // namespace zentro
