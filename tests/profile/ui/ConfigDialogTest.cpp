@@ -14,6 +14,7 @@
 #include "controls/ExMenu.h"
 #include "controls/LBEditorWnd.h"
 #include "controls/ListBoxEx.h"
+#include "controls/SkinImage.h"
 #include "platform/PrivateProfile.h"
 #include "profile/ProfileFiles.h"
 #include "profile/ProfileOperations.h"
@@ -191,6 +192,14 @@ TEST_F(ProfileListWindow, OpensOverTheLeftColumnAndConfirmingBringsItBack)
         EXPECT_FALSE(button->isVisible());
     ClickAt(CONFIG); // a second popup never opens
     EXPECT_EQ(m_dlg->findChildren<CConfigDialog*>().size(), 1);
+    for (Qt::Key key : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Space, Qt::Key_Escape, Qt::Key_F1}) {
+        QTest::keyClick(popup->List(), key);
+        QTest::keyClick(popup, key);
+    }
+    Deliver();
+    EXPECT_EQ(Popup(), popup); // no key closes or confirms it
+    EXPECT_EQ(popup->SelectedIndex(), 0);
+    EXPECT_EQ(Editor(), nullptr);
 
     Confirm();
     EXPECT_EQ(Popup(), nullptr);
@@ -525,6 +534,20 @@ TEST_F(ProfileListWindow, ResetClosesThePopupAndTheHeadersReturn)
     EXPECT_TRUE(Sensitivity()->m_btnSensitivityHeader->isVisible());
     EXPECT_FALSE(Assignment()->m_btnAssignment[0]->isVisible()); // the panels are closed
     EXPECT_EQ(ListKey("CurProfileName"), "P1");                  // the popup wrote nothing
+}
+
+TEST_F(ProfileListWindow, WithoutItsBackgroundPictureThePopupSaysSoAndStaysClosed)
+{
+    CreateWindow();
+    ASSERT_TRUE(QFile::remove(ResolveSkinPath("skins/Config/Config.png")));
+    ClearSkinImageCache();
+    ClickAt(CONFIG);
+    EXPECT_EQ(Popup(), nullptr);
+    EXPECT_EQ(g_pConfigDialog, nullptr);
+    ASSERT_EQ(m_messageBox.asked.size(), 1u);
+    EXPECT_EQ(m_messageBox.asked[0].text, "error");
+    EXPECT_EQ(m_messageBox.asked[0].caption, "Config Dialog Load background image failed!!!");
+    EXPECT_TRUE(Assignment()->m_btnAssignmentHeader->isVisible());
 }
 
 class ProfileListScreenshots : public ProfileListWindow,
