@@ -123,8 +123,12 @@ void CConfigDialog::LoadProfileList(int loadedNumber)
     if (found >= 0) {
         const QSignalBlocker block(m_list);
         m_list->setCurrentRow(found);
-        CurrentProfileNumber = static_cast<uint8_t>(found);
         m_nLastClicked = found;
+        // Only an entry of that very name is the profile the window holds; an entry found by
+        // its beginning is merely selected (confirming loads it), so that an Apply meanwhile
+        // still saves the profile shown into its own files.
+        if (names[static_cast<size_t>(found)] == current)
+            CurrentProfileNumber = static_cast<uint8_t>(found);
     }
 }
 
@@ -148,6 +152,9 @@ int CConfigDialog::SelectedIndex() const
 
 int CConfigDialog::SaveProfileList()
 {
+    // A list str.ini did not hold in a usable form is left alone unless entries were added.
+    if (m_nOpenedCount == 0 && m_list->count() == 0)
+        return CurrentProfileNumber;
     std::string reason;
     // Failures are reported in the debug output; the list and files then stay as they were.
     CommitProfileList(Entries(), SelectedIndex(), m_nOpenedCount, &reason);

@@ -550,6 +550,26 @@ TEST_F(ProfileListWindow, WithoutItsBackgroundPictureThePopupSaysSoAndStaysClose
     EXPECT_TRUE(Assignment()->m_btnAssignmentHeader->isVisible());
 }
 
+TEST_F(ProfileListWindow, AnUnusableListIsShownEmptyAndLeftAlone)
+{
+    WriteProfiles({"P1", "P2"}, "P1");
+    WritePrivateProfileString("Profile", "ItemCount", "7", File("str.ini"));
+    CreateWindow();
+    OpenPopup();
+    EXPECT_TRUE(Names().isEmpty());
+    Confirm();
+    EXPECT_EQ(Popup(), nullptr);
+    EXPECT_EQ(ListKey("ItemCount"), "7");
+    EXPECT_EQ(ListKey("Item1"), "P2");
+
+    OpenPopup(); // New starts a list of its own
+    ClickPopup(CConfigDialog::NEW_AREA.center());
+    Confirm();
+    EXPECT_EQ(ListKey("ItemCount"), "1");
+    EXPECT_EQ(ListKey("Item0"), "Profile 1");
+    EXPECT_EQ(ListKey("Item1"), "<missing>");
+}
+
 class ProfileListScreenshots : public ProfileListWindow,
                                public ::testing::WithParamInterface<const char*> {};
 
