@@ -18,6 +18,18 @@
 
 namespace zentro {
 
+namespace {
+
+// Every program-wide variable of the windows; a new one joins here.
+void ResetWindowStateForTest()
+{
+    ResetMainWindowStateForTest();
+    ResetListEditorStateForTest();
+    ResetSingleKeyStateForTest();
+}
+
+} // namespace
+
 void ResetProgramStateForTest()
 {
     ResetDeviceLinkForTest();
@@ -25,17 +37,13 @@ void ResetProgramStateForTest()
     ResetProfileFilesForTest();
     ResetTextTablesForTest();
     FlushPrivateProfileCache();
-    ResetMainWindowStateForTest();
-    ResetListEditorStateForTest();
-    ResetSingleKeyStateForTest();
+    ResetWindowStateForTest();
 }
 
 void ResetGuiStateForTest()
 {
     ResetCoreStateForTest();
-    ResetMainWindowStateForTest();
-    ResetListEditorStateForTest();
-    ResetSingleKeyStateForTest();
+    ResetWindowStateForTest();
     ResetSkinKitForTest();
     ClearSkinImageCache();
 }

@@ -36,25 +36,6 @@ bool FileExists(const std::string& path)
     return !path.empty() && ::stat(path.c_str(), &st) == 0;
 }
 
-// _wtoi: leading blanks, optional sign, digits up to the first other character; saturates.
-long long ParseLeadingInt(const std::string& text)
-{
-    size_t i = 0;
-    while (i < text.size() && (text[i] == ' ' || text[i] == '\t'))
-        ++i;
-    bool negative = false;
-    if (i < text.size() && (text[i] == '+' || text[i] == '-'))
-        negative = text[i++] == '-';
-    long long value = 0;
-    for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
-        if (value < INT_MAX)
-            value = value * 10 + (text[i] - '0');
-    }
-    if (value > INT_MAX)
-        value = INT_MAX;
-    return negative ? -value : value;
-}
-
 void FormListAndMacroFileNames()
 {
     g_strRecordIniFile = ProgramFilePath("record.ini");
@@ -101,6 +82,25 @@ bool WriteText(const std::string& section, const std::string& key, const std::st
 }
 
 } // namespace
+
+// _wtoi: leading blanks, optional sign, digits up to the first other character; saturates.
+long long ParseLeadingInt(const std::string& text)
+{
+    size_t i = 0;
+    while (i < text.size() && (text[i] == ' ' || text[i] == '\t'))
+        ++i;
+    bool negative = false;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-'))
+        negative = text[i++] == '-';
+    long long value = 0;
+    for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
+        if (value < INT_MAX)
+            value = value * 10 + (text[i] - '0');
+    }
+    if (value > INT_MAX)
+        value = INT_MAX;
+    return negative ? -value : value;
+}
 
 std::string ProgramFilePath(const std::string& name)
 {

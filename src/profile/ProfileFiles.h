@@ -131,6 +131,10 @@ std::string SettingsFileName(int n);   // "config%d.bin"
 std::string ProfileIniFileName(int n); // "str%d.ini"
 
 // Tests: back to the state at program start.
+// A number as _wtoi reads it: leading blanks, an optional sign, digits up to the first other
+// character; saturates at INT_MAX; anything else is 0.
+long long ParseLeadingInt(const std::string& text);
+
 void ResetProfileFilesForTest();
 
 } // namespace zentro

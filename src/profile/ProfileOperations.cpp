@@ -18,21 +18,6 @@ namespace {
 constexpr const char* PROFILE_SECTION = "Profile";
 constexpr const char* BIN_TEXT = ".bin";
 
-// _wtoi of the list's numbers: leading blanks, an optional sign, digits; anything else is 0.
-long ParseCount(const std::string& text)
-{
-    size_t i = 0;
-    while (i < text.size() && (text[i] == ' ' || text[i] == '\t'))
-        ++i;
-    bool negative = false;
-    if (i < text.size() && (text[i] == '+' || text[i] == '-'))
-        negative = text[i++] == '-';
-    long value = 0;
-    for (; i < text.size() && text[i] >= '0' && text[i] <= '9' && value < 1000000; ++i)
-        value = value * 10 + (text[i] - '0');
-    return negative ? -value : value;
-}
-
 size_t NameStart(const std::string& path)
 {
     const size_t slash = path.rfind('/');
@@ -76,7 +61,7 @@ bool ReadProfileList(std::vector<ProfileListEntry>& list, std::string* reason)
     if (SettingsFileSize(listFile) < 0)
         return Fail(reason, "no profile list: " + listFile + " is missing");
     const long count =
-        ParseCount(GetPrivateProfileString(PROFILE_SECTION, "ItemCount", "", listFile));
+        ParseLeadingInt(GetPrivateProfileString(PROFILE_SECTION, "ItemCount", "", listFile));
     if (count < 1 || count > MAX_PROFILE_COUNT)
         return Fail(reason, "the profile list in " + listFile + " is unusable (ItemCount " +
                                 std::to_string(count) + ", 1 to 6 expected)");

@@ -189,9 +189,10 @@ TEST(ProfileListCommit, TheProfileInMemoryKeepsItsIdentity)
         ListedProfiles p;
         ASSERT_TRUE(CommitProfileList(c.entries, 0, 3));
         EXPECT_EQ(g_nSelectedProfile, c.selectedAfter);
-        if (c.selectedAfter >= 0)
+        if (c.selectedAfter >= 0) {
             EXPECT_EQ(g_strSettingsFile,
                       p.dir.Path("config" + std::to_string(c.selectedAfter) + ".bin"));
+        }
     }
 }
 
