@@ -20,6 +20,7 @@
 #include "profile/FactoryReset.h"
 #include "profile/ProfileFiles.h"
 #include "profile/ProfileRecord.h"
+#include "profile/ui/ProfileListPart.h"
 #include "settings/PointerSettings.h"
 #include "controls/SkinKit.h"
 
@@ -109,10 +110,10 @@ void CMouseConfigurationDlg::OnReset()
         // so the profile's labels and settings on disk never disagree.
         RefreshFromRecord(true);
         ShowView(1);
-        if (g_pConfigDialog) {
-            g_pConfigDialog->deleteLater();
-            g_pConfigDialog = nullptr;
-        }
+        // An open profile list closes unconfirmed; the panel headers come back (the panels
+        // themselves stay closed).
+        if (auto* profiles = Part<CProfileListPart>())
+            profiles->CloseProfileList();
     }
     ReplayDeferredMessages();
 }
@@ -162,6 +163,8 @@ void CMouseConfigurationDlg::OnConfig()
     ClearButtonHighlight();
     if (g_pConfigDialog != nullptr)
         return;
+    if (auto* profiles = Part<CProfileListPart>())
+        profiles->OpenProfileList();
 }
 
 void CMouseConfigurationDlg::OnMacroManagerHeader()

@@ -7,6 +7,7 @@
 #include <QTimer>
 
 #include "profile/ProfileOperations.h"
+#include "profile/ui/ProfileListPart.h"
 
 namespace zentro {
 
@@ -20,11 +21,9 @@ void CMouseConfigurationDlg::OnRemoteProfileSelect(int profile, bool apply)
                            [this, profile, apply] { OnRemoteProfileSelect(profile, apply); });
         return;
     }
-    if (g_pConfigDialog) {
-        // The open list would write its own choice on confirm; it goes, as on a reset.
-        g_pConfigDialog->deleteLater();
-        g_pConfigDialog = nullptr;
-    }
+    // The open list would write its own choice on confirm; it goes unconfirmed, as on a reset.
+    if (auto* profiles = Part<CProfileListPart>())
+        profiles->CloseProfileList();
     if (!SelectProfile(profile))
         return;
     RefreshFromRecord();

@@ -15,6 +15,7 @@
 #include "settings/ui/SensitivityPanel.h"
 #include "platform/ExeDir.h"
 #include "platform/ProgramFolder.h"
+#include "profile/ui/ProfileListPart.h"
 #include "profile/ProfileOperations.h"
 
 #include <filesystem>
@@ -74,6 +75,7 @@ void CMouseConfigurationApp::CreateParts(CMouseConfigurationDlg& window)
     window.AddPart(std::make_unique<CSensitivityPanel>());
     window.AddPart(std::make_unique<CPageColumnPart>());
     window.AddPart(std::make_unique<CMacroManagerPart>());
+    window.AddPart(std::make_unique<CProfileListPart>());
 }
 
 bool CMouseConfigurationApp::InitInstance()

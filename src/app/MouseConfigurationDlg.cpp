@@ -10,6 +10,7 @@
 #include "app/TrayIcon.h"
 #include "buttons/ui/AssignmentPanel.h"
 #include "controls/BitmapBtn.h"
+#include "controls/LBEditorWnd.h"
 #include "controls/SkinKit.h"
 #include "controls/WinMessage.h"
 #include "device/CommandProtocol.h"
@@ -316,6 +317,10 @@ bool CMouseConfigurationDlg::eventFilter(QObject* watched, QEvent* e)
     // Enter, Space, Escape and F1 never close the window or open help. An open menu or a
     // dialog of its own handles its keys itself.
     if (widget->window() != this)
+        return false;
+    // The in-place editor of a list takes every key: Enter and Escape end the edit, Space is
+    // part of a name.
+    if (qobject_cast<const CLBEditorWnd*>(widget) != nullptr)
         return false;
     if (e->type() == QEvent::KeyPress || e->type() == QEvent::KeyRelease ||
         e->type() == QEvent::ShortcutOverride) {

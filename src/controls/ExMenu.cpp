@@ -222,11 +222,8 @@ void CExMenu::Track(const QPoint& globalPos, std::function<void(int id)> done)
 {
     m_nChosen = 0;
     m_bTracking = true;
-    // triggered() comes right after the menus were hidden, so the result is handed on from
-    // the event loop.
-    connect(
-        this, &QMenu::triggered, this, [this](QAction* action) { m_nChosen = CommandId(action); },
-        Qt::UniqueConnection);
+    // triggered() (connected once, in the constructor) comes right after the menus were
+    // hidden, so the result is handed on from the event loop.
     auto connection = std::make_shared<QMetaObject::Connection>();
     *connection = connect(this, &QMenu::aboutToHide, this, [this, done, connection] {
         disconnect(*connection);

@@ -128,7 +128,6 @@ bool OnProfileSelectCommand(int p)
 
 bool ImportProfileFile(const std::string& path, std::string* reason)
 {
-    g_bImportPending = 1;
     const std::string name = path.substr(NameStart(path));
     if (name.find(BIN_TEXT) == std::string::npos)
         return Fail(reason, path + ": a profile file's name must contain .bin");
@@ -141,6 +140,9 @@ bool ImportProfileFile(const std::string& path, std::string* reason)
     bool read = false;
     const long long size = SettingsFileSize(path);
     if (size >= 0) {
+        // Something is taken (at least the labels): the confirming click of the list must
+        // not replace it. A refused or missing file leaves the list's selection to decide.
+        g_bImportPending = 1;
         if (size == static_cast<long long>(SETTINGS_FILE_SIZE)) {
             ProfileRecord record = g_ProfileRecord;
             uint8_t flag = 0;

@@ -184,6 +184,8 @@ TEST(ImportProfile, UpperCaseBinAndMissingFilesAreRefused)
     EXPECT_NE(reason.find("no such file"), std::string::npos);
     EXPECT_TRUE(RecordIs(PatternRecord(1)));
     EXPECT_EQ(g_strButtonLabel[0], "P01");
+    // Nothing was taken, so the list's confirming selection still switches profiles.
+    EXPECT_EQ(g_bImportPending, 0);
 }
 
 TEST(ExportProfile, WritesTheFilePairAndReloadsTheSavedProfile)

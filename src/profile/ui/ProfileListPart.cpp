@@ -1,0 +1,158 @@
+#include "profile/ui/ProfileListPart.h"
+
+#include "app/MainWindowLayout.h"
+#include "app/MouseConfigurationDlg.h"
+#include "buttons/ui/AssignmentPanel.h"
+#include "controls/BitmapBtn.h"
+#include "controls/ExMenu.h"
+#include "controls/ListBoxEx.h"
+#include "platform/DebugLog.h"
+#include "profile/ProfileFiles.h"
+#include "profile/ProfileOperations.h"
+#include "profile/ui/ConfigDialog.h"
+#include "settings/ui/DMarker.h"
+#include "settings/ui/SensitivityPanel.h"
+
+namespace zentro {
+
+void CProfileListPart::CreateControls(CMouseConfigurationDlg& window, const CUiServices& services)
+{
+    m_pWindow = &window;
+    m_services = services;
+}
+
+CConfigDialog* CProfileListPart::Popup() const
+{
+    return m_pPopup.data();
+}
+
+void CProfileListPart::OpenProfileList()
+{
+    if (g_pConfigDialog != nullptr || m_pWindow == nullptr)
+        return;
+    // The profile the window holds; the popup selects it (by its name in str.ini).
+    const int loaded = CurrentProfileNumber;
+    auto* popup = new CConfigDialog(m_pWindow, m_pWindow, m_services);
+    popup->move(POPUP_LEFT, POPUP_TOP);
+    if (!popup->OnInitDialog()) {
+        delete popup;
+        return;
+    }
+    m_pPopup = popup;
+    g_pConfigDialog = popup;
+    popup->show();
+    popup->raise();
+    popup->List()->setFocus(Qt::ActiveWindowFocusReason);
+    SetLeftColumnVisible(false);
+    // What confirming compares with: the profile in memory, so that confirming its own entry
+    // keeps unapplied changes and any other entry is loaded.
+    g_nSelectedProfile = loaded;
+}
+
+void CProfileListPart::CloseProfileList()
+{
+    if (m_pPopup)
+        delete m_pPopup.data(); // never on the popup's own stack: its requests are posted
+    m_pPopup = nullptr;
+    g_pConfigDialog = nullptr;
+    SetLeftColumnVisible(true);
+}
+
+void CProfileListPart::SetLeftColumnVisible(bool visible)
+{
+    if (m_pWindow == nullptr)
+        return;
+    auto* assignment = m_pWindow->Part<CAssignmentPanel>();
+    auto* sensitivity = m_pWindow->Part<CSensitivityPanel>();
+    if (assignment && assignment->m_btnAssignmentHeader)
+        assignment->m_btnAssignmentHeader->setVisible(visible);
+    if (m_pWindow->m_btnMacroHeader)
+        m_pWindow->m_btnMacroHeader->setVisible(visible);
+    if (sensitivity && sensitivity->m_btnSensitivityHeader)
+        sensitivity->m_btnSensitivityHeader->setVisible(visible);
+    if (visible) {
+        if (assignment && !assignment->IsCollapsed())
+            assignment->ShowAssignmentList(g_nAssignmentList);
+        if (sensitivity && !sensitivity->IsCollapsed()) {
+            sensitivity->m_markerX->show();
+            sensitivity->m_markerY->show();
+        }
+    } else {
+        if (assignment)
+            for (CBitmapBtn* button : assignment->m_btnAssignment)
+                if (button)
+                    button->hide();
+        if (sensitivity) {
+            sensitivity->m_markerX->hide();
+            sensitivity->m_markerY->hide();
+        }
+    }
+    m_pWindow->update(MainLayout::LEFT_PANEL_AREA);
+}
+
+bool CProfileListPart::OnWinMessage(uint32_t msg, uintptr_t wParam, intptr_t lParam)
+{
+    if (msg != WM_PROFILE_COMMAND)
+        return false;
+    OnProfileCommand(wParam, lParam);
+    return true;
+}
+
+void CProfileListPart::OnProfileCommand(uintptr_t wParam, intptr_t lParam)
+{
+    switch (wParam) {
+    case PROFILE_CMD_SELECT:
+        if (OnProfileSelectCommand(static_cast<int>(lParam)))
+            m_pWindow->RefreshFromRecord();
+        if (g_pConfigDialog)
+            CloseProfileList();
+        break;
+    case PROFILE_CMD_IMPORT:
+        if (ImportProfile())
+            m_pWindow->RefreshFromRecord();
+        break;
+    case PROFILE_CMD_EXPORT:
+        if (ExportProfile())
+            m_pWindow->RefreshFromRecord();
+        break;
+    default:
+        break;
+    }
+}
+
+bool CProfileListPart::ImportProfile()
+{
+    if (!m_services.fileDialogs)
+        return false;
+    const std::optional<QString> chosen = m_services.fileDialogs->GetOpenFileName(
+        m_pWindow, PROFILE_FILE_FILTER, QString::fromStdString(g_strSettingsFile));
+    if (!chosen)
+        return false;
+    // An earlier import of this popup stays pending even when this one takes nothing.
+    const int earlier = g_bImportPending;
+    g_bImportPending = 0;
+    std::string reason;
+    ImportProfileFile(chosen->toStdString(), &reason);
+    const bool taken = g_bImportPending != 0;
+    if (!reason.empty())
+        DebugOutput("Import: " + reason + "\n");
+    g_bImportPending = (earlier || taken) ? 1 : 0;
+    return taken;
+}
+
+bool CProfileListPart::ExportProfile()
+{
+    if (!m_services.fileDialogs)
+        return false;
+    const std::optional<QString> chosen = m_services.fileDialogs->GetSaveFileName(
+        m_pWindow, PROFILE_FILE_FILTER, QString::fromStdString(g_strSettingsFile));
+    if (!chosen)
+        return false;
+    std::string reason;
+    if (!ExportProfileFile(chosen->toStdString(), &reason))
+        DebugOutput("Export: " + reason + "\n");
+    // The current profile was read again from its own files either way.
+    return true;
+}
+
+} // namespace zentro
