@@ -4,19 +4,10 @@
 //   - no timer event while the window is idle, shown or hidden to the tray.
 // Runs headless on the generated program directory (ZENTRO_PROGRAM_DIR or bin/ beside).
 
-#include "app/GuiStateReset.h"
-#include "app/MouseConfigurationApp.h"
-#include "app/MouseConfigurationDlg.h"
+#include "BenchWindow.h"
 #include "controls/SkinScrollWnd.h"
-#include "device/hid/SimulatedDeviceWatcher.h"
-#include "device/hid/SimulatedMouse.h"
-#include "platform/Clock.h"
-#include "platform/ExeDir.h"
-#include "settings/PointerSettings.h"
 #include "settings/ui/DlgAdvance.h"
 #include "settings/ui/PageColumnState.h"
-#include "../tests/support/ProgramDirCopy.h"
-#include "../tests/support/UiServiceDoubles.h"
 
 #include <QApplication>
 #include <QDir>
@@ -35,39 +26,14 @@ namespace {
 
 using namespace zentro;
 
-// The main window on a copy of the program directory, the simulated mouse and virtual time,
-// with all seven sections of the page column open.
-class CColumnWindow {
+// The main window with all seven sections of the page column open.
+class CColumnWindow : public bench::CBenchWindow {
 public:
     bool Start(std::string& why)
     {
-        const char* env = std::getenv("ZENTRO_PROGRAM_DIR");
-        const QString program =
-            env ? QString::fromLocal8Bit(env) : QCoreApplication::applicationDirPath() + "/../bin";
-        if (!QDir(program + "/Skins").exists() || !QFile::exists(program + "/config0.bin")) {
-            why = "no generated program directory at " + program.toStdString();
+        if (!CBenchWindow::Start(why))
             return false;
-        }
-        test::CopyProgramDir(program, m_dir.path());
-        ResetGuiStateForTest();
-        SetExeDirOverride(m_dir.path().toStdString());
-        SetSleeper(&m_time);
-        SetClock(&m_time);
-        SetPointerSettingsBackend(&m_pointer);
-        SetHidTransport(&m_mouse);
-        m_watcher = std::make_unique<CSimulatedDeviceWatcher>(m_mouse);
-        CMouseConfigurationDlg::Services services;
-        services.ui = m_services.Bundle();
-        services.tray = &m_tray;
-        services.watcher = m_watcher.get();
-        m_dlg = std::make_unique<CMouseConfigurationDlg>(services);
-        CMouseConfigurationApp::CreateParts(*m_dlg);
-        if (!m_dlg->OnInitDialog()) {
-            why = "the window did not start up";
-            return false;
-        }
-        m_dlg->ShowAtStartup();
-        m_column = m_dlg->findChild<CDlgadvance*>();
+        m_column = Window()->findChild<CDlgadvance*>();
         if (!m_column) {
             why = "no page column in the window";
             return false;
@@ -78,31 +44,13 @@ public:
             why = "the sections did not open";
             return false;
         }
-        for (int i = 0; i < 10; ++i)
-            QCoreApplication::sendPostedEvents();
-        QCoreApplication::processEvents();
-        m_dlg->repaint(); // pictures decoded once, as after the first paint
+        Deliver();
+        Window()->repaint(); // pictures decoded once, as after the first paint
         return true;
     }
-    ~CColumnWindow()
-    {
-        m_dlg.reset();
-        QCoreApplication::sendPostedEvents();
-        ResetGuiStateForTest();
-        m_watcher.reset();
-    }
-    CMouseConfigurationDlg* Window() const { return m_dlg.get(); }
     CDlgadvance* Column() const { return m_column; }
 
 private:
-    QTemporaryDir m_dir;
-    CSimulatedMouse m_mouse;
-    std::unique_ptr<CSimulatedDeviceWatcher> m_watcher;
-    CVirtualTime m_time;
-    CRecordingPointerSettings m_pointer;
-    test::CRecordingTrayIcon m_tray;
-    test::CTestUiServices m_services;
-    std::unique_ptr<CMouseConfigurationDlg> m_dlg;
     CDlgadvance* m_column = nullptr;
 };
 
