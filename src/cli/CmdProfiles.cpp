@@ -114,6 +114,9 @@ int SelectHere(const CliContext& context, int n, bool apply)
         g_AppliedProfileRecord = g_ProfileRecord;
         ApplyWindowsPointerSettings();
         WaitForPointerSettings(); // set before the command reports it done
+        // The profile is current either way; a mouse that did not take it all is said.
+        if (ReportTransferFailures(context, *session, "profile select --apply") != 0)
+            return EXIT_FAILED;
     }
     *context.out << "profile " << n << " (" << ProfileName(n) << ") is current"
                  << (apply ? " and applied" : "") << "\n";

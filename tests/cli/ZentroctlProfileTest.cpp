@@ -16,6 +16,7 @@
 #include "../support/TempDir.h"
 #include "cli/CliCommands.h"
 #include "device/DeviceLink.h"
+#include "device/hid/SimulatedMouse.h"
 #include "platform/ExeDir.h"
 #include "platform/InstanceSocket.h"
 #include "platform/PrivateProfile.h"
@@ -37,15 +38,23 @@ struct RunResult {
     std::string err;
 };
 
-RunResult Ctl(std::vector<std::string> args)
+// With `unplugAfter` >= 0 the simulated mouse is unplugged after that many transfers.
+RunResult Ctl(std::vector<std::string> args, int unplugAfter = -1)
 {
     args.insert(args.begin(), "zentroctl");
     std::vector<char*> argv;
     for (auto& a : args)
         argv.push_back(a.data());
     std::ostringstream out, err;
+    CliContext context;
+    context.out = &out;
+    context.err = &err;
+    if (unplugAfter >= 0)
+        context.prepareSimulatedMouse = [unplugAfter](CSimulatedMouse& mouse) {
+            mouse.UnplugAfterTransfers(unplugAfter);
+        };
     RunResult r;
-    r.status = RunZentroctl(static_cast<int>(argv.size()), argv.data(), out, err);
+    r.status = RunZentroctlWith(context, static_cast<int>(argv.size()), argv.data());
     r.out = out.str();
     r.err = err.str();
     // Each run is a program of its own: its program-wide state goes with it.
@@ -188,6 +197,17 @@ TEST(ZentroctlProfile, SelectMakesTheProfileCurrentWithoutTouchingTheMouse)
     EXPECT_TRUE(f.pointer.calls.empty());
     EXPECT_EQ(Ctl({"--dir", f.dir.Path(), "profile", "list"}).out,
               "0 Work\n1 Game (current)\n2 Paint\n");
+}
+
+TEST(ZentroctlProfile, SelectApplyToAMouseUnpluggedOnTheWayFails)
+{
+    ProfileFolder f;
+    RunResult r = Ctl(
+        {"--device", "simulated", "--dir", f.dir.Path(), "profile", "select", "2", "--apply"}, 10);
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.out, "") << "not reported as applied";
+    EXPECT_NE(r.err.find("profile select --apply failed"), std::string::npos) << r.err;
+    EXPECT_EQ(f.Ini("str.ini", "Profile", "CurProfileName"), "Paint") << "still made current";
 }
 
 TEST(ZentroctlProfile, SelectApplySendsTheProfileLikeApplyOfItsFileAndSetsThePointer)
