@@ -166,6 +166,10 @@ void CMacroDialog::OpenList()
             list->addItem(QString::fromStdString(name));
     }
     connect(list, &QListWidget::currentRowChanged, this, &CMacroDialog::OnListSelect);
+    // Taking the focus makes the first row current before the user chose anything (ignored
+    // below); a click on that row then changes no row, so clicks choose too.
+    connect(list, &QListWidget::itemClicked, this,
+            [this, list](QListWidgetItem* item) { OnListSelect(list->row(item)); });
     connect(list, &QListWidget::itemDoubleClicked, this,
             [this, list](QListWidgetItem* item) { OnListSelect(list->row(item)); });
     list->show();

@@ -194,8 +194,13 @@ TEST_F(ButtonMenuTest, MacroDialogStoresNumberModeAndLabel)
         QListWidget* list = dialog->DropDownList();
         ASSERT_NE(list, nullptr);
         ASSERT_EQ(list->count(), 3);
+        // The first row, which the list makes current when it takes the focus, is chosen by a
+        // single click too.
+        const bool blocked = list->blockSignals(true);
+        list->setCurrentRow(0);
+        list->blockSignals(blocked);
         QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
-                          list->visualItemRect(list->item(2)).center());
+                          list->visualItemRect(list->item(0)).center());
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         EXPECT_EQ(dialog->DropDownList(), nullptr);
         QTest::mouseClick(dialog, Qt::LeftButton, {}, QPoint(228, 186)); // mode 2 mark
@@ -203,9 +208,9 @@ TEST_F(ButtonMenuTest, MacroDialogStoresNumberModeAndLabel)
     });
     ChooseByKeys(14); // Macro
     EXPECT_EQ(g_ProfileRecord.ButtonFunction[5], FN_MACRO);
-    EXPECT_EQ(g_ProfileRecord.Macro(5), 2);
+    EXPECT_EQ(g_ProfileRecord.Macro(5), 0);
     EXPECT_EQ(g_ProfileRecord.MacroMode(5), 2);
-    EXPECT_EQ(Btn(5)->GetCaption(), "Macro:Third");
+    EXPECT_EQ(Btn(5)->GetCaption(), "Macro:First");
 
     // OK without a macro chosen leaves the button as it was.
     ClickAt(RowPoint(5)); // index 6
