@@ -21,7 +21,9 @@ extern std::array<QSize, PAGE_COUNT> g_sizePage;
 
 // The DPI stage (0-6) whose edit box was opened last, -1 when none.
 extern int g_nEditingStage;
-// The last text committed from each DPI stage's edit box.
+// The last text committed from each DPI stage's edit box. One per box: with a single text for
+// all seven, the same number typed into a second stage's box would be ignored; a repeated
+// Enter in one box still changes nothing.
 extern std::array<QString, PAGE_COUNT> g_strLastDpiEdit;
 
 // Tests: everything above back to its start value.
