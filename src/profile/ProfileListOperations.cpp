@@ -23,21 +23,6 @@ namespace {
 
 constexpr const char* PROFILE_SECTION = "Profile";
 
-// _wtoi: leading blanks, an optional sign, digits; anything else is 0. Kept within int.
-long long ParseNumber(const std::string& text)
-{
-    size_t i = 0;
-    while (i < text.size() && (text[i] == ' ' || text[i] == '\t'))
-        ++i;
-    bool negative = false;
-    if (i < text.size() && (text[i] == '+' || text[i] == '-'))
-        negative = text[i++] == '-';
-    long long value = 0;
-    for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i)
-        value = std::min<long long>(INT_MAX, value * 10 + (text[i] - '0'));
-    return negative ? -value : value;
-}
-
 bool StartsWithNoCase(const std::string& text, const std::string& prefix)
 {
     if (prefix.size() > text.size())
@@ -120,7 +105,7 @@ std::string NextProfileName(const std::string& prefix, const std::vector<std::st
     const size_t space = last.find(' ');
     if (space == std::string::npos)
         return last + " " + std::to_string(names.size());
-    const long long k = ParseNumber(last.substr(space + 1));
+    const long long k = ParseLeadingInt(last.substr(space + 1));
     return prefix + " " + std::to_string(k + 1);
 }
 
