@@ -19,12 +19,10 @@
 
 namespace zentro {
 
-void ResetCoreStateForTest()
+void ResetCoreProgramStateForTest()
 {
     WaitForPointerSettings();
-    SetPointerSettingsBackend(nullptr);
     ResetDeviceLinkForTest();
-    SetHidTransport(nullptr);
     ClearDeviceMirror();
     ResetProfileRecordsForTest();
     ResetProfileFilesForTest();
@@ -32,11 +30,18 @@ void ResetCoreStateForTest()
     ResetMacroStateForTest();
     ResetProfileOperationsForTest();
     ResetAppliedPointerSettingsForTest();
+    FlushPrivateProfileCache();
+}
+
+void ResetCoreStateForTest()
+{
+    ResetCoreProgramStateForTest();
+    SetPointerSettingsBackend(nullptr);
+    SetHidTransport(nullptr);
     SetSkinRoot("");
     SetSleeper(nullptr);
     SetClock(nullptr);
     SetExeDirOverride("");
-    FlushPrivateProfileCache();
     FailNextThreadStartsForTest(0);
     ResetDebugLogForTest();
 }

@@ -16,6 +16,10 @@ namespace zentro {
 // the macro state, the pointer-settings backend, the sleeper and clock, the executable
 // directory, the INI cache and the debug output's sink and stderr setting.
 void ResetCoreStateForTest();
+// The program's own state only, as before a new start of the program: device link, records,
+// files, texts, macros and profile operations; the injected services (transport, sleeper,
+// clock, pointer backend, program folder, debug sink) stay.
+void ResetCoreProgramStateForTest();
 
 // name -> value of every program-wide core variable (large ones as a checksum).
 using CoreStateSnapshot = std::vector<std::pair<std::string, std::string>>;

@@ -6,11 +6,10 @@
 
 #include <atomic>
 #include <memory>
-#include <system_error>
 #include <thread>
 
 #include "platform/Clock.h"
-#include "platform/DebugLog.h"
+#include "platform/ThreadStart.h"
 
 namespace zentro {
 
@@ -71,18 +70,17 @@ void CDeviceTransfer::Run(const std::function<void()>& work, const Progress& pro
     g_bTransferRunning = true;
 
     std::thread worker;
-    try {
-        worker = std::thread([&loop, &work] {
+    const bool started = TryStartThread(
+        worker,
+        [&loop, &work] {
             work();
             QMetaObject::invokeMethod(&loop, "quit", Qt::QueuedConnection);
-        });
-    } catch (const std::system_error& error) {
+        },
+        "transfer");
+    if (!started) {
         // No thread to be had: the traffic runs here, and the window waits for it.
-        DebugPrintf("Transfer thread could not start (%s); sending on the window's thread.\n",
-                    error.what());
         work();
-    }
-    if (worker.joinable()) {
+    } else {
         // Input that arrives meanwhile is delivered now, not held back: the window drops it
         // while the transfer runs, so nothing the user did acts after the mouse is programmed.
         loop.exec();

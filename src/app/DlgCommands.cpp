@@ -142,20 +142,31 @@ void CMouseConfigurationDlg::OnHelp()
     ClearButtonHighlight();
     raise();
     activateWindow();
-    if (m_pHelpMenu)
-        m_pHelpMenu->deleteLater();
-    auto* menu = new CExMenu(&UiFont(13), this);
-    menu->m_nItemWidth = 120;
-    m_pHelpMenu = menu;
+    CExMenu* menu = NewFrameMenu(m_pHelpMenu);
     QAction* web = menu->AddItem(ID_HELP_WEB, UiText(IDS_WEB_ADDRESS));
     connect(web, &QAction::triggered, this, &CMouseConfigurationDlg::OpenWebAddress);
     menu->AddItem(ID_HELP_VERSION, "Version:1.0");
     if (!HasTray()) {
         // Without a notification area the tray menu's Exit is out of reach; offer it here.
-        QAction* exit = menu->AddItem(ID_MENU_EXIT, UiText(IDS_EXIT));
-        connect(exit, &QAction::triggered, this, &CMouseConfigurationDlg::EndDialog);
+        AddExitItem(*menu);
     }
-    m_pHelpMenu->popup(QCursor::pos());
+    menu->popup(QCursor::pos());
+}
+
+CExMenu* CMouseConfigurationDlg::NewFrameMenu(QPointer<QMenu>& slot)
+{
+    if (slot)
+        slot->deleteLater();
+    auto* menu = new CExMenu(&UiFont(13), this);
+    menu->m_nItemWidth = 120;
+    slot = menu;
+    return menu;
+}
+
+void CMouseConfigurationDlg::AddExitItem(CExMenu& menu)
+{
+    QAction* exit = menu.AddItem(ID_MENU_EXIT, UiText(IDS_EXIT));
+    connect(exit, &QAction::triggered, this, &CMouseConfigurationDlg::EndDialog);
 }
 
 void CMouseConfigurationDlg::OnConfig()

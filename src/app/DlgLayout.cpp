@@ -21,6 +21,9 @@ void CMouseConfigurationDlg::LoadSkin()
                     .convertToFormat(QImage::Format_ARGB32_Premultiplied);
     m_sizeSkin = m_imgSkin.size();
     setFixedSize(m_sizeSkin.isEmpty() ? QSize(1, 1) : m_sizeSkin);
+    // The transfer bar is drawn with the sensitivity track's pictures, as plain bitmaps.
+    m_bmpTransferTrack = SkinBitmap("\\skins\\XYSensitivity\\1.png");
+    m_bmpTransferFill = SkinBitmap("\\skins\\XYSensitivity\\2.png");
 }
 
 void CMouseConfigurationDlg::CreateControls()

@@ -65,7 +65,6 @@ void CMouseConfigurationDlg::PaintWindow(QPainter& painter)
 
     if (m_bTransferring)
         PaintTransferProgress(painter);
-    PaintParts(painter, PaintStep::Overlay);
 }
 
 // While the settings go to the mouse: the sensitivity track of the skin filled in proportion
@@ -73,22 +72,20 @@ void CMouseConfigurationDlg::PaintWindow(QPainter& painter)
 void CMouseConfigurationDlg::PaintTransferProgress(QPainter& painter)
 {
     const QRect bar = MainLayout::TRANSFER_BAR;
-    // Decoded once; the kit's cache hands back the same pixels on every paint.
-    static const QString trackPath = "\\skins\\XYSensitivity\\1.png";
-    static const QString fillPath = "\\skins\\XYSensitivity\\2.png";
     const uint64_t total = m_nTransferTotalMs ? m_nTransferTotalMs : APPLY_TOTAL_WAIT_MS;
     const uint64_t done = std::min(m_nTransferDoneMs, total);
     const int filled = static_cast<int>(bar.width() * done / total);
-    painter.save();
-    painter.setClipRect(bar);
-    if (!DrawSkin(painter, trackPath, bar.left(), bar.top()))
+    if (!m_bmpTransferTrack.isNull())
+        painter.drawImage(bar.topLeft(), m_bmpTransferTrack, QRect(QPoint(0, 0), bar.size()));
+    else
         painter.fillRect(bar, QColor(60, 60, 60));
     if (filled > 0) {
-        painter.setClipRect(QRect(bar.left(), bar.top(), filled, bar.height()));
-        if (!DrawSkin(painter, fillPath, bar.left(), bar.top()))
-            painter.fillRect(bar, SkinTextColor());
+        const QRect part(0, 0, filled, bar.height());
+        if (!m_bmpTransferFill.isNull())
+            painter.drawImage(bar.topLeft(), m_bmpTransferFill, part);
+        else
+            painter.fillRect(part.translated(bar.topLeft()), SkinTextColor());
     }
-    painter.restore();
     painter.setPen(QColor(255, 255, 255));
     DrawSkinText(painter, RectLTRB(bar.right() + 6, bar.top() - 2, 796, bar.bottom() + 3),
                  Qt::AlignLeft | Qt::AlignVCenter, QString("%1 %").arg(done * 100 / total));

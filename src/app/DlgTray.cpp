@@ -83,16 +83,11 @@ void CMouseConfigurationDlg::OnTrayNotify(uintptr_t id, intptr_t mouseMessage)
 void CMouseConfigurationDlg::ShowTrayMenu(const QPoint& globalPos)
 {
     raise();
-    if (m_pTrayMenu)
-        m_pTrayMenu->deleteLater();
     // Where the desktop hosts the tray (StatusNotifierItem) it shows its own menu; this one
     // is shown where Qt draws it. Its width is the help menu's: the item needs room.
-    auto* menu = new CExMenu(&UiFont(13), this);
-    menu->m_nItemWidth = 120;
-    m_pTrayMenu = menu;
-    QAction* exit = menu->AddItem(ID_MENU_EXIT, UiText(IDS_EXIT));
-    connect(exit, &QAction::triggered, this, &CMouseConfigurationDlg::EndDialog);
-    m_pTrayMenu->popup(globalPos);
+    CExMenu* menu = NewFrameMenu(m_pTrayMenu);
+    AddExitItem(*menu);
+    menu->popup(globalPos);
 }
 
 } // namespace zentro

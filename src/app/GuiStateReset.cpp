@@ -26,6 +26,7 @@ namespace {
 void ResetWindowStateForTest()
 {
     ResetMainWindowStateForTest();
+    ResetAssignmentPanelStateForTest();
     ResetListEditorStateForTest();
     ResetSingleKeyStateForTest();
     ResetPageColumnStateForTest();
@@ -36,12 +37,7 @@ void ResetWindowStateForTest()
 
 void ResetProgramStateForTest()
 {
-    ResetDeviceLinkForTest();
-    ResetProfileRecordsForTest();
-    ResetProfileFilesForTest();
-    ResetTextTablesForTest();
-    FlushPrivateProfileCache();
-    ResetAppliedPointerSettingsForTest();
+    ResetCoreProgramStateForTest();
     ResetWindowStateForTest();
 }
 

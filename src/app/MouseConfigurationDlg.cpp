@@ -31,11 +31,7 @@ QWidget* g_pConfigDialog = nullptr;
 void ResetMainWindowStateForTest()
 {
     g_nCurrentView = 1;
-    g_nHighlightedButton = -1;
     g_nHideOnNcPaint = 2;
-    g_nAssignmentList = 0;
-    g_nAssignmentPanelHeight = 0;
-    g_crSkinText = {0, 255, 0};
     g_pConfigDialog = nullptr;
 }
 

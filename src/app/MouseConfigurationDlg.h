@@ -43,6 +43,7 @@ class QMenu;
 namespace zentro {
 
 class CBitmapBtn;
+class CExMenu;
 class ITrayIcon;
 
 constexpr uint32_t WM_TRAY_NOTIFY = 0x7F1;
@@ -109,7 +110,6 @@ public:
     void OpenWebAddress();
     // Ends the dialog (tray menu Exit); the program ends with it.
     void EndDialog();
-    const Services& GetServices() const { return m_services; }
 
     // Button handlers (what a click on each control does).
     void OnApply();
@@ -134,7 +134,9 @@ public:
     CBitmapBtn* m_btnBackView = nullptr;
     CBitmapBtn* m_btnMacroHeader = nullptr;
 
-    QImage m_imgSkin; // "/skins/main.png"
+    QImage m_imgSkin;          // "/skins/main.png"
+    QImage m_bmpTransferTrack; // the transfer bar's pictures, plain bitmaps
+    QImage m_bmpTransferFill;
     QSize m_sizeSkin;
     QIcon m_hIcon;
 
@@ -177,6 +179,9 @@ private:
     void OnDeviceChangeMessage();
     void OnTrayNotify(uintptr_t id, intptr_t mouseMessage);
     void ShowTrayMenu(const QPoint& globalPos);
+    // A menu of the frame (help, tray) replacing the one in `slot`, and its Exit item.
+    CExMenu* NewFrameMenu(QPointer<QMenu>& slot);
+    void AddExitItem(CExMenu& menu);
     void AddTrayIcon();
     void DeleteTrayIcon();
     void ReplayDeferredMessages();

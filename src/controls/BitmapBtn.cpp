@@ -111,11 +111,6 @@ CBitmapBtn* CBitmapBtn::CreateSkinned(QWidget* parent, const QRect& rect, const 
     return button;
 }
 
-uint64_t CBitmapBtn::CaptionFontsCreated()
-{
-    return static_cast<uint64_t>(SkinFontsCreated());
-}
-
 const QImage& CBitmapBtn::CurrentPicture() const
 {
     if (!isEnabled()) {

@@ -57,8 +57,6 @@ public:
     // Sets m_bSelected and repaints when it changed.
     void SetSelected(int selected);
 
-    // Fonts created for captions by all buttons since start; a button without caption creates
-    // none. For tests.
     // A skinned button of `parent` at `rect`: the four state pictures are skin paths (cut at
     // the button's size from their top-left corner); a caption entry >= 0 gives it that text of
     // the current language, 13 pixels high, in the language's face.
@@ -66,8 +64,6 @@ public:
                                      const QString& hover, const QString& pressed,
                                      const QString& disabled, int captionEntry = -1, int align = 1,
                                      int indent = 0);
-
-    static uint64_t CaptionFontsCreated();
 
     // Caption settings and state; owners write these directly (call update() after a change).
     int m_nCaptionHeight = 14; // caption font height in pixels

@@ -17,7 +17,6 @@ struct CUiServices;
 enum class PaintStep {
     MousePicture, // after the mouse view: hotspots over the mouse picture
     LeftPanels,   // after the left column's background: panel contents
-    Overlay,      // last, over everything the window drew
 };
 
 class IMainWindowPart {

@@ -47,11 +47,6 @@ QImage CropBitmap(const QImage& picture, const QRect& source)
     return picture.isNull() ? QImage() : MakePlainBitmap(picture.copy(source));
 }
 
-QImage CropSkinBitmap(const QString& relative, const QRect& source)
-{
-    return CropBitmap(LoadSkinImage(ResolveSkinPath(relative)), source);
-}
-
 const QFont& SkinFont(const QString& face, int cellHeight, int weight, QFont::StyleHint fallback)
 {
     const int height = cellHeight > 0 ? cellHeight : 1;
@@ -75,7 +70,14 @@ const QFont& SkinFont(const QString& face, int cellHeight, int weight, QFont::St
 
 const QFont& UiFont(int cellHeight, int weight)
 {
-    return SkinFont(QString::fromStdString(UiFaceName()), cellHeight, weight);
+    // The face changes only with the language: converted once per change, not per call.
+    static std::string face;
+    static QString qtFace;
+    if (UiFaceName() != face) {
+        face = UiFaceName();
+        qtFace = QString::fromStdString(face);
+    }
+    return SkinFont(qtFace, cellHeight, weight);
 }
 
 int SkinFontsCreated()

@@ -30,8 +30,6 @@ QImage SkinBitmap(const QString& relative);
 // The part `source` of a picture as an opaque bitmap (alpha dropped, colour kept); pixels
 // outside the picture are black. A null picture gives a null bitmap.
 QImage CropBitmap(const QImage& picture, const QRect& source);
-// The same, of a skin picture.
-QImage CropSkinBitmap(const QString& relative, const QRect& source);
 
 // The program's fonts. `cellHeight` is a Windows font height: the character cell height
 // (ascent + descent), not the em size; the largest pixel size whose line height fits is

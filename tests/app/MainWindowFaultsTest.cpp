@@ -4,6 +4,8 @@
 #include "support/MainWindowFixture.h"
 
 #include <QFile>
+
+#include <cstddef>
 #include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
@@ -13,6 +15,9 @@
 #include "app/MainWindowLayout.h"
 #include "controls/BitmapBtn.h"
 #include "device/DeviceLink.h"
+#include "platform/PrivateProfile.h"
+#include "platform/ThreadStart.h"
+#include "profile/ProfileFiles.h"
 #include "profile/ProfileRecord.h"
 #include "settings/ui/DMarker.h"
 
@@ -44,7 +49,21 @@ protected:
 
 TEST_F(MainWindowFaults, ResetWhileUnpluggedSavesNothing)
 {
+    // The profile on disk differs from the factory one, so a save of the reset would show.
+    const std::string ini = (ProgramDir() + "str0.ini").toStdString();
+    WritePrivateProfileString("Setting-EN", "Item1", "My Click", ini);
+    {
+        QFile file(ProgramDir() + "config0.bin");
+        ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+        QByteArray bytes = file.readAll();
+        bytes[1 + offsetof(ProfileRecord, SensitivityX)] = 9;
+        file.seek(0);
+        file.write(bytes);
+    }
+    FlushPrivateProfileCache();
     CreateWindow();
+    ASSERT_EQ(g_ProfileRecord.SensitivityX, 9);
+    ASSERT_EQ(g_strButtonLabel[0], "My Click");
     const QByteArray settings = FileBytes(ProgramDir() + "config0.bin");
     const QByteArray labels = FileBytes(ProgramDir() + "str0.ini");
     m_mouse.Unplug();
@@ -55,6 +74,18 @@ TEST_F(MainWindowFaults, ResetWhileUnpluggedSavesNothing)
     EXPECT_EQ(FileBytes(ProgramDir() + "config0.bin"), settings);
     EXPECT_EQ(FileBytes(ProgramDir() + "str0.ini"), labels)
         << "labels and settings on disk must keep agreeing";
+}
+
+TEST_F(MainWindowFaults, ApplyWithoutATransferThreadSendsOnTheWindowsThread)
+{
+    CreateWindow();
+    ClearPackets();
+    FailNextThreadStartsForTest(1);
+    ClickAt(MainLayout::APPLY.center());
+    FailNextThreadStartsForTest(0);
+    EXPECT_EQ(CountCode(PacketCodes(), 0x01), 1u) << "the profile is sent all the same";
+    EXPECT_EQ(CountCode(PacketCodes(), 0x0D), 1u);
+    EXPECT_FALSE(m_dlg->IsTransferring());
 }
 
 TEST_F(MainWindowFaults, WithoutHotPlugTheWindowRunsFullyWithTheMousePresent)

@@ -1,5 +1,7 @@
 #include "support/GuiTestSupport.h"
 
+#include "controls/SkinKit.h"
+
 #include "controls/BitmapBtn.h"
 
 #include <QSignalSpy>
@@ -154,15 +156,15 @@ TEST_F(BitmapBtnTest, PictureChoiceFollowsStatePriority)
 
 TEST_F(BitmapBtnTest, CaptionlessButtonNeverCreatesAFont)
 {
-    const uint64_t before = CBitmapBtn::CaptionFontsCreated();
+    const int before = SkinFontsCreated();
     Shown();
     QTest::mouseMove(Window(), OnButton());
     Shown();
-    EXPECT_EQ(CBitmapBtn::CaptionFontsCreated(), before);
+    EXPECT_EQ(SkinFontsCreated(), before);
 
     m_button->SetCaption("Apply");
     Shown();
-    EXPECT_GT(CBitmapBtn::CaptionFontsCreated(), before);
+    EXPECT_GT(SkinFontsCreated(), before);
 }
 
 TEST_F(BitmapBtnTest, CaptionIsDrawnInTheStateColour)

@@ -31,6 +31,13 @@ int g_nHighlightedButton = -1;
 int g_nAssignmentList = 0;
 int g_nAssignmentPanelHeight = 0;
 
+void ResetAssignmentPanelStateForTest()
+{
+    g_nHighlightedButton = -1;
+    g_nAssignmentList = 0;
+    g_nAssignmentPanelHeight = 0;
+}
+
 namespace {
 
 constexpr QRect AssignmentRowRect(int row)

@@ -29,6 +29,8 @@ extern const std::array<AssignmentRow, 12> g_AssignmentRows;
 extern int g_nHighlightedButton;     // -1 none
 extern int g_nAssignmentList;        // 0 top-view list, 1 side-view list
 extern int g_nAssignmentPanelHeight; // height of the open panel's background
+// Tests: the three back to their start values.
+void ResetAssignmentPanelStateForTest();
 
 class CAssignmentPanel : public IMainWindowPart {
 public:
