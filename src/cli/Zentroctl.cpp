@@ -11,8 +11,7 @@
 #include "device/DeviceLink.h"
 #include "device/hid/HidrawTransport.h"
 #include "device/hid/SimulatedMouse.h"
-#include "device/hid/TracingSleeper.h"
-#include "device/hid/TracingTransport.h"
+#include "device/hid/TraceSession.h"
 #include "device/hid/TransferTrace.h"
 #include "platform/Clock.h"
 
@@ -52,16 +51,12 @@ struct CCliDeviceSession::Impl {
     std::unique_ptr<CSimulatedMouse> simulated;
     std::unique_ptr<CHidrawTransport> hidraw;
     std::unique_ptr<CVirtualTime> virtualTime;
-    std::unique_ptr<std::ofstream> traceStream;
-    std::shared_ptr<CTransferTrace> trace;
-    std::unique_ptr<CTracingTransport> tracingTransport;
-    std::unique_ptr<CTracingSleeper> tracingSleeper;
+    std::unique_ptr<CTraceSession> trace;
 };
 
 CCliDeviceSession::CCliDeviceSession(const CliContext& context) : m_impl(new Impl)
 {
     IHidTransport* transport = nullptr;
-    ISleeper* sleeper = &GetSleeper();
     if (context.simulated) {
         m_impl->simulated = std::make_unique<CSimulatedMouse>();
         if (context.prepareSimulatedMouse)
@@ -69,45 +64,32 @@ CCliDeviceSession::CCliDeviceSession(const CliContext& context) : m_impl(new Imp
         transport = m_impl->simulated.get();
         // The simulated mouse needs no pacing: waits are only recorded.
         m_impl->virtualTime = std::make_unique<CVirtualTime>();
-        sleeper = m_impl->virtualTime.get();
+        SetSleeper(m_impl->virtualTime.get());
     } else {
         m_impl->hidraw = std::make_unique<CHidrawTransport>();
         transport = m_impl->hidraw.get();
     }
-    if (!context.traceFile.empty()) {
-        m_impl->traceStream = std::make_unique<std::ofstream>(context.traceFile, std::ios::trunc);
-        if (!*m_impl->traceStream) {
-            *context.err << "zentroctl: cannot write the trace file " << context.traceFile << ": "
-                         << std::strerror(errno) << "\n";
-            m_ok = false;
-        } else {
-            m_impl->trace = std::make_shared<CTransferTrace>(*m_impl->traceStream);
-            m_impl->tracingSleeper = std::make_unique<CTracingSleeper>(*sleeper, m_impl->trace);
-            sleeper = m_impl->tracingSleeper.get();
-        }
-    }
     // Without a trace file the transfers are still counted, so that a failure is reported.
-    if (!m_impl->trace)
-        m_impl->trace = std::make_shared<CTransferTrace>();
-    m_impl->tracingTransport = std::make_unique<CTracingTransport>(*transport, m_impl->trace);
-    transport = m_impl->tracingTransport.get();
-    SetHidTransport(transport);
-    SetSleeper(sleeper);
+    m_impl->trace = std::make_unique<CTraceSession>(*transport, context.traceFile);
+    if (!m_impl->trace->Ok()) {
+        *context.err << "zentroctl: " << m_impl->trace->Error() << "\n";
+        m_ok = false;
+    }
+    SetHidTransport(&m_impl->trace->Transport());
 }
 
 CCliDeviceSession::~CCliDeviceSession()
 {
     ShutdownDeviceLink();
     SetHidTransport(nullptr);
+    m_impl->trace.reset(); // gives back the sleeper it wrapped
     SetSleeper(nullptr);
-    if (m_impl->traceStream)
-        m_impl->traceStream->flush();
     delete m_impl;
 }
 
 const CTransferTrace& CCliDeviceSession::Transfers() const
 {
-    return *m_impl->trace;
+    return m_impl->trace->Trace();
 }
 
 int ReportTransferFailures(const CliContext& context, const CCliDeviceSession& session,

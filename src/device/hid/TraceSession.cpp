@@ -10,18 +10,24 @@
 
 namespace zentro {
 
-CTraceSession::CTraceSession(IHidTransport& inner, const std::string& path) : m_inner(inner)
+CTraceSession::CTraceSession(IHidTransport& inner, const std::string& path)
 {
-    auto trace = std::make_shared<CTransferTrace>(path);
-    if (!trace->IsOpen()) {
-        m_error = "cannot write the trace file " + path + ": " + std::strerror(errno);
-        return;
+    if (!path.empty()) {
+        auto file = std::make_shared<CTransferTrace>(path);
+        if (file->IsOpen())
+            m_trace = std::move(file);
+        else
+            m_error = "cannot write the trace file " + path + ": " + std::strerror(errno);
     }
-    m_trace = std::move(trace);
-    m_transport = std::make_unique<CTracingTransport>(m_inner, m_trace);
-    m_previousSleeper = &GetSleeper();
-    m_sleeper = std::make_unique<CTracingSleeper>(*m_previousSleeper, m_trace);
-    SetSleeper(m_sleeper.get());
+    if (m_trace) {
+        // Waits appear in a written trace only.
+        m_previousSleeper = &GetSleeper();
+        m_sleeper = std::make_unique<CTracingSleeper>(*m_previousSleeper, m_trace);
+        SetSleeper(m_sleeper.get());
+    } else {
+        m_trace = std::make_shared<CTransferTrace>();
+    }
+    m_transport = std::make_unique<CTracingTransport>(inner, m_trace);
 }
 
 CTraceSession::~CTraceSession()
@@ -32,7 +38,7 @@ CTraceSession::~CTraceSession()
 
 IHidTransport& CTraceSession::Transport()
 {
-    return m_transport ? static_cast<IHidTransport&>(*m_transport) : m_inner;
+    return *m_transport;
 }
 
 } // namespace zentro
