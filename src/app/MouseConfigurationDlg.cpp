@@ -265,12 +265,6 @@ void CMouseConfigurationDlg::ReplayDeferredMessages()
 
 namespace {
 
-bool IsSwallowedKey(int key)
-{
-    return key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Space ||
-           key == Qt::Key_Escape || key == Qt::Key_F1;
-}
-
 bool IsUserInput(QEvent::Type type)
 {
     switch (type) {
@@ -320,7 +314,7 @@ bool CMouseConfigurationDlg::eventFilter(QObject* watched, QEvent* e)
         return false;
     if (e->type() == QEvent::KeyPress || e->type() == QEvent::KeyRelease ||
         e->type() == QEvent::ShortcutOverride) {
-        if (IsSwallowedKey(static_cast<QKeyEvent*>(e)->key()))
+        if (IsDialogSwallowedKey(static_cast<QKeyEvent*>(e)->key()))
             return true;
     }
     return false;

@@ -47,7 +47,6 @@ class CExMenu;
 class ITrayIcon;
 
 constexpr uint32_t WM_TRAY_NOTIFY = 0x7F1;
-constexpr uint32_t WM_CLEAR_HIGHLIGHT = 0x7F4;
 constexpr uint32_t WM_PROFILE_COMMAND = 0xB03;
 constexpr uint32_t WM_DEVICECHANGE = 0x0219;
 constexpr uint32_t WM_LBUTTONDBLCLK = 0x0203;

@@ -10,6 +10,9 @@ class QPainter;
 
 namespace zentro {
 
+// Posted to the main window by a click in one of its parts: clear the button highlight.
+constexpr uint32_t WM_CLEAR_HIGHLIGHT = 0x7F4;
+
 class CMouseConfigurationDlg;
 struct CUiServices;
 

@@ -67,6 +67,14 @@ intptr_t SendWinMessage(QObject* target, uint32_t msg, uintptr_t wParam, intptr_
 intptr_t MakePointLParam(const QPoint& point);
 QPoint PointFromLParam(intptr_t lParam);
 
+// The keys every dialog of the program swallows, so that none closes or opens help from the
+// keyboard: Enter (both), Space, Escape and F1 (Qt key codes).
+inline bool IsDialogSwallowedKey(int key)
+{
+    return key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Space ||
+           key == Qt::Key_Escape || key == Qt::Key_F1;
+}
+
 // A rectangle given as left, top, right, bottom (right and bottom exclusive), as the window
 // layouts of this program are written.
 constexpr QRect RectLTRB(int left, int top, int right, int bottom)

@@ -16,6 +16,7 @@
 #include "controls/ListBoxEx.h"
 #include "controls/SkinImage.h"
 #include "controls/SkinKit.h"
+#include "controls/WinMessage.h"
 #include "platform/PrivateProfile.h"
 #include "profile/ProfileFiles.h"
 #include "text/LanguageTexts.h"
@@ -31,12 +32,6 @@ const QColor kListBack{22, 22, 27}; // the body of the background picture
 const QColor kListText{230, 230, 230};
 const QColor kEditBack{0x28, 0x28, 0x28};
 const QColor kEditText{0xFA, 0xFA, 0xFA};
-
-bool IsSwallowedKey(int key)
-{
-    return key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Space ||
-           key == Qt::Key_Escape || key == Qt::Key_F1;
-}
 
 QString Text(const char* utf8)
 {
@@ -404,7 +399,7 @@ void CConfigDialog::mousePressEvent(QMouseEvent* event)
 
 void CConfigDialog::keyPressEvent(QKeyEvent* event)
 {
-    if (IsSwallowedKey(event->key())) {
+    if (IsDialogSwallowedKey(event->key())) {
         event->accept();
         return;
     }
@@ -413,7 +408,7 @@ void CConfigDialog::keyPressEvent(QKeyEvent* event)
 
 void CConfigDialog::keyReleaseEvent(QKeyEvent* event)
 {
-    if (IsSwallowedKey(event->key())) {
+    if (IsDialogSwallowedKey(event->key())) {
         event->accept();
         return;
     }

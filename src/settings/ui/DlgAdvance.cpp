@@ -3,6 +3,7 @@
 #include "controls/BitmapBtn.h"
 #include "controls/SkinImage.h"
 #include "controls/SkinKit.h"
+#include "controls/MainWindowPart.h"
 #include "controls/WinMessage.h"
 #include "settings/PointerSettings.h"
 #include "settings/ui/DlgAdvanceLayout.h"
@@ -32,8 +33,6 @@ namespace zentro {
 using namespace AdvanceLayout;
 
 namespace {
-
-constexpr uint32_t WM_CLEAR_HIGHLIGHT_MSG = 0x7F4;
 
 const char* const kSizePictures[PAGE_COUNT] = {
     "skins/DPISetting/BK_DPISetting.png",         "skins/Lighting/BK_Lighting.png",
@@ -171,7 +170,7 @@ void CDlgadvance::OnTitleBarClicked(int k)
 
 void CDlgadvance::PostClearHighlight()
 {
-    PostWinMessage(m_pClearHighlightTarget, WM_CLEAR_HIGHLIGHT_MSG, 0, 0);
+    PostWinMessage(m_pClearHighlightTarget, WM_CLEAR_HIGHLIGHT, 0, 0);
 }
 
 // ---------------------------------------------------------------- scrolling
@@ -338,7 +337,7 @@ bool CDlgadvance::event(QEvent* e)
     const QEvent::Type type = e->type();
     if (type == QEvent::KeyPress || type == QEvent::KeyRelease ||
         type == QEvent::ShortcutOverride) {
-        if (CSettingsPage::IsSwallowedKey(static_cast<QKeyEvent*>(e)->key())) {
+        if (IsDialogSwallowedKey(static_cast<QKeyEvent*>(e)->key())) {
             e->accept();
             return true;
         }

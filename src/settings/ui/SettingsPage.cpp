@@ -1,5 +1,7 @@
 #include "settings/ui/SettingsPage.h"
 
+#include "controls/WinMessage.h"
+
 #include <QKeyEvent>
 
 namespace zentro {
@@ -14,12 +16,6 @@ void CSettingsPage::FilterKeysOf(QWidget* widget)
     widget->installEventFilter(this);
 }
 
-bool CSettingsPage::IsSwallowedKey(int key)
-{
-    return key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Space ||
-           key == Qt::Key_Escape || key == Qt::Key_F1;
-}
-
 void CSettingsPage::OnSwallowedKey(QKeyEvent*, QWidget*)
 {
 }
@@ -30,7 +26,7 @@ bool CSettingsPage::FilterKey(QEvent* e, QWidget* target)
     if (type != QEvent::KeyPress && type != QEvent::KeyRelease && type != QEvent::ShortcutOverride)
         return false;
     auto* key = static_cast<QKeyEvent*>(e);
-    if (!IsSwallowedKey(key->key()))
+    if (!IsDialogSwallowedKey(key->key()))
         return false;
     if (type == QEvent::ShortcutOverride) {
         // Claimed, so no shortcut (a default button, help) sees the key.

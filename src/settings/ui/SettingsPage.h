@@ -21,7 +21,6 @@ public:
     void FilterKeysOf(QWidget* widget);
 
     // True for the keys the filter swallows.
-    static bool IsSwallowedKey(int key);
 
 protected:
     // Called for a swallowed key before it is dropped; the DPI page commits its edit on Enter.

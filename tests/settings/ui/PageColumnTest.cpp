@@ -1,6 +1,7 @@
 // The page column: sections opening and closing, scrolling by bar and wheel, clicks that clear
 // the main window's highlight, and screenshots of the column in each language.
 
+#include "controls/MainWindowPart.h"
 #include "support/PageColumnFixture.h"
 
 #include "settings/ui/DlgAdvanceLayout.h"
@@ -167,13 +168,13 @@ TEST_F(PageColumnTest, ScrollBarArrowScrollsTheColumn)
 TEST_F(PageColumnTest, ClicksOnTheBackgroundAndTitleBarsClearTheWindowsHighlight)
 {
     ClickTitleBar(4);
-    EXPECT_EQ(m_host.Of(0x7F4).size(), 1u);
+    EXPECT_EQ(m_host.Of(WM_CLEAR_HIGHLIGHT).size(), 1u);
     m_host.messages.clear();
     ClickAt(m_column->mapTo(&m_host, QPoint(120, 500)));
-    EXPECT_EQ(m_host.Of(0x7F4).size(), 1u);
+    EXPECT_EQ(m_host.Of(WM_CLEAR_HIGHLIGHT).size(), 1u);
     m_host.messages.clear();
     ClickPage(4, QPoint(200, 100)); // inside a page: the page's own click
-    EXPECT_TRUE(m_host.Of(0x7F4).empty());
+    EXPECT_TRUE(m_host.Of(WM_CLEAR_HIGHLIGHT).empty());
 }
 
 TEST_F(PageColumnTest, KeysThatCloseOrHelpAreSwallowedInTheColumnAndItsPages)
