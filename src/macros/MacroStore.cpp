@@ -109,9 +109,10 @@ bool CMacroStore::LoadMacroList()
     g_nCurrentMacro = -1;
     if (!MacroFileExists(m_strPath))
         return false;
-    const int count = std::max(0, ReadMacroCount(m_strPath));
-    for (int i = 0; i < count; ++i)
-        m_names.push_back(ReadMacroName(m_strPath, i));
+    // A damaged MacroCount (billions) must not turn the load into endless lookups of missing
+    // keys. The cap is not MAX_MACRO_COUNT: names after the twelfth are never encoded but stay
+    // listed, so a rename or delete that rewrites the list keeps them.
+    m_names = ReadMacroNames(m_strPath, static_cast<size_t>(MAX_MACRO_ITEMS_READ));
     if (!m_names.empty())
         SelectMacro(0);
     return true;

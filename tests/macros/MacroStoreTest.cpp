@@ -2,6 +2,7 @@
 
 #include "CoreReset.h"
 #include "MacroTestFile.h"
+#include "macros/MacroFile.h"
 #include "platform/PrivateProfile.h"
 
 #include <gtest/gtest.h>
@@ -87,6 +88,13 @@ TEST_F(MacroStoreTest, LoadSelectsTheFirstMacroWithItsLoopCountItemsAndOptions)
     CMacroStore missing(m_file.Path() + ".missing");
     EXPECT_FALSE(missing.LoadMacroList());
     EXPECT_TRUE(missing.Names().empty());
+
+    // A damaged count lists what the read cap allows instead of reading for ever.
+    WritePrivateProfileString("MacroName", "MacroCount", "99999999", m_file.Path());
+    ASSERT_TRUE(store.LoadMacroList());
+    ASSERT_EQ(store.Names().size(), static_cast<size_t>(MAX_MACRO_ITEMS_READ));
+    EXPECT_EQ(store.Names()[2], "Third");
+    EXPECT_EQ(store.Names()[3], "");
 }
 
 TEST_F(MacroStoreTest, EditingStepsReachTheFileAtOnce)
