@@ -117,7 +117,7 @@ bool CMacroProgramDialog::OnInitDialog()
         }
         return false;
     }
-    m_font = SkinFont(IsChineseLanguage() ? QStringLiteral("黑体") : QStringLiteral("Arial"), 12);
+    m_font = UiFont(12);
     m_bRecording = 0;
     CreateControls();
     g_hMacroWnd = this;
@@ -199,8 +199,7 @@ void CMacroProgramDialog::CreateControls()
     SetupList(m_lbItems, L::ITEM_LIST, m_font, ITEM_LIST_ID);
     m_edLoop->setGeometry(L::LOOP_EDIT);
     m_edLoop->setFont(m_font);
-    m_btnRecord->m_strCaptionFace =
-        IsChineseLanguage() ? QStringLiteral("黑体") : QStringLiteral("Arial");
+    m_btnRecord->m_strCaptionFace = QString::fromStdString(UiFaceName());
     m_btnRecord->m_nCaptionHeight = IsChineseLanguage() ? 12 : 14;
     m_btnRecord->m_crCaption = Qt::white;
     m_btnRecord->m_crCaptionHover = Qt::white;

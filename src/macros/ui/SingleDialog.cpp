@@ -55,7 +55,7 @@ CSingleDialog::CSingleDialog(const CUiServices& services, QWidget* parent)
     : CSkinnedDialog(parent), m_services(services)
 {
     const bool chinese = g_strLanguage == "CHS" || g_strLanguage == "CHT";
-    m_font = chinese ? SkinFont(QStringLiteral("黑体"), 13) : SkinFont(QStringLiteral("Arial"), 14);
+    m_font = UiFont(chinese ? 13 : 14);
     const SingleTexts texts = TextsFor(g_strLanguage);
     m_strOk = QString::fromUtf8(texts.ok);
     m_strCancel = QString::fromUtf8(texts.cancel);
