@@ -221,7 +221,6 @@ void CExMenu::paintEvent(QPaintEvent* event)
 void CExMenu::Track(const QPoint& globalPos, std::function<void(int id)> done)
 {
     m_nChosen = 0;
-    m_bTracking = true;
     // triggered() (connected once, in the constructor) comes right after the menus were
     // hidden, so the result is handed on from the event loop.
     auto connection = std::make_shared<QMetaObject::Connection>();
@@ -231,7 +230,6 @@ void CExMenu::Track(const QPoint& globalPos, std::function<void(int id)> done)
         QTimer::singleShot(0, this, [self, done] {
             if (!self)
                 return;
-            self->m_bTracking = false;
             const int chosen = self->m_nChosen;
             if (done)
                 done(chosen);

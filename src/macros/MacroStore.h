@@ -38,10 +38,6 @@ enum class MacroStoreResult {
     WriteFailed,  // record.ini could not be written
 };
 
-// The message a window shows for a refused rename.
-inline constexpr char MACRO_NAME_BLANK_TEXT[] = "Macro name is blank";
-inline constexpr char MACRO_NAME_TAKEN_TEXT[] = "Macro name already exists";
-
 class CMacroStore {
 public:
     explicit CMacroStore(std::string recordIniPath);
