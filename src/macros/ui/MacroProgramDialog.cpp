@@ -226,7 +226,7 @@ void CMacroProgramDialog::FillItemList()
     for (const std::string& item : m_store.Items())
         m_lbItems->addItem(QString::fromStdString(item));
     m_lbItems->setUpdatesEnabled(true);
-    update(L::MEMORY_TEXT);
+    OnItemListChanged();
 }
 
 std::vector<std::string> CMacroProgramDialog::ListedItems() const
@@ -238,9 +238,13 @@ std::vector<std::string> CMacroProgramDialog::ListedItems() const
     return items;
 }
 
-size_t CMacroProgramDialog::SelectedMacroBytes() const
+void CMacroProgramDialog::OnItemListChanged()
 {
-    return m_lbItems != nullptr ? MacroItemsDeviceBytes(ListedItems()) : 0;
+    m_nItemBytes = m_lbItems != nullptr ? MacroItemsDeviceBytes(ListedItems()) : 0;
+    m_strMemoryText = QString::fromStdString(ProgramText(IDP_MACRO_MEMORY_USED))
+                          .arg(m_nItemBytes)
+                          .arg(MACRO_EVENT_AREA_SIZE);
+    update(L::MEMORY_TEXT);
 }
 
 void CMacroProgramDialog::OnWriteMacroToIni()
@@ -293,13 +297,10 @@ void CMacroProgramDialog::PaintContent(QPainter& painter)
     DrawSkin(painter, g_bLoopEnabled ? kCheckOn : kCheckOff, L::LOOP_CHECK.left(),
              L::LOOP_CHECK.top());
     if (g_nCurrentMacro >= 0) {
-        const size_t bytes = SelectedMacroBytes();
-        if (bytes > MACRO_EVENT_AREA_SIZE)
+        if (m_nItemBytes > MACRO_EVENT_AREA_SIZE)
             painter.setPen(L::OVERFLOW_TEXT);
-        const QString text = QString::fromStdString(ProgramText(IDP_MACRO_MEMORY_USED))
-                                 .arg(bytes)
-                                 .arg(MACRO_EVENT_AREA_SIZE);
-        painter.drawText(L::MEMORY_TEXT, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextWordWrap, text);
+        painter.drawText(L::MEMORY_TEXT, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextWordWrap,
+                         m_strMemoryText);
     }
 }
 

@@ -156,7 +156,7 @@ void CMacroProgramDialog::OnItemEditEnded(int)
 {
     m_store.SetItems(ListedItems());
     m_store.WriteMacroRename();
-    update(L::MEMORY_TEXT);
+    OnItemListChanged();
 }
 
 void CMacroProgramDialog::ShowItemMenu(const QPoint& globalPos)

@@ -157,7 +157,7 @@ void CMacroProgramDialog::StartRecording()
     m_btnRecord->SetCaption(m_texts.stopRecording);
     m_btnRecord->SetSelected(1);
     m_btnRecord->update();
-    update(MacroLayout::MEMORY_TEXT);
+    OnItemListChanged();
 }
 
 void CMacroProgramDialog::StopRecording()
@@ -217,7 +217,7 @@ int CMacroProgramDialog::OnRecordKeyEvent(uintptr_t wParam, intptr_t)
     ++m_nRecordedEvents;
     m_lbItems->setCurrentRow(m_lbItems->count() - 1);
     m_lbItems->scrollToBottom();
-    update(MacroLayout::MEMORY_TEXT);
+    OnItemListChanged();
     return 1;
 }
 
