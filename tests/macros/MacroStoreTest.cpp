@@ -151,6 +151,7 @@ TEST_F(MacroStoreTest, RenameRefusesBlankAndTakenNamesAndMovesTheSection)
     for (const Case& c :
          {Case{"   ", MacroStoreResult::BlankName}, Case{"second", MacroStoreResult::NameTaken},
           Case{"", MacroStoreResult::BlankName}}) {
+        EXPECT_EQ(store.CheckName(0, c.name), c.result) << c.name;
         EXPECT_EQ(store.RenameMacro(c.name), c.result) << c.name;
         EXPECT_EQ(ListedNames(), (std::vector<std::string>{"First", "Second", "Third"}));
         EXPECT_EQ(Value("First", "ItemCount"), "3");
@@ -163,7 +164,9 @@ TEST_F(MacroStoreTest, RenameRefusesBlankAndTakenNamesAndMovesTheSection)
     EXPECT_EQ(Value("Renamed", "Item2"), "A   Up");
     EXPECT_EQ(Value("Renamed", "MacroLoopTimes"), "1");
     EXPECT_EQ(Value("Renamed", "DelayTimeSelStatus"), "<none>"); // until saved again
-    // Its own name again (another spelling) is no clash.
+    // Its own name again (another spelling) is no clash; for another entry it is.
+    EXPECT_EQ(store.CheckName(0, " renamed "), MacroStoreResult::Done);
+    EXPECT_EQ(store.CheckName(1, " renamed "), MacroStoreResult::NameTaken);
     EXPECT_EQ(store.RenameMacro("RENAMED"), MacroStoreResult::Done);
     // A loop count changed after the macro was selected survives a rename.
     ASSERT_TRUE(store.StoreLoopCount("7"));

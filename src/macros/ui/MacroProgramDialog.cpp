@@ -359,9 +359,7 @@ void CMacroProgramDialog::OnOk()
     StopRecording();
     if (m_bInitialised) {
         OnWriteMacroToIni();
-        m_cutMacros =
-            EncodeMacroSaveSlots(m_store.WorkingSlots(), m_store.Path(),
-                                 static_cast<int>(m_store.Names().size()), g_nCurrentMacro);
+        m_cutMacros = m_store.EncodeWorkingSlots();
         ReportCutMacros();
     }
     accept();
