@@ -1,6 +1,7 @@
 #include "controls/ExMenu.h"
 
 #include <QAction>
+#include <QCoreApplication>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QPointer>
@@ -75,6 +76,18 @@ public:
     }
 };
 
+// The one style of all menus. It belongs to the application object, so it outlives every
+// menu; should that object go (tests may make another), the next menu makes a new style.
+CExMenuStyle* SharedMenuStyle()
+{
+    static QPointer<CExMenuStyle> style;
+    if (style.isNull()) {
+        style = new CExMenuStyle;
+        style->setParent(QCoreApplication::instance());
+    }
+    return style.data();
+}
+
 const QFont& TrademarkFont()
 {
     return SkinFont(QString(), 8);
@@ -84,9 +97,7 @@ const QFont& TrademarkFont()
 
 CExMenu::CExMenu(const QFont* font, QWidget* parent) : QMenu(parent), m_pFont(font)
 {
-    auto* style = new CExMenuStyle;
-    style->setParent(this);
-    setStyle(style);
+    setStyle(SharedMenuStyle());
     if (m_pFont != nullptr)
         setFont(*m_pFont);
     // Menus may be built while another is open; every item is drawn here, nothing is erased.
@@ -221,7 +232,6 @@ void CExMenu::paintEvent(QPaintEvent* event)
 void CExMenu::Track(const QPoint& globalPos, std::function<void(int id)> done)
 {
     m_nChosen = 0;
-    m_bTracking = true;
     // triggered() (connected once, in the constructor) comes right after the menus were
     // hidden, so the result is handed on from the event loop.
     auto connection = std::make_shared<QMetaObject::Connection>();
@@ -231,7 +241,6 @@ void CExMenu::Track(const QPoint& globalPos, std::function<void(int id)> done)
         QTimer::singleShot(0, this, [self, done] {
             if (!self)
                 return;
-            self->m_bTracking = false;
             const int chosen = self->m_nChosen;
             if (done)
                 done(chosen);

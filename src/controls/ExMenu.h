@@ -94,7 +94,6 @@ private:
     const QFont* m_pFont;
     std::vector<ItemRecord> m_items;
     int m_nChosen = 0;
-    bool m_bTracking = false;
 };
 
 } // namespace zentro

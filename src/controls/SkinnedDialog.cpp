@@ -5,7 +5,6 @@
 #include <QPainter>
 #include <QWindow>
 
-#include "controls/SkinImage.h"
 #include "controls/SkinKit.h"
 
 namespace zentro {
@@ -20,7 +19,7 @@ CSkinnedDialog::CSkinnedDialog(QWidget* parent)
 
 bool CSkinnedDialog::LoadBackground(const QString& relative, const QSize& fallback)
 {
-    m_imgBackground = LoadSkinBitmap(ResolveSkinPath(relative));
+    m_imgBackground = SkinBitmap(relative);
     setFixedSize(m_imgBackground.isNull() ? fallback : m_imgBackground.size());
     return !m_imgBackground.isNull();
 }

@@ -112,31 +112,14 @@ std::vector<MacroOverflow> EncodeListedMacros(MacroSlotArray& slots, const std::
 
 } // namespace
 
-MacroEncodeResult EncodeMacroItems(MacroSlotBytes& slot, const std::string& recordIniPath,
-                                   const std::string& macroName, MacroKeyCodeFunc keyCode)
+MacroEncodeResult EncodeMacroItemList(MacroSlotBytes& slot, unsigned loops,
+                                      const std::vector<std::string>& items,
+                                      MacroKeyCodeFunc keyCode)
 {
     MacroEncodeResult result;
-
-    const unsigned loops =
-        ClampLoopCount(ReadProfileInt(ReadMacroValue(recordIniPath, macroName, MACRO_LOOP_KEY)));
     slot[0] = static_cast<uint8_t>(loops >> 8);
     slot[1] = static_cast<uint8_t>(loops & 0xFF);
-
-    const int itemCount =
-        ReadProfileInt(ReadMacroValue(recordIniPath, macroName, MACRO_ITEM_COUNT_KEY));
-    if (itemCount == 0) {
-        std::memset(slot, 0, MACRO_BLOCK_SIZE);
-        return result;
-    }
     std::memset(slot + EVENT_AREA_START, 0, EVENT_AREA_END - EVENT_AREA_START);
-    if (itemCount < 0) {
-        return result;
-    }
-
-    const int n = std::min(itemCount, MAX_MACRO_ITEMS_READ);
-    auto readItem = [&](int j) {
-        return j < n ? ReadMacroValue(recordIniPath, macroName, MacroItemKey(j)) : std::string();
-    };
 
     size_t pos = EVENT_AREA_START; // where the next record goes
     size_t events = 0;             // records written
@@ -146,37 +129,39 @@ MacroEncodeResult EncodeMacroItems(MacroSlotBytes& slot, const std::string& reco
     size_t cleanPos = pos; // end of the last prefix with no key held
     size_t cleanEvents = 0;
 
-    std::string item = readItem(0);
-    for (int j = 0; j < n; ++j) {
-        std::string next = readItem(j + 1);
+    for (size_t j = 0; j < items.size(); ++j) {
+        const std::string& item = items[j];
         const bool press = item.find(MACRO_PRESS_SUFFIX) != std::string::npos;
         const bool release = !press && item.find(MACRO_RELEASE_SUFFIX) != std::string::npos;
-        if (press || release) {
-            ++events_total;
-            if (!full) {
-                const std::string keyName =
-                    RemoveAll(item, press ? MACRO_PRESS_SUFFIX : MACRO_RELEASE_SUFFIX);
-                const uint8_t code = keyCode ? keyCode(keyName) : 0;
-                const EventRecord record = MakeEventRecord(release, code, PauseAfter(next));
-                if (pos + record.size <= EVENT_AREA_END) {
-                    std::memcpy(slot + pos, record.bytes.data(), record.size);
-                    pos += record.size;
-                    ++events;
-                    if (press) {
-                        held.Press(code);
-                    } else {
-                        held.Release(code);
-                    }
-                    if (held.None()) {
-                        cleanPos = pos;
-                        cleanEvents = events;
-                    }
-                } else {
-                    full = true;
-                }
-            }
+        if (!press && !release) {
+            continue;
         }
-        item = std::move(next);
+        ++events_total;
+        const std::string keyName =
+            RemoveAll(item, press ? MACRO_PRESS_SUFFIX : MACRO_RELEASE_SUFFIX);
+        const uint8_t code = keyCode ? keyCode(keyName) : 0;
+        const EventRecord record = MakeEventRecord(
+            release, code, PauseAfter(j + 1 < items.size() ? items[j + 1] : std::string()));
+        result.requiredBytes += record.size;
+        if (full) {
+            continue;
+        }
+        if (pos + record.size > EVENT_AREA_END) {
+            full = true;
+            continue;
+        }
+        std::memcpy(slot + pos, record.bytes.data(), record.size);
+        pos += record.size;
+        ++events;
+        if (press) {
+            held.Press(code);
+        } else {
+            held.Release(code);
+        }
+        if (held.None()) {
+            cleanPos = pos;
+            cleanEvents = events;
+        }
     }
 
     if (full) {
@@ -186,6 +171,27 @@ MacroEncodeResult EncodeMacroItems(MacroSlotBytes& slot, const std::string& reco
     result.encodedEvents = events;
     result.droppedEvents = events_total - events;
     return result;
+}
+
+MacroEncodeResult EncodeMacroItems(MacroSlotBytes& slot, const std::string& recordIniPath,
+                                   const std::string& macroName, MacroKeyCodeFunc keyCode)
+{
+    const unsigned loops =
+        ClampLoopCount(ReadProfileInt(ReadMacroValue(recordIniPath, macroName, MACRO_LOOP_KEY)));
+    const int itemCount =
+        ReadProfileInt(ReadMacroValue(recordIniPath, macroName, MACRO_ITEM_COUNT_KEY));
+    if (itemCount == 0) {
+        std::memset(slot, 0, MACRO_BLOCK_SIZE);
+        return {};
+    }
+    std::vector<std::string> items;
+    const int n = std::max(0, std::min(itemCount, MAX_MACRO_ITEMS_READ));
+    items.reserve(static_cast<size_t>(n));
+    for (int j = 0; j < n; ++j) {
+        items.push_back(ReadMacroValue(recordIniPath, macroName, MacroItemKey(j)));
+    }
+    // A negative count keeps the loop count and leaves the event area empty.
+    return EncodeMacroItemList(slot, loops, items, keyCode);
 }
 
 std::vector<MacroOverflow> BuildMacroSlotsReport(MacroSlotArray& slots,

@@ -34,8 +34,16 @@ struct MacroOverflow {
 struct MacroEncodeResult {
     size_t encodedEvents = 0;
     size_t droppedEvents = 0;
+    size_t requiredBytes = 0; // event-area bytes all the key events would take (may exceed 126)
     bool Fits() const { return droppedEvents == 0; }
 };
+
+// Encodes the lines `items` of a macro with loop count `loops` (already clamped) into `slot`
+// with `keyCode` (null: every key is code 0): bytes 0-1 the loop count, then the event area.
+// Writes only slot bytes 0-127. The line rules are those below.
+MacroEncodeResult EncodeMacroItemList(MacroSlotBytes& slot, unsigned loops,
+                                      const std::vector<std::string>& items,
+                                      MacroKeyCodeFunc keyCode);
 
 // Encodes the macro in section `macroName` of `recordIniPath` into `slot` with `keyCode`.
 // Writes only slot bytes 0-127. Bad input has fixed results: a loop count outside 1-65535

@@ -2,16 +2,13 @@
 
 #include <algorithm>
 
+#include "macros/MacroEncoding.h"
 #include "macros/MacroFile.h"
 #include "macros/MacroItem.h"
 
 namespace zentro {
 
 namespace {
-
-constexpr int SHORT_RECORD_MAX_DELAY = 1270;
-constexpr size_t SHORT_RECORD_SIZE = 2;
-constexpr size_t LONG_RECORD_SIZE = 6;
 
 bool InList(const std::vector<std::string>& items, int index)
 {
@@ -57,18 +54,9 @@ MacroItemEdit InsertMacroDelay(std::vector<std::string>& items, int selection)
 
 size_t MacroItemsDeviceBytes(const std::vector<std::string>& items)
 {
-    size_t bytes = 0;
-    for (size_t j = 0; j < items.size(); ++j) {
-        const MacroItem item = ParseMacroItem(items[j]);
-        if (item.kind != MacroItemKind::Press && item.kind != MacroItemKind::Release)
-            continue;
-        // The pause after an event is the delay line right after it, 50 ms without one.
-        int pause = MACRO_DEFAULT_DELAY_MS;
-        if (j + 1 < items.size() && IsDelayItem(items[j + 1]))
-            pause = std::max(ParseMacroItem(items[j + 1]).delayMs, MACRO_DEFAULT_DELAY_MS);
-        bytes += pause > SHORT_RECORD_MAX_DELAY ? LONG_RECORD_SIZE : SHORT_RECORD_SIZE;
-    }
-    return bytes;
+    // The encoder itself decides, so this count and what OK writes cannot disagree.
+    MacroSlotBytes scratch{};
+    return EncodeMacroItemList(scratch, 1, items, nullptr).requiredBytes;
 }
 
 } // namespace zentro

@@ -37,9 +37,9 @@ MacroItemEdit InsertMacroClick(std::vector<std::string>& items, int selection,
 // other case nothing happens and nothing is saved.
 MacroItemEdit InsertMacroDelay(std::vector<std::string>& items, int selection);
 
-// The bytes of the event area that `items` need in device form: 2 per key event whose pause is
-// up to 1270 ms, 6 per longer one. More than MACRO_EVENT_AREA_SIZE means the encoder cuts the
-// macro.
+// The bytes of the event area that `items` need in device form (2 per key event whose pause is
+// up to 1270 ms, 6 per longer one), as the encoder counts them while encoding into a scratch
+// slot. More than MACRO_EVENT_AREA_SIZE means the encoder cuts the macro.
 size_t MacroItemsDeviceBytes(const std::vector<std::string>& items);
 
 } // namespace zentro

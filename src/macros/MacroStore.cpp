@@ -109,9 +109,10 @@ bool CMacroStore::LoadMacroList()
     g_nCurrentMacro = -1;
     if (!MacroFileExists(m_strPath))
         return false;
-    const int count = std::max(0, ReadMacroCount(m_strPath));
-    for (int i = 0; i < count; ++i)
-        m_names.push_back(ReadMacroName(m_strPath, i));
+    // A damaged MacroCount (billions) must not turn the load into endless lookups of missing
+    // keys. The cap is not MAX_MACRO_COUNT: names after the twelfth are never encoded but stay
+    // listed, so a rename or delete that rewrites the list keeps them.
+    m_names = ReadMacroNames(m_strPath, static_cast<size_t>(MAX_MACRO_ITEMS_READ));
     if (!m_names.empty())
         SelectMacro(0);
     return true;
@@ -179,17 +180,26 @@ bool CMacroStore::WriteRecordedMacro(const std::vector<std::string>& recorded)
     return WritePrivateProfileStrings(recorded[0], keys, m_strPath) && ok;
 }
 
+MacroStoreResult CMacroStore::CheckName(int index, const std::string& name) const
+{
+    const std::string trimmed = Trimmed(name);
+    if (trimmed.empty())
+        return MacroStoreResult::BlankName;
+    // Two entries of one name would share one section, and the second would overwrite the
+    // first one's items.
+    if (NameInList(m_names, trimmed, index))
+        return MacroStoreResult::NameTaken;
+    return MacroStoreResult::Done;
+}
+
 MacroStoreResult CMacroStore::RenameMacro(const std::string& newName)
 {
     if (!HasSelection())
         return MacroStoreResult::NoSelection;
+    const MacroStoreResult check = CheckName(g_nCurrentMacro, newName);
+    if (check != MacroStoreResult::Done)
+        return check;
     const std::string name = Trimmed(newName);
-    if (name.empty())
-        return MacroStoreResult::BlankName;
-    // Two entries of one name would share one section, and the second would overwrite the
-    // first one's items.
-    if (NameInList(m_names, name, g_nCurrentMacro))
-        return MacroStoreResult::NameTaken;
     const std::string oldName = m_names[static_cast<size_t>(g_nCurrentMacro)];
     m_names[static_cast<size_t>(g_nCurrentMacro)] = name;
     if (!g_loadedItems.empty())
@@ -278,10 +288,10 @@ bool CMacroStore::StoreLoopCount(const std::string& text)
                                      m_strLoopText, m_strPath);
 }
 
-void CMacroStore::EncodeWorkingSlots()
+std::vector<MacroOverflow> CMacroStore::EncodeWorkingSlots()
 {
-    EncodeMacroSaveSlots(m_macroSlots, m_strPath, static_cast<int>(m_names.size()),
-                         g_nCurrentMacro);
+    return EncodeMacroSaveSlots(m_macroSlots, m_strPath, static_cast<int>(m_names.size()),
+                                g_nCurrentMacro);
 }
 
 } // namespace zentro

@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "macros/MacroEncoding.h"
 #include "macros/MacroSlotLayout.h"
 
 // The macro manager's operations on "record.ini", the one file of all macros. The store keeps
@@ -38,10 +39,6 @@ enum class MacroStoreResult {
     WriteFailed,  // record.ini could not be written
 };
 
-// The message a window shows for a refused rename.
-inline constexpr char MACRO_NAME_BLANK_TEXT[] = "Macro name is blank";
-inline constexpr char MACRO_NAME_TAKEN_TEXT[] = "Macro name already exists";
-
 class CMacroStore {
 public:
     explicit CMacroStore(std::string recordIniPath);
@@ -68,8 +65,11 @@ public:
     bool WriteSelectedMacro();
     // Saves a finished recording (g_recordedItems layout). False when `recorded` holds no name.
     bool WriteRecordedMacro(const std::vector<std::string>& recorded);
+    // Whether macro `index` may be named `name` (blanks around it dropped): BlankName,
+    // NameTaken (another entry has it, case ignored, as sections are), else Done.
+    MacroStoreResult CheckName(int index, const std::string& name) const;
     // Renames the selected macro, keeping its items and loop count under the new section.
-    // Refuses a blank name and the name of another macro; the old name then stays.
+    // Refuses what CheckName refuses; the old name then stays.
     MacroStoreResult RenameMacro(const std::string& newName);
     // Rewrites the selected macro's section from the item list without the delay option (after
     // a delay value was edited in place).
@@ -82,8 +82,9 @@ public:
     // of the selected macro's working slot (big-endian) and into the file. False when the list
     // is empty or nothing is selected.
     bool StoreLoopCount(const std::string& text);
-    // Encodes every listed macro into the working slots (the manager's OK).
-    void EncodeWorkingSlots();
+    // Encodes every listed macro into the working slots (the manager's OK); returns the macros
+    // that did not fit.
+    std::vector<MacroOverflow> EncodeWorkingSlots();
 
     // The name a new macro gets after `names`: `word` + "_" + (number after the first "_" of
     // the last name + 1), or count + 1 when there is none; the next free number when that name

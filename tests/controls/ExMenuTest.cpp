@@ -163,15 +163,25 @@ TEST_F(ExMenuTest, DrawingItemsCreatesNoFont)
         for (QAction* a : menu.actions())
             menu.DrawItem(painter, QRect(0, 0, 120, 20), a, i % 2 == 0);
     EXPECT_EQ(SkinFontsCreated(), fonts);
-    // Option A draws the text in the highlight red instead of white.
-    image.fill(Qt::black);
+    // Option A draws the text in the highlight red (8F 20 20) instead of white. On a black
+    // item background every inked pixel is a blend of black and the ink: white ink would give
+    // grey pixels, whose green is as high as their red.
+    menu.m_crBackground = Qt::black;
     menu.DrawItem(painter, QRect(0, 0, 120, 20), menu.actions()[1], false);
-    bool red = false;
-    for (int x = 0; x < 60; ++x)
-        for (int y = 0; y < 20; ++y)
-            red = red ||
-                  (image.pixelColor(x, y).red() > 0x60 && image.pixelColor(x, y).green() < 0x40);
-    EXPECT_TRUE(red);
+    int inked = 0;
+    int strong = 0;
+    for (int x = 0; x < 120; ++x)
+        for (int y = 0; y < 20; ++y) {
+            const QColor c = image.pixelColor(x, y);
+            if (c.red() == 0 && c.green() == 0 && c.blue() == 0)
+                continue;
+            ++inked;
+            EXPECT_LE(c.green(), 0x20) << x << "," << y;
+            EXPECT_LE(c.blue(), 0x20) << x << "," << y;
+            strong += c.red() >= 0x60 ? 1 : 0;
+        }
+    EXPECT_GT(inked, 0);
+    EXPECT_GT(strong, 0);
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 #include "macros/MacroEncoding.h"
 
 #include "MacroTestFile.h"
+#include "macros/MacroItemEdit.h"
 #include "platform/DebugLog.h"
 #include "profile/ProfileRecord.h"
 
@@ -318,6 +319,35 @@ TEST_F(MacroEncodingTest, ExactlyFullEventAreaFits)
     EXPECT_TRUE(m_overflows.empty());
     EXPECT_EQ(block[126], 0x05);
     EXPECT_EQ(block[127], 0x05);
+}
+
+TEST_F(MacroEncodingTest, BytesUsedAreWhatTheEncoderWrites)
+{
+    const auto joined = [](std::vector<std::string> a, const std::vector<std::string>& b) {
+        a.insert(a.end(), b.begin(), b.end());
+        return a;
+    };
+    const std::vector<std::vector<std::string>> macros = {
+        {"A   Dn", "120 ms", "A   Up"},
+        KeyTaps("A", 10, "1500 ms"),
+        joined(KeyTaps("A", 29), {"B   Dn", "1300 ms", "B   Up"}), // 124 bytes
+        joined(KeyTaps("A", 30), {"B   Dn", "1300 ms", "B   Up"}), // 128 bytes: cut
+        KeyTaps("A", 20, "1500 ms"),                               // 240 bytes: cut
+    };
+    for (const auto& items : macros) {
+        const size_t bytes = MacroItemsDeviceBytes(items);
+        const Bytes slot = EncodeOne({"M", "1", items});
+        const bool fits = bytes <= MACRO_EVENT_AREA_SIZE;
+        EXPECT_EQ(m_overflows.empty(), fits) << bytes;
+        if (!fits)
+            continue;
+        // The last record ends where the count says, and nothing follows it.
+        ASSERT_GT(bytes, 0u);
+        EXPECT_NE(slot[1 + bytes], 0) << bytes;
+        EXPECT_TRUE(std::all_of(slot.begin() + 2 + static_cast<long>(bytes), slot.end(),
+                                [](uint8_t b) { return b == 0; }))
+            << bytes;
+    }
 }
 
 TEST_F(MacroEncodingTest, LongRecordThatDoesNotFitIsNeverPartlyWritten)

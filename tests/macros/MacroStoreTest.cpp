@@ -2,6 +2,7 @@
 
 #include "CoreReset.h"
 #include "MacroTestFile.h"
+#include "macros/MacroFile.h"
 #include "platform/PrivateProfile.h"
 
 #include <gtest/gtest.h>
@@ -87,6 +88,13 @@ TEST_F(MacroStoreTest, LoadSelectsTheFirstMacroWithItsLoopCountItemsAndOptions)
     CMacroStore missing(m_file.Path() + ".missing");
     EXPECT_FALSE(missing.LoadMacroList());
     EXPECT_TRUE(missing.Names().empty());
+
+    // A damaged count lists what the read cap allows instead of reading for ever.
+    WritePrivateProfileString("MacroName", "MacroCount", "99999999", m_file.Path());
+    ASSERT_TRUE(store.LoadMacroList());
+    ASSERT_EQ(store.Names().size(), static_cast<size_t>(MAX_MACRO_ITEMS_READ));
+    EXPECT_EQ(store.Names()[2], "Third");
+    EXPECT_EQ(store.Names()[3], "");
 }
 
 TEST_F(MacroStoreTest, EditingStepsReachTheFileAtOnce)
@@ -143,6 +151,7 @@ TEST_F(MacroStoreTest, RenameRefusesBlankAndTakenNamesAndMovesTheSection)
     for (const Case& c :
          {Case{"   ", MacroStoreResult::BlankName}, Case{"second", MacroStoreResult::NameTaken},
           Case{"", MacroStoreResult::BlankName}}) {
+        EXPECT_EQ(store.CheckName(0, c.name), c.result) << c.name;
         EXPECT_EQ(store.RenameMacro(c.name), c.result) << c.name;
         EXPECT_EQ(ListedNames(), (std::vector<std::string>{"First", "Second", "Third"}));
         EXPECT_EQ(Value("First", "ItemCount"), "3");
@@ -155,7 +164,9 @@ TEST_F(MacroStoreTest, RenameRefusesBlankAndTakenNamesAndMovesTheSection)
     EXPECT_EQ(Value("Renamed", "Item2"), "A   Up");
     EXPECT_EQ(Value("Renamed", "MacroLoopTimes"), "1");
     EXPECT_EQ(Value("Renamed", "DelayTimeSelStatus"), "<none>"); // until saved again
-    // Its own name again (another spelling) is no clash.
+    // Its own name again (another spelling) is no clash; for another entry it is.
+    EXPECT_EQ(store.CheckName(0, " renamed "), MacroStoreResult::Done);
+    EXPECT_EQ(store.CheckName(1, " renamed "), MacroStoreResult::NameTaken);
     EXPECT_EQ(store.RenameMacro("RENAMED"), MacroStoreResult::Done);
     // A loop count changed after the macro was selected survives a rename.
     ASSERT_TRUE(store.StoreLoopCount("7"));

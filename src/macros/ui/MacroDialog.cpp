@@ -65,8 +65,7 @@ MacroTexts TextsFor(const std::string& code)
 CMacroDialog::CMacroDialog(const CUiServices& services, QWidget* parent)
     : CSkinnedDialog(parent), m_services(services)
 {
-    const bool chinese = g_strLanguage == "CHS" || g_strLanguage == "CHT";
-    m_font = SkinFont(chinese ? QStringLiteral("黑体") : QStringLiteral("Arial"), 13);
+    m_font = UiFont(13);
     const MacroTexts texts = TextsFor(g_strLanguage);
     m_strOk = QString::fromUtf8(texts.ok);
     m_strCancel = QString::fromUtf8(texts.cancel);

@@ -117,7 +117,7 @@ bool CMacroProgramDialog::OnInitDialog()
         }
         return false;
     }
-    m_font = SkinFont(IsChineseLanguage() ? QStringLiteral("黑体") : QStringLiteral("Arial"), 12);
+    m_font = UiFont(12);
     m_bRecording = 0;
     CreateControls();
     g_hMacroWnd = this;
@@ -199,8 +199,7 @@ void CMacroProgramDialog::CreateControls()
     SetupList(m_lbItems, L::ITEM_LIST, m_font, ITEM_LIST_ID);
     m_edLoop->setGeometry(L::LOOP_EDIT);
     m_edLoop->setFont(m_font);
-    m_btnRecord->m_strCaptionFace =
-        IsChineseLanguage() ? QStringLiteral("黑体") : QStringLiteral("Arial");
+    m_btnRecord->m_strCaptionFace = QString::fromStdString(UiFaceName());
     m_btnRecord->m_nCaptionHeight = IsChineseLanguage() ? 12 : 14;
     m_btnRecord->m_crCaption = Qt::white;
     m_btnRecord->m_crCaptionHover = Qt::white;
@@ -227,7 +226,7 @@ void CMacroProgramDialog::FillItemList()
     for (const std::string& item : m_store.Items())
         m_lbItems->addItem(QString::fromStdString(item));
     m_lbItems->setUpdatesEnabled(true);
-    update(L::MEMORY_TEXT);
+    OnItemListChanged();
 }
 
 std::vector<std::string> CMacroProgramDialog::ListedItems() const
@@ -239,9 +238,13 @@ std::vector<std::string> CMacroProgramDialog::ListedItems() const
     return items;
 }
 
-size_t CMacroProgramDialog::SelectedMacroBytes() const
+void CMacroProgramDialog::OnItemListChanged()
 {
-    return m_lbItems != nullptr ? MacroItemsDeviceBytes(ListedItems()) : 0;
+    m_nItemBytes = m_lbItems != nullptr ? MacroItemsDeviceBytes(ListedItems()) : 0;
+    m_strMemoryText = QString::fromStdString(ProgramText(IDP_MACRO_MEMORY_USED))
+                          .arg(m_nItemBytes)
+                          .arg(MACRO_EVENT_AREA_SIZE);
+    update(L::MEMORY_TEXT);
 }
 
 void CMacroProgramDialog::OnWriteMacroToIni()
@@ -294,13 +297,10 @@ void CMacroProgramDialog::PaintContent(QPainter& painter)
     DrawSkin(painter, g_bLoopEnabled ? kCheckOn : kCheckOff, L::LOOP_CHECK.left(),
              L::LOOP_CHECK.top());
     if (g_nCurrentMacro >= 0) {
-        const size_t bytes = SelectedMacroBytes();
-        if (bytes > MACRO_EVENT_AREA_SIZE)
+        if (m_nItemBytes > MACRO_EVENT_AREA_SIZE)
             painter.setPen(L::OVERFLOW_TEXT);
-        const QString text = QString::fromStdString(ProgramText(IDP_MACRO_MEMORY_USED))
-                                 .arg(bytes)
-                                 .arg(MACRO_EVENT_AREA_SIZE);
-        painter.drawText(L::MEMORY_TEXT, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextWordWrap, text);
+        painter.drawText(L::MEMORY_TEXT, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextWordWrap,
+                         m_strMemoryText);
     }
 }
 
@@ -359,9 +359,7 @@ void CMacroProgramDialog::OnOk()
     StopRecording();
     if (m_bInitialised) {
         OnWriteMacroToIni();
-        m_cutMacros =
-            EncodeMacroSaveSlots(m_store.WorkingSlots(), m_store.Path(),
-                                 static_cast<int>(m_store.Names().size()), g_nCurrentMacro);
+        m_cutMacros = m_store.EncodeWorkingSlots();
         ReportCutMacros();
     }
     accept();

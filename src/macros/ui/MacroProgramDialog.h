@@ -70,8 +70,9 @@ public:
 
     const MacroManagerTexts& Texts() const { return m_texts; }
     const CMacroStore& Store() const { return m_store; }
-    // Bytes of the mouse's event area the selected macro's items take (126 fit).
-    size_t SelectedMacroBytes() const;
+    // Bytes of the mouse's event area the selected macro's items take (126 fit), as of the
+    // last change of the item list.
+    size_t SelectedMacroBytes() const { return m_nItemBytes; }
 
     // Recording (MacroRecorder.cpp).
     void OnRecordButton();
@@ -110,6 +111,9 @@ private:
     void FillNameList();
     void FillItemList();
     std::vector<std::string> ListedItems() const;
+    // After every change of the item list: the bytes it takes and the "memory used" line are
+    // worked out once here (not on each paint), and that line is repainted.
+    void OnItemListChanged();
     void SelectItem(int index);
     void OnNameEditEnded(int index);
     void OnItemEditEnded(int index);
@@ -126,6 +130,8 @@ private:
     QString m_strRefusal;        // why the last rename was refused, shown when editing ends
     uint32_t m_nLastTick = 0;    // time of the previous recorded event
     int m_nRecordedEvents = 0;   // key events recorded since the start
+    size_t m_nItemBytes = 0;     // SelectedMacroBytes()
+    QString m_strMemoryText;     // the "memory used" line for m_nItemBytes
 };
 
 } // namespace zentro

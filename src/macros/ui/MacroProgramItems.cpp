@@ -5,9 +5,6 @@
 
 #include <QLineEdit>
 
-#include <algorithm>
-#include <cctype>
-
 #include "controls/BitmapBtn.h"
 #include "controls/ExMenu.h"
 #include "controls/LBEditorWnd.h"
@@ -26,19 +23,6 @@ namespace L = MacroLayout;
 namespace {
 
 constexpr int ITEM_MENU_WIDTH = 140;
-
-std::string TrimmedName(const QString& text)
-{
-    return text.trimmed().toStdString();
-}
-
-bool SameName(const std::string& a, const std::string& b)
-{
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               return std::tolower(static_cast<unsigned char>(x)) ==
-                      std::tolower(static_cast<unsigned char>(y));
-           });
-}
 
 int SelectedRow(const CListBoxEx* list)
 {
@@ -87,19 +71,16 @@ void CMacroProgramDialog::BeginRenameMacro(int index)
     editor->m_fnAccept = [this, index](const QString& text) {
         // A macro's name is the name of its section: a blank name or the name of another macro
         // would lose items.
-        const std::string name = TrimmedName(text);
-        if (name.empty()) {
+        switch (m_store.CheckName(index, text.toStdString())) {
+        case MacroStoreResult::BlankName:
             m_strRefusal = QString::fromStdString(ProgramText(IDP_MACRO_NAME_BLANK));
             return false;
+        case MacroStoreResult::NameTaken:
+            m_strRefusal = QString::fromStdString(ProgramText(IDP_MACRO_NAME_TAKEN));
+            return false;
+        default:
+            return true;
         }
-        const std::vector<std::string>& names = m_store.Names();
-        for (size_t i = 0; i < names.size(); ++i) {
-            if (static_cast<int>(i) != index && SameName(names[i], name)) {
-                m_strRefusal = QString::fromStdString(ProgramText(IDP_MACRO_NAME_TAKEN));
-                return false;
-            }
-        }
-        return true;
     };
     editor->Start(index, false);
 }
@@ -122,16 +103,11 @@ void CMacroProgramDialog::OnNameEditEnded(int index)
         m_store.WriteMacroRename();
         return;
     }
-    const MacroStoreResult result = m_store.RenameMacro(typed);
-    // The list shows the name as stored (blanks around it dropped, or the old one).
+    // The editor accepted only what CheckName allows, so the rename is not refused here.
+    m_store.RenameMacro(typed);
+    // The list shows the name as stored (blanks around it dropped).
     m_lbSelMacro->item(index)->setText(
         QString::fromStdString(m_store.Names()[static_cast<size_t>(index)]));
-    if (result == MacroStoreResult::BlankName)
-        ShowMessage(QString::fromStdString(ProgramText(IDP_MACRO_NAME_BLANK)),
-                    m_texts.warningCaption);
-    else if (result == MacroStoreResult::NameTaken)
-        ShowMessage(QString::fromStdString(ProgramText(IDP_MACRO_NAME_TAKEN)),
-                    m_texts.warningCaption);
 }
 
 void CMacroProgramDialog::OnItemDoubleClick(int index)
@@ -156,7 +132,7 @@ void CMacroProgramDialog::OnItemEditEnded(int)
 {
     m_store.SetItems(ListedItems());
     m_store.WriteMacroRename();
-    update(L::MEMORY_TEXT);
+    OnItemListChanged();
 }
 
 void CMacroProgramDialog::ShowItemMenu(const QPoint& globalPos)

@@ -7,6 +7,7 @@
 
 #include "controls/BitmapBtn.h"
 #include "controls/ListBoxEx.h"
+#include "controls/VirtualKeyTranslation.h"
 #include "controls/WinMessage.h"
 #include "macros/MacroItem.h"
 #include "macros/MacroKeyNames.h"
@@ -32,8 +33,6 @@ namespace {
 
 constexpr uint32_t LLKHF_EXTENDED = 0x01;
 constexpr uint32_t LLKHF_UP = 0x80;
-constexpr uint32_t VK_RETURN = 0x0D;
-constexpr uint32_t VK_NUM_ENTER = 0x6C;
 constexpr uint32_t WM_KEYDOWN = 0x0100;
 constexpr uint32_t WM_KEYUP = 0x0101;
 constexpr uint32_t WM_SYSKEYDOWN = 0x0104;
@@ -46,19 +45,28 @@ bool IsAltKey(uint32_t vk)
 
 } // namespace
 
+uint32_t HookKeyFlags(const CapturedKey& key)
+{
+    return (key.extended ? LLKHF_EXTENDED : 0) | (key.released ? LLKHF_UP : 0);
+}
+
+void LogHookKey(const CapturedKey& key)
+{
+    DebugPrintf("vk code=%x,scan code=%x,key flag=%x\n", key.vkCode, 0u, HookKeyFlags(key));
+}
+
 void JournalRecordHook(const CapturedKey& key)
 {
-    const uint32_t flags = (key.extended ? LLKHF_EXTENDED : 0) | (key.released ? LLKHF_UP : 0);
+    const uint32_t flags = HookKeyFlags(key);
     // Keypad Enter is Enter with the extended flag; it is named "Num Enter". The code is
     // turned before the repeat filter compares it, so a held keypad Enter is one press too.
-    const uint32_t code =
-        key.vkCode == VK_RETURN && (flags & LLKHF_EXTENDED) ? VK_NUM_ENTER : key.vkCode;
+    const uint32_t code = HookKeyCode(key);
     // A held key repeats its press: only the first one is recorded.
     if (static_cast<int>(code) == g_nLastVk && static_cast<int>(flags) == g_nLastKeyFlags)
         return;
     g_nLastVk = static_cast<int>(code);
     g_nLastKeyFlags = static_cast<int>(flags);
-    DebugPrintf("vk code=%x,scan code=%x,key flag=%x\n", key.vkCode, 0u, flags);
+    LogHookKey(key);
     g_strKeyName = GetKeyStr(code);
     const uint32_t message = IsAltKey(code) ? (key.released ? WM_SYSKEYUP : WM_SYSKEYDOWN)
                                             : (key.released ? WM_KEYUP : WM_KEYDOWN);
@@ -149,7 +157,7 @@ void CMacroProgramDialog::StartRecording()
     m_btnRecord->SetCaption(m_texts.stopRecording);
     m_btnRecord->SetSelected(1);
     m_btnRecord->update();
-    update(MacroLayout::MEMORY_TEXT);
+    OnItemListChanged();
 }
 
 void CMacroProgramDialog::StopRecording()
@@ -209,7 +217,7 @@ int CMacroProgramDialog::OnRecordKeyEvent(uintptr_t wParam, intptr_t)
     ++m_nRecordedEvents;
     m_lbItems->setCurrentRow(m_lbItems->count() - 1);
     m_lbItems->scrollToBottom();
-    update(MacroLayout::MEMORY_TEXT);
+    OnItemListChanged();
     return 1;
 }
 

@@ -40,6 +40,11 @@ extern int g_nLastKeyFlags;             // for its repeat filter; -1 when none
 extern std::string g_strKeyName;        // name of the last key the hook saw
 extern std::deque<RecordedKeyEvent> g_recordQueue;
 
+// The flags of `key` as the key hooks know them: 0x01 extended, 0x80 released.
+uint32_t HookKeyFlags(const CapturedKey& key);
+// The debug line of the raw event that both key hooks (recorder and single key) write.
+void LogHookKey(const CapturedKey& key);
+
 // The hook procedure: drops a repeat of the last event (a held key), turns keypad Enter into
 // 0x6C ("Num Enter"), writes the two debug lines, queues the event and posts
 // WM_RECORD_KEY_EVENT (wParam 0 press, 1 release) to g_hMacroWnd.

@@ -7,7 +7,7 @@
 #include "controls/VirtualKeyTranslation.h"
 #include "controls/WinMessage.h"
 #include "macros/MacroKeyNames.h"
-#include "platform/DebugLog.h"
+#include "macros/ui/MacroRecorder.h"
 #include "text/LanguageTexts.h"
 
 namespace zentro {
@@ -43,8 +43,7 @@ SingleTexts TextsFor(const std::string& code)
 
 void SingleKeyHook(const CapturedKey& key)
 {
-    const uint32_t flags = (key.extended ? 0x01u : 0u) | (key.released ? 0x80u : 0u);
-    DebugPrintf("vk code=%x,scan code=%x,key flag=%x\n", key.vkCode, 0u, flags);
+    LogHookKey(key);
     const uint32_t code = HookKeyCode(key);
     if (IsWindowsKey(code))
         return;
@@ -56,7 +55,7 @@ CSingleDialog::CSingleDialog(const CUiServices& services, QWidget* parent)
     : CSkinnedDialog(parent), m_services(services)
 {
     const bool chinese = g_strLanguage == "CHS" || g_strLanguage == "CHT";
-    m_font = chinese ? SkinFont(QStringLiteral("黑体"), 13) : SkinFont(QStringLiteral("Arial"), 14);
+    m_font = UiFont(chinese ? 13 : 14);
     const SingleTexts texts = TextsFor(g_strLanguage);
     m_strOk = QString::fromUtf8(texts.ok);
     m_strCancel = QString::fromUtf8(texts.cancel);
