@@ -15,6 +15,7 @@
 
 #include "../support/EnvGuard.h"
 #include "../support/TempDir.h"
+#include "CoreReset.h"
 #include "cli/CliCommands.h"
 #include "device/DeviceLink.h"
 #include "device/hid/SimulatedMouse.h"
@@ -59,17 +60,11 @@ RunResult Ctl(std::vector<std::string> args, int unplugAfter = -1)
     r.status = RunZentroctlWith(context, static_cast<int>(argv.size()), argv.data());
     r.out = out.str();
     r.err = err.str();
-    // Each run is a program of its own: its program-wide state goes with it.
-    ResetDeviceLinkForTest();
-    ResetProfileFilesForTest();
-    ResetProfileRecordsForTest();
-    ResetProfileOperationsForTest();
-    ResetTextTablesForTest();
-    FlushPrivateProfileCache();
-    WaitForPointerSettings();
-    ResetAppliedPointerSettingsForTest();
-    SetExeDirOverride("");
-    SetSkinRoot("");
+    // Each run is a program of its own: its program-wide state goes with it. The fixture's
+    // pointer backend stays for the next run.
+    IPointerSettings* const pointer = GetPointerSettingsBackend();
+    ResetCoreStateForTest();
+    SetPointerSettingsBackend(pointer);
     return r;
 }
 
