@@ -54,7 +54,8 @@ std::string ProfileIniPartner(const std::string& binPath)
     return ini;
 }
 
-bool ReadProfileList(std::vector<ProfileListEntry>& list, std::string* reason)
+bool ReadProfileList(std::vector<ProfileListEntry>& list, std::string* reason,
+                     std::string* currentName)
 {
     list.clear();
     const std::string listFile = ProgramFilePath("str.ini");
@@ -67,6 +68,8 @@ bool ReadProfileList(std::vector<ProfileListEntry>& list, std::string* reason)
                                 std::to_string(count) + ", 1 to 6 expected)");
     const std::string current =
         GetPrivateProfileString(PROFILE_SECTION, "CurProfileName", "", listFile);
+    if (currentName)
+        *currentName = current;
     int currentNumber = 0; // no match: the program stays with profile 0
     for (int i = 0; i < count; ++i) {
         ProfileListEntry entry;

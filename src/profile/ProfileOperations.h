@@ -32,8 +32,9 @@ struct ProfileListEntry {
 
 // The profiles of str.ini in list order, the current one marked as the program finds it at
 // start (the last entry whose name equals CurProfileName). False with a reason when str.ini
-// is missing or holds no usable list.
-bool ReadProfileList(std::vector<ProfileListEntry>& list, std::string* reason = nullptr);
+// is missing or holds no usable list. `currentName`, when given, gets CurProfileName as written.
+bool ReadProfileList(std::vector<ProfileListEntry>& list, std::string* reason = nullptr,
+                     std::string* currentName = nullptr);
 
 // True when profile n is in the list of str.ini and its settings file is there.
 bool CanSelectProfile(int n, std::string* reason = nullptr);

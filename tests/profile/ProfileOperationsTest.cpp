@@ -234,8 +234,10 @@ TEST(ProfileList, ListsEveryEntryAndMarksTheOneTheProgramLoads)
     EXPECT_TRUE(list[2].current); // the last match, as at start
 
     dir.WriteList({"A", "B"}, "nobody");
-    ASSERT_TRUE(ReadProfileList(list));
+    std::string currentName;
+    ASSERT_TRUE(ReadProfileList(list, nullptr, &currentName));
     EXPECT_TRUE(list[0].current);
+    EXPECT_EQ(currentName, "nobody"); // as written, for the list window's prefix search
 
     dir.WriteList({"A"}, "A", "7");
     std::string reason;
