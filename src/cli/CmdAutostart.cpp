@@ -3,7 +3,6 @@
 
 #include <cerrno>
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
 #include <ostream>
 #include <string>
@@ -13,6 +12,7 @@
 #include "cli/CliCommands.h"
 #include "platform/AtomicFile.h"
 #include "platform/ExeDir.h"
+#include "platform/ProgramFolder.h"
 
 namespace zentro {
 
@@ -20,11 +20,7 @@ namespace {
 
 std::string AutostartFolder()
 {
-    const char* config = std::getenv("XDG_CONFIG_HOME");
-    if (config && config[0] == '/')
-        return std::string(config) + "/autostart";
-    const char* home = std::getenv("HOME");
-    return std::string(home && *home ? home : "/tmp") + "/.config/autostart";
+    return ConfigHome(ProgramFolderInputs::FromEnvironment()) + "autostart";
 }
 
 // The window program beside this zentroctl, or the one on the PATH.
@@ -69,16 +65,11 @@ int CmdAutostart(const CliContext& context, const std::vector<std::string>& args
         *context.out << "autostart off\n";
         return 0;
     }
-    // mkdir -p of the autostart folder.
-    for (size_t pos = folder.find('/', 1);; pos = folder.find('/', pos + 1)) {
-        const std::string part = folder.substr(0, pos);
-        if (::mkdir(part.c_str(), 0700) != 0 && errno != EEXIST) {
-            *context.err << "zentroctl: cannot create " << part << ": " << std::strerror(errno)
-                         << "\n";
-            return 1;
-        }
-        if (pos == std::string::npos)
-            break;
+    int code = 0;
+    if (!MakeFolders(folder, &code)) {
+        *context.err << "zentroctl: cannot create " << folder << ": " << std::strerror(code)
+                     << "\n";
+        return 1;
     }
     const std::string entry = "[Desktop Entry]\n"
                               "Type=Application\n"

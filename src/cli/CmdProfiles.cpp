@@ -108,10 +108,11 @@ int SelectHere(const CliContext& context, int n, bool apply)
     if (!SelectProfile(n, &reason))
         return Failed(context, reason);
     if (apply) {
-        const ProfileRecord snapshot = BeginApplyProfile();
-        SendProfileToDevice(snapshot);
-        SaveAppliedProfile();
-        g_AppliedProfileRecord = g_ProfileRecord;
+        if (!ApplyAndSaveProfile({}))
+            return Failed(context, "profile select --apply: profile " + std::to_string(n) +
+                                       " was sent to the mouse, but cannot write " +
+                                       ProgramFilePath(SettingsFileName(n)) + " and " +
+                                       ProgramFilePath(ProfileIniFileName(n)));
         ApplyWindowsPointerSettings();
         WaitForPointerSettings(); // set before the command reports it done
         // The profile is current either way; a mouse that did not take it all is said.
@@ -213,15 +214,14 @@ int ProfileImport(const CliContext& context, const std::string& file, int n)
         g_strButtonLabel = ownLabels;
 
     // Saved into profile n's files; which profile is current does not change.
-    const uint8_t current = CurrentProfileNumber;
-    CurrentProfileNumber = static_cast<uint8_t>(n);
-    const bool saved = SaveProfileSettings();
-    SaveButtonLabels();
+    const std::string settingsFile = ProgramFilePath(SettingsFileName(n));
+    const std::string iniFile = ProgramFilePath(ProfileIniFileName(n));
+    if (!WriteSettingsFile(settingsFile, g_ProfileRecord, nullptr))
+        return Failed(context, "cannot write " + settingsFile);
+    if (!SaveButtonLabelsTo(iniFile, LabelSectionName()))
+        return Failed(context, "cannot write the button labels to " + iniFile);
     // Initialised now: its first load must not replace the import with the defaults.
-    WritePrivateProfileString("Profile", "IsDefault", "Y", ProgramFilePath(ProfileIniFileName(n)));
-    CurrentProfileNumber = current;
-    if (!saved)
-        return Failed(context, "cannot write " + ProgramFilePath(SettingsFileName(n)));
+    WritePrivateProfileString("Profile", "IsDefault", "Y", iniFile);
     *context.out << "imported " << file << " into profile " << n << " (" << ProfileName(n) << ")"
                  << (hasPartner ? "" : "; no .ini partner, the labels were kept") << "\n";
     return 0;

@@ -223,9 +223,8 @@ void CSkinScrollBar::OnMouseMoveAt(const QPoint& point, bool)
             free == 0
                 ? 0
                 : static_cast<int>(static_cast<long long>(delta) * (range - m_si.nPage + 1) / free);
-        const int last = m_si.nMax - m_si.nMin - m_si.nPage + 1;
         int pos = m_nDragStartPos + step;
-        pos = std::min(pos, last);
+        pos = std::min(pos, LastPosition());
         pos = std::max(pos, m_si.nMin);
         if (pos != m_nTrackPos) {
             m_nTrackPos = pos;

@@ -11,20 +11,34 @@
 #include <unistd.h>
 
 #include "platform/DebugLog.h"
+#include "platform/ProgramFolder.h"
 
 namespace zentro {
+
+bool IsOwnDirectory(const std::string& path, bool followLink)
+{
+    struct stat st {};
+    const int got = followLink ? ::stat(path.c_str(), &st) : ::lstat(path.c_str(), &st);
+    return got == 0 && S_ISDIR(st.st_mode) && st.st_uid == ::getuid();
+}
 
 std::string SingleInstanceDirectory()
 {
     const char* runtime = std::getenv("XDG_RUNTIME_DIR");
-    if (runtime && runtime[0] == '/') {
-        struct stat st {};
-        if (::stat(runtime, &st) == 0 && S_ISDIR(st.st_mode) && st.st_uid == ::getuid())
-            return runtime;
-    }
+    if (runtime && runtime[0] == '/' && IsOwnDirectory(runtime, true))
+        return runtime;
+    // /tmp is shared: a folder of that name made by someone else (or a link) is not used.
     const std::string dir = "/tmp/zentro-" + std::to_string(::getuid());
     ::mkdir(dir.c_str(), 0700);
-    return dir;
+    if (IsOwnDirectory(dir, false))
+        return dir;
+    const std::string own =
+        ConfigHome(ProgramFolderInputs::FromEnvironment()) + "zentro-mouse-runtime";
+    int error = 0;
+    if (!MakeFolders(own, &error) || !IsOwnDirectory(own, false))
+        DebugPrintf("Single instance: neither %s nor %s is a folder of this user\n", dir.c_str(),
+                    own.c_str());
+    return own;
 }
 
 std::string SingleInstanceSocketPath(const std::string& directory)

@@ -21,8 +21,14 @@ namespace zentro {
 
 constexpr const char* SINGLE_INSTANCE_NAME = "ZENTRO_Mutex";
 
+// True when `path` is a folder that belongs to this user; with followLink false a symbolic
+// link is not one.
+bool IsOwnDirectory(const std::string& path, bool followLink);
+
 // The folder of the lock and socket: $XDG_RUNTIME_DIR when it is set and a folder of this
-// user, else /tmp/zentro-UID (created with mode 0700). No trailing separator.
+// user, else /tmp/zentro-UID (created with mode 0700) when that is a folder of this user and
+// no link, else zentro-mouse-runtime in the user's configuration folder (ConfigHome). No
+// trailing separator.
 std::string SingleInstanceDirectory();
 // The socket's path in `directory` (SingleInstanceDirectory() when empty).
 std::string SingleInstanceSocketPath(const std::string& directory = std::string());

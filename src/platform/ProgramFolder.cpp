@@ -63,7 +63,23 @@ std::string Env(const char* name)
     return value ? std::string(value) : std::string();
 }
 
-// mkdir -p with mode 0700 for every folder it makes (the XDG rule for ~/.config).
+bool ReadWhole(const std::string& path, std::string& data)
+{
+    std::ifstream in(path, std::ios::binary);
+    if (!in)
+        return false;
+    data.assign(std::istreambuf_iterator<char>(in), {});
+    return !in.bad();
+}
+
+bool IsProfileIni(const std::string& name)
+{
+    return name.rfind("str", 0) == 0 && name.size() > 4 &&
+           name.compare(name.size() - 4, 4, ".ini") == 0;
+}
+
+} // namespace
+
 bool MakeFolders(const std::string& dir, int* error)
 {
     std::string path;
@@ -86,22 +102,15 @@ bool MakeFolders(const std::string& dir, int* error)
     return true;
 }
 
-bool ReadWhole(const std::string& path, std::string& data)
+std::string ConfigHome(const ProgramFolderInputs& inputs)
 {
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
-        return false;
-    data.assign(std::istreambuf_iterator<char>(in), {});
-    return !in.bad();
+    std::string configHome = inputs.xdgConfigHome;
+    if (configHome.empty() || configHome[0] != '/')
+        configHome = inputs.home.empty() ? std::string() : WithSlash(inputs.home) + ".config";
+    if (configHome.empty())
+        configHome = "/tmp"; // no home at all: still a folder of one's own rather than none
+    return WithSlash(configHome);
 }
-
-bool IsProfileIni(const std::string& name)
-{
-    return name.rfind("str", 0) == 0 && name.size() > 4 &&
-           name.compare(name.size() - 4, 4, ".ini") == 0;
-}
-
-} // namespace
 
 const std::vector<std::string>& ProgramFileNames()
 {
@@ -169,12 +178,7 @@ ProgramFolderChoice ChooseProgramFolder(const ProgramFolderInputs& inputs)
     if (!filesBesideExe && !installedDefaults)
         return choice; // no program files anywhere: nothing to move
 
-    std::string configHome = inputs.xdgConfigHome;
-    if (configHome.empty() || configHome[0] != '/')
-        configHome = inputs.home.empty() ? std::string() : WithSlash(inputs.home) + ".config";
-    if (configHome.empty())
-        configHome = "/tmp"; // no home at all: still a folder of one's own rather than none
-    choice.profileDir = WithSlash(configHome) + USER_FOLDER_NAME + "/";
+    choice.profileDir = ConfigHome(inputs) + USER_FOLDER_NAME + "/";
     choice.defaultsDir = installedDefaults ? dataDir : exeDir;
     choice.userFolder = true;
     return choice;

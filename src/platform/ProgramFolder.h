@@ -42,6 +42,14 @@ struct ProgramFolderInputs {
     static ProgramFolderInputs FromEnvironment();
 };
 
+// The user's configuration folder, ending in '/': XDG_CONFIG_HOME when it is absolute, else
+// ~/.config, else /tmp when there is no home at all.
+std::string ConfigHome(const ProgramFolderInputs& inputs);
+
+// mkdir -p of `dir` with mode 0700 for every folder it makes (the XDG rule for ~/.config).
+// False with the errno in *error when a folder cannot be made or `dir` is no folder.
+bool MakeFolders(const std::string& dir, int* error);
+
 struct ProgramFolderChoice {
     std::string profileDir;  // the folder of the profile files, ending in '/'
     std::string skinRoot;    // the folder that holds Skins/, ending in '/'

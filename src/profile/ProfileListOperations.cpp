@@ -58,6 +58,7 @@ bool Fail(std::string* reason, const std::string& text)
 // The content a position's files get; nullopt: the file goes.
 struct ProfileFilePair {
     std::optional<std::string> settings;
+    std::optional<ProfileRecord> defaults; // written as the settings file when set
     std::optional<std::string> texts;
     bool factory = false; // the texts still need IsDefault=N
 };
@@ -72,9 +73,7 @@ ProfileFilePair FactoryPair()
     if (!pair.settings) {
         ProfileRecord defaults{};
         LoadDefaults(defaults);
-        std::string bytes(1, '\x01');
-        bytes.append(reinterpret_cast<const char*>(defaults.Bytes()), PROFILE_RECORD_SIZE);
-        pair.settings = bytes;
+        pair.defaults = defaults;
     }
     // The default texts are those of str.ini, without its list.
     pair.texts = ReadWholeFile(ProgramFilePath("str.ini")).value_or(std::string());
@@ -174,7 +173,10 @@ bool RearrangeProfileFiles(const std::vector<EditedProfileEntry>& entries, int o
         const int n = static_cast<int>(i);
         const std::string settings = ProgramFilePath(SettingsFileName(n));
         const std::string texts = ProgramFilePath(ProfileIniFileName(n));
-        if (!WriteOrRemove(settings, plan[i]->settings, reason) ||
+        int error = 0;
+        if (plan[i]->defaults && !WriteSettingsFile(settings, *plan[i]->defaults, &error))
+            return Fail(reason, "cannot write " + settings + ": " + std::strerror(error));
+        if ((!plan[i]->defaults && !WriteOrRemove(settings, plan[i]->settings, reason)) ||
             !WriteOrRemove(texts, plan[i]->texts, reason))
             return false;
         if (plan[i]->factory) {

@@ -54,7 +54,8 @@ std::string ProfileIniPartner(const std::string& binPath)
     return ini;
 }
 
-bool ReadProfileList(std::vector<ProfileListEntry>& list, std::string* reason)
+bool ReadProfileList(std::vector<ProfileListEntry>& list, std::string* reason,
+                     std::string* currentName)
 {
     list.clear();
     const std::string listFile = ProgramFilePath("str.ini");
@@ -67,6 +68,8 @@ bool ReadProfileList(std::vector<ProfileListEntry>& list, std::string* reason)
                                 std::to_string(count) + ", 1 to 6 expected)");
     const std::string current =
         GetPrivateProfileString(PROFILE_SECTION, "CurProfileName", "", listFile);
+    if (currentName)
+        *currentName = current;
     int currentNumber = 0; // no match: the program stays with profile 0
     for (int i = 0; i < count; ++i) {
         ProfileListEntry entry;
@@ -81,9 +84,11 @@ bool ReadProfileList(std::vector<ProfileListEntry>& list, std::string* reason)
     return true;
 }
 
-bool CanSelectProfile(int n, std::string* reason)
+namespace {
+
+// The list of str.ini when profile n can be selected from it.
+bool ReadSelectableList(int n, std::vector<ProfileListEntry>& list, std::string* reason)
 {
-    std::vector<ProfileListEntry> list;
     if (!ReadProfileList(list, reason))
         return false;
     if (n < 0 || n >= static_cast<int>(list.size()))
@@ -95,12 +100,19 @@ bool CanSelectProfile(int n, std::string* reason)
     return true;
 }
 
+} // namespace
+
+bool CanSelectProfile(int n, std::string* reason)
+{
+    std::vector<ProfileListEntry> list;
+    return ReadSelectableList(n, list, reason);
+}
+
 bool SelectProfile(int n, std::string* reason)
 {
-    if (!CanSelectProfile(n, reason))
-        return false;
     std::vector<ProfileListEntry> list;
-    ReadProfileList(list, nullptr);
+    if (!ReadSelectableList(n, list, reason))
+        return false;
     // What the list writes on confirm: the name of the chosen entry and its number.
     const std::string listFile = ProgramFilePath("str.ini");
     if (!WritePrivateProfileString(PROFILE_SECTION, "CurProfileName",
@@ -126,8 +138,10 @@ bool OnProfileSelectCommand(int p)
     return true;
 }
 
-bool ImportProfileFile(const std::string& path, std::string* reason)
+bool ImportProfileFile(const std::string& path, std::string* reason, bool* taken)
 {
+    if (taken)
+        *taken = false;
     const std::string name = path.substr(NameStart(path));
     if (name.find(BIN_TEXT) == std::string::npos)
         return Fail(reason, path + ": a profile file's name must contain .bin");
@@ -143,6 +157,8 @@ bool ImportProfileFile(const std::string& path, std::string* reason)
         // Something is taken (at least the labels): the confirming click of the list must
         // not replace it. A refused or missing file leaves the list's selection to decide.
         g_bImportPending = 1;
+        if (taken)
+            *taken = true;
         if (size == static_cast<long long>(SETTINGS_FILE_SIZE)) {
             ProfileRecord record = g_ProfileRecord;
             uint8_t flag = 0;

@@ -32,8 +32,9 @@ struct ProfileListEntry {
 
 // The profiles of str.ini in list order, the current one marked as the program finds it at
 // start (the last entry whose name equals CurProfileName). False with a reason when str.ini
-// is missing or holds no usable list.
-bool ReadProfileList(std::vector<ProfileListEntry>& list, std::string* reason = nullptr);
+// is missing or holds no usable list. `currentName`, when given, gets CurProfileName as written.
+bool ReadProfileList(std::vector<ProfileListEntry>& list, std::string* reason = nullptr,
+                     std::string* currentName = nullptr);
 
 // True when profile n is in the list of str.ini and its settings file is there.
 bool CanSelectProfile(int n, std::string* reason = nullptr);
@@ -54,9 +55,11 @@ bool OnProfileSelectCommand(int p);
 // Imports the profile file pair at `path` into the live record and labels. A name without
 // ".bin" (case-sensitive) is refused. A settings file of any size but 1791 bytes is not read,
 // but the labels of its ".ini" partner still are. True only when the settings were read;
-// otherwise *reason says why. Sets g_bImportPending when the file exists and its name is
-// accepted (something was taken from it); nothing is saved.
-bool ImportProfileFile(const std::string& path, std::string* reason = nullptr);
+// otherwise *reason says why. When the file exists and its name is accepted something was taken
+// from it: *taken is set to true and so is g_bImportPending (an earlier pending import stays
+// pending either way); nothing is saved.
+bool ImportProfileFile(const std::string& path, std::string* reason = nullptr,
+                       bool* taken = nullptr);
 
 // Exports the live record and labels to `path` (".bin" appended to a name without it): the
 // ".ini" partner with the labels, then the 1791-byte settings file. Afterwards the current

@@ -13,7 +13,9 @@
 #include <unistd.h>
 #include <vector>
 
+#include "../support/EnvGuard.h"
 #include "../support/TempDir.h"
+#include "CoreReset.h"
 #include "cli/CliCommands.h"
 #include "device/DeviceLink.h"
 #include "device/hid/SimulatedMouse.h"
@@ -29,6 +31,7 @@
 
 using namespace zentro;
 using zentro::test::CTempDir;
+using zentro::test::EnvGuard;
 
 namespace {
 
@@ -57,17 +60,11 @@ RunResult Ctl(std::vector<std::string> args, int unplugAfter = -1)
     r.status = RunZentroctlWith(context, static_cast<int>(argv.size()), argv.data());
     r.out = out.str();
     r.err = err.str();
-    // Each run is a program of its own: its program-wide state goes with it.
-    ResetDeviceLinkForTest();
-    ResetProfileFilesForTest();
-    ResetProfileRecordsForTest();
-    ResetProfileOperationsForTest();
-    ResetTextTablesForTest();
-    FlushPrivateProfileCache();
-    WaitForPointerSettings();
-    ResetAppliedPointerSettingsForTest();
-    SetExeDirOverride("");
-    SetSkinRoot("");
+    // Each run is a program of its own: its program-wide state goes with it. The fixture's
+    // pointer backend stays for the next run.
+    IPointerSettings* const pointer = GetPointerSettingsBackend();
+    ResetCoreStateForTest();
+    SetPointerSettingsBackend(pointer);
     return r;
 }
 
@@ -90,8 +87,7 @@ struct ProfileFolder {
     CTempDir dir{"cliprofiles"};
     CTempDir runtime{"cliruntime"};
     CRecordingPointerSettings pointer;
-    std::string oldRuntime;
-    bool hadRuntime = false;
+    EnvGuard env;
 
     ProfileFolder()
     {
@@ -116,21 +112,10 @@ struct ProfileFolder {
         WriteSettingsFile(dir.Path("config2.bin"), record, nullptr);
         FlushPrivateProfileCache();
 
-        if (const char* old = std::getenv("XDG_RUNTIME_DIR")) {
-            oldRuntime = old;
-            hadRuntime = true;
-        }
-        ::setenv("XDG_RUNTIME_DIR", runtime.Path().c_str(), 1);
+        env.Set("XDG_RUNTIME_DIR", runtime.Path());
         SetPointerSettingsBackend(&pointer);
     }
-    ~ProfileFolder()
-    {
-        SetPointerSettingsBackend(nullptr);
-        if (hadRuntime)
-            ::setenv("XDG_RUNTIME_DIR", oldRuntime.c_str(), 1);
-        else
-            ::unsetenv("XDG_RUNTIME_DIR");
-    }
+    ~ProfileFolder() { SetPointerSettingsBackend(nullptr); }
     std::string Ini(const std::string& file, const char* section, const char* key) const
     {
         FlushPrivateProfileCache();
@@ -361,18 +346,11 @@ TEST(ZentroctlProfile, FirstRunSeedsTheUsersFolderInTheLocalesLanguage)
           "str5.ini", "record.ini"})
         std::filesystem::copy_file(std::string(ZENTRO_PROGRAM_DIR) + "/" + name,
                                    tree.Path(std::string("share/zentro-mouse/") + name));
-    const char* saved[] = {"XDG_CONFIG_HOME", "LC_ALL", "LC_MESSAGES", "LANG"};
-    std::vector<std::pair<std::string, const char*>> restore;
-    std::vector<std::string> values;
-    for (const char* name : saved) {
-        const char* v = std::getenv(name);
-        values.push_back(v ? v : "");
-        restore.emplace_back(name, v ? values.back().c_str() : nullptr);
-    }
-    ::setenv("XDG_CONFIG_HOME", tree.Path("xdg").c_str(), 1);
-    ::unsetenv("LC_ALL");
-    ::unsetenv("LC_MESSAGES");
-    ::setenv("LANG", "de_DE.UTF-8", 1);
+    EnvGuard env;
+    env.Set("XDG_CONFIG_HOME", tree.Path("xdg"));
+    env.Set("LC_ALL", nullptr);
+    env.Set("LC_MESSAGES", nullptr);
+    env.Set("LANG", "de_DE.UTF-8");
 
     // The program runs from bin/ (a real program reads /proc/self/exe).
     auto runFromBin = [&](std::vector<std::string> args) {
@@ -389,16 +367,9 @@ TEST(ZentroctlProfile, FirstRunSeedsTheUsersFolderInTheLocalesLanguage)
 
     // A folder that cannot be made: one line, status 1.
     std::ofstream(tree.Path("blocker")) << "file";
-    ::setenv("XDG_CONFIG_HOME", tree.Path("blocker").c_str(), 1);
+    env.Set("XDG_CONFIG_HOME", tree.Path("blocker"));
     r = runFromBin({"profile", "list"});
     EXPECT_EQ(r.status, 1);
     EXPECT_TRUE(OneLine(r.err)) << r.err;
     EXPECT_NE(r.err.find("cannot create the profile folder"), std::string::npos) << r.err;
-
-    for (const auto& [name, value] : restore) {
-        if (value)
-            ::setenv(name.c_str(), value, 1);
-        else
-            ::unsetenv(name.c_str());
-    }
 }

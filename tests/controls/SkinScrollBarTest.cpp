@@ -222,6 +222,37 @@ TEST_F(SkinScrollBarTest, DraggingTheThumbTracksAndEndsWithThePosition)
     EXPECT_EQ(m_bar->m_nTrackPos, -1);
 }
 
+TEST_F(SkinScrollBarTest, DraggingPastEitherEndStopsAtTheFirstAndLastPosition)
+{
+    struct Case {
+        int min, max, page;
+        int last;
+    };
+    const Case cases[] = {
+        {0, 1034, 561, 474},
+        {0, 100, 0, 100}, // no page: the last position is nMax itself
+        {10, 110, 20, 91},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::to_string(c.min) + ".." + std::to_string(c.max) + " page " +
+                     std::to_string(c.page));
+        SetInfo(c.min, c.max, c.page, c.min);
+        m_parent.messages.clear();
+        const QPoint thumb = m_bar->GetPartRect(SB_THUMBTRACK).center();
+        Press(thumb);
+        ASSERT_TRUE(m_bar->IsDragging());
+        QTest::mouseMove(m_bar, {5, 900});
+        EXPECT_EQ(m_bar->GetScrollInfo(SIF_TRACKPOS).nTrackPos, c.last);
+        QTest::mouseMove(m_bar, {5, -500});
+        EXPECT_EQ(m_bar->GetScrollInfo(SIF_TRACKPOS).nTrackPos, c.min);
+        Release({5, -500});
+        for (const auto& m : m_parent.Of(WM_VSCROLL)) {
+            EXPECT_GE(ScrollPos(m.wParam), c.min);
+            EXPECT_LE(ScrollPos(m.wParam), c.last);
+        }
+    }
+}
+
 TEST_F(SkinScrollBarTest, HoverLightsArrowsAndThumbOnly)
 {
     QTest::mouseMove(m_bar, {5, 3});

@@ -5,6 +5,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "../support/EnvGuard.h"
 #include "../support/TempDir.h"
 #include "platform/ExeDir.h"
 #include "platform/PrivateProfile.h"
@@ -12,6 +13,7 @@
 
 using namespace zentro;
 using zentro::test::CTempDir;
+using zentro::test::EnvGuard;
 
 namespace {
 
@@ -48,29 +50,6 @@ struct InstalledTree {
         inputs.dataDir = root.Path("share/zentro-mouse") + "/";
         inputs.home = root.Path("home");
         inputs.language = "DE";
-    }
-};
-
-struct EnvGuard {
-    std::vector<std::pair<std::string, std::string>> saved;
-    std::vector<std::string> unset;
-    void Set(const char* name, const char* value)
-    {
-        if (const char* old = std::getenv(name))
-            saved.emplace_back(name, old);
-        else
-            unset.push_back(name);
-        if (value)
-            ::setenv(name, value, 1);
-        else
-            ::unsetenv(name);
-    }
-    ~EnvGuard()
-    {
-        for (auto& [name, value] : saved)
-            ::setenv(name.c_str(), value.c_str(), 1);
-        for (auto& name : unset)
-            ::unsetenv(name.c_str());
     }
 };
 

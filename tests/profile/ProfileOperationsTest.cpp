@@ -157,7 +157,9 @@ TEST(ImportProfile, OnlyAWhole1791ByteFileIsReadButTheLabelsAlwaysAre)
         FlushPrivateProfileCache();
 
         std::string reason;
-        EXPECT_EQ(ImportProfileFile(path, &reason), c.read) << reason;
+        bool taken = false;
+        EXPECT_EQ(ImportProfileFile(path, &reason, &taken), c.read) << reason;
+        EXPECT_TRUE(taken);
         EXPECT_TRUE(RecordIs(c.read ? PatternRecord(77) : PatternRecord(1)));
         EXPECT_EQ(g_strButtonLabel[0], "I1");
         EXPECT_EQ(g_bImportPending, 1);
@@ -178,9 +180,13 @@ TEST(ImportProfile, UpperCaseBinAndMissingFilesAreRefused)
     p.dir.WriteSettings("unused.bin", PatternRecord(9)); // any readable file
     std::filesystem::copy_file(p.dir.Path("unused.bin"), upper);
     std::string reason;
-    EXPECT_FALSE(ImportProfileFile(upper, &reason));
+    bool taken = true;
+    EXPECT_FALSE(ImportProfileFile(upper, &reason, &taken));
     EXPECT_NE(reason.find(".bin"), std::string::npos);
-    EXPECT_FALSE(ImportProfileFile(outside.Path("gone.bin"), &reason));
+    EXPECT_FALSE(taken);
+    taken = true;
+    EXPECT_FALSE(ImportProfileFile(outside.Path("gone.bin"), &reason, &taken));
+    EXPECT_FALSE(taken);
     EXPECT_NE(reason.find("no such file"), std::string::npos);
     EXPECT_TRUE(RecordIs(PatternRecord(1)));
     EXPECT_EQ(g_strButtonLabel[0], "P01");
@@ -234,8 +240,10 @@ TEST(ProfileList, ListsEveryEntryAndMarksTheOneTheProgramLoads)
     EXPECT_TRUE(list[2].current); // the last match, as at start
 
     dir.WriteList({"A", "B"}, "nobody");
-    ASSERT_TRUE(ReadProfileList(list));
+    std::string currentName;
+    ASSERT_TRUE(ReadProfileList(list, nullptr, &currentName));
     EXPECT_TRUE(list[0].current);
+    EXPECT_EQ(currentName, "nobody"); // as written, for the list window's prefix search
 
     dir.WriteList({"A"}, "A", "7");
     std::string reason;

@@ -7,7 +7,6 @@
 #include <QSignalBlocker>
 
 #include <algorithm>
-#include <cstdlib>
 #include <memory>
 
 #include "app/MouseConfigurationDlg.h"
@@ -17,8 +16,8 @@
 #include "controls/SkinImage.h"
 #include "controls/SkinKit.h"
 #include "controls/WinMessage.h"
-#include "platform/PrivateProfile.h"
 #include "profile/ProfileFiles.h"
+#include "profile/ProfileOperations.h"
 #include "text/LanguageTexts.h"
 
 namespace zentro {
@@ -99,21 +98,16 @@ void CConfigDialog::LoadProfileList(int loadedNumber)
 {
     m_list->clear();
     m_entries.clear();
-    const std::string listFile = ProgramFilePath("str.ini");
-    if (SettingsFileSize(listFile) < 0)
-        return;
-    const std::string countText = GetPrivateProfileString("PROFILE", "ItemCount", "", listFile);
-    const int count = std::atoi(countText.c_str());
-    if (count < 1 || count > MAX_PROFILE_COUNT)
+    std::vector<ProfileListEntry> list;
+    std::string current;
+    if (!ReadProfileList(list, nullptr, &current))
         return;
     std::vector<std::string> names;
-    for (int i = 0; i < count; ++i) {
-        names.push_back(
-            GetPrivateProfileString("PROFILE", "Item" + std::to_string(i), "", listFile));
-        AppendEntry(QString::fromStdString(names.back()), {names.back(), i, false});
+    for (const ProfileListEntry& entry : list) {
+        names.push_back(entry.name);
+        AppendEntry(QString::fromStdString(entry.name), {entry.name, entry.number, false});
     }
-    m_nOpenedCount = count;
-    const std::string current = GetPrivateProfileString("PROFILE", "CurProfileName", "", listFile);
+    m_nOpenedCount = static_cast<int>(list.size());
     const int found = FindCurrentProfileEntry(names, current, loadedNumber);
     if (found >= 0) {
         const QSignalBlocker block(m_list);

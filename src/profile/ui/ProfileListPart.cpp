@@ -129,14 +129,11 @@ bool CProfileListPart::ImportProfile()
     if (!chosen)
         return false;
     // An earlier import of this popup stays pending even when this one takes nothing.
-    const int earlier = g_bImportPending;
-    g_bImportPending = 0;
     std::string reason;
-    ImportProfileFile(chosen->toStdString(), &reason);
-    const bool taken = g_bImportPending != 0;
+    bool taken = false;
+    ImportProfileFile(chosen->toStdString(), &reason, &taken);
     if (!reason.empty())
         DebugOutput("Import: " + reason + "\n");
-    g_bImportPending = (earlier || taken) ? 1 : 0;
     return taken;
 }
 

@@ -256,8 +256,9 @@ void CDlgadvance::OnVScroll(int code, int pos)
 
 uint32_t CDlgadvance::WheelScrollLines()
 {
-    if (g_uAppliedWheelScrollLines == WHEEL_PAGESCROLL)
-        return WHEEL_PAGESCROLL;
+    // What zentro applied last; Qt's setting while nothing is applied.
+    if (g_uAppliedWheelScrollLines != 0)
+        return g_uAppliedWheelScrollLines;
     return static_cast<uint32_t>(std::max(QApplication::wheelScrollLines(), 0));
 }
 

@@ -100,11 +100,11 @@ void CDlgDPISetting::CommitDpiEdit(int s)
 {
     if (s < 0 || s >= 7)
         return;
-    m_strEdit[s] = m_edits[s]->text();
-    if (m_strEdit[s] == g_strLastDpiEdit[s])
+    const QString text = m_edits[s]->text();
+    if (text == g_strLastDpiEdit[s])
         return;
-    g_strLastDpiEdit[s] = m_strEdit[s];
-    const int index = DpiIndexFromText(m_strEdit[s]);
+    g_strLastDpiEdit[s] = text;
+    const int index = DpiIndexFromText(text);
     g_ProfileRecord.DPIValue[s] = static_cast<uint8_t>(index);
     m_edits[s]->setText(FormatDpiLabel(index));
     m_sliders[s]->SetPos(index);

@@ -40,7 +40,6 @@ public:
 
     std::array<CDMarkerV*, 7> m_sliders{};
     std::array<QLineEdit*, 7> m_edits{};
-    std::array<QString, 7> m_strEdit; // the last text read from each edit box
 
 protected:
     bool event(QEvent* e) override;

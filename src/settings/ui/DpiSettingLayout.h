@@ -13,7 +13,6 @@ constexpr int SLIDER_MIN = 1;
 constexpr int SLIDER_MAX = 54;
 constexpr int IDC_SLIDER_FIRST = 2027; // + n - 1
 constexpr int IDC_EDIT_FIRST = 1148;   // + n - 1
-constexpr int IDC_SWATCH_FIRST = 71;   // + n - 1
 constexpr int EDIT_LIMIT = 5;
 constexpr int FONT_HEIGHT = 10;
 constexpr int LAYER_ALPHA = 200; // the page is composed at 200 of 255

@@ -13,6 +13,5 @@ constexpr QRect DIAL = RectLTRB(57, 5, 185, 128);
 constexpr QPoint CENTRE = QPoint(121, 66);
 constexpr int RING_INNER = 35;
 constexpr int RING_OUTER = 64;
-constexpr int FONT_HEIGHT = 13;
 
 } // namespace zentro::ReportRateLayout

@@ -102,15 +102,17 @@ TEST_F(PageColumnTest, WheelNotchesScrollByTheLinesTheProgramApplied)
         int expected;
     };
     const Case cases[] = {
-        {3, 3, {-120}, 60},
-        {10, 10, {-120}, 180},
-        {3, 3, {-240}, 120},    // two notches: 6 lines, 2 steps
-        {1, 1, {-120}, 60},     // fewer than 6 lines: always one step
-        {3, 3, {-60, -60}, 60}, // half notches add up to one
-        {3, 3, {-60}, 0},
-        {3, 3, {0}, 0},                     // a sideways turn does not scroll down
+        // The applied count wins over Qt's; Qt's is read only while nothing is applied.
+        {3, 10, {-120}, 60},
+        {10, 1, {-120}, 180},
+        {3, 10, {-240}, 120},   // two notches: 6 lines, 2 steps
+        {1, 10, {-120}, 60},    // fewer than 6 lines: always one step
+        {3, 1, {-60, -60}, 60}, // half notches add up to one
+        {3, 10, {-60}, 0},
+        {3, 10, {0}, 0},                    // a sideways turn does not scroll down
         {WHEEL_PAGESCROLL, 3, {-120}, 474}, // one page (561), stopped at the end
-        {0, 3, {-120}, 60},                 // nothing applied yet: Qt's setting
+        {0, 10, {-120}, 180},               // nothing applied yet: Qt's setting
+        {0, 3, {-120}, 60},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << "applied " << c.applied << " first " << c.deltas[0]);
