@@ -15,7 +15,6 @@
 #include "controls/ExMenu.h"
 #include "controls/WinMessage.h"
 #include "device/DeviceLink.h"
-#include "macros/ui/MacroManagerPart.h"
 #include "profile/ApplyProfile.h"
 #include "profile/FactoryReset.h"
 #include "profile/ProfileFiles.h"
@@ -176,15 +175,6 @@ void CMouseConfigurationDlg::OnConfig()
         return;
     if (auto* profiles = Part<CProfileListPart>())
         profiles->OpenProfileList();
-}
-
-void CMouseConfigurationDlg::OnMacroManagerHeader()
-{
-    ClearButtonHighlight();
-    if (m_bTransferring)
-        return;
-    if (auto* manager = Part<CMacroManagerPart>())
-        manager->Open();
 }
 
 } // namespace zentro

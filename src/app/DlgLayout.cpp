@@ -61,9 +61,6 @@ void CMouseConfigurationDlg::CreateControls()
     m_btnBackView = make(BACK_VIEW, mouseN, mouseO, mouseL, mouseN, IDS_BACK_VIEW, 0, 0);
     m_btnBackView->hide();
 
-    const QString macro = "\\skins\\MacroManagementBK.png";
-    m_btnMacroHeader = make(MACRO_HEADER, macro, macro, macro, macro, IDS_MACRO_MANAGER, 1, 0);
-
     // Clicks.
     connect(m_btnApply, &QAbstractButton::clicked, this, &CMouseConfigurationDlg::OnApply);
     connect(m_btnCancel, &QAbstractButton::clicked, this, &CMouseConfigurationDlg::OnCancel);
@@ -74,8 +71,6 @@ void CMouseConfigurationDlg::CreateControls()
     connect(m_btnTopView, &QAbstractButton::clicked, this, [this] { ShowView(1); });
     connect(m_btnSideView, &QAbstractButton::clicked, this, [this] { ShowView(2); });
     connect(m_btnBackView, &QAbstractButton::clicked, this, [this] { ShowView(3); });
-    connect(m_btnMacroHeader, &QAbstractButton::clicked, this,
-            &CMouseConfigurationDlg::OnMacroManagerHeader);
     connect(m_btnConfig, &QAbstractButton::clicked, this, &CMouseConfigurationDlg::OnConfig);
 
     for (const auto& part : m_parts)
@@ -84,9 +79,15 @@ void CMouseConfigurationDlg::CreateControls()
 
 void CMouseConfigurationDlg::SetLeftColumnShift(int shift)
 {
-    m_btnMacroHeader->setGeometry(MainLayout::MACRO_HEADER.translated(0, shift));
     for (const auto& part : m_parts)
         part->OnLeftColumnMoved(shift);
+    update(MainLayout::LEFT_PANEL_AREA);
+}
+
+void CMouseConfigurationDlg::SetLeftColumnCovered(bool covered)
+{
+    for (const auto& part : m_parts)
+        part->OnLeftColumnCovered(covered);
     update(MainLayout::LEFT_PANEL_AREA);
 }
 

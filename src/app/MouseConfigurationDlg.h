@@ -106,6 +106,8 @@ public:
     // The panels below the assignment panel move down by `shift` pixels.
     void SetLeftColumnShift(int shift);
     bool IsProfileListOpen() const { return g_pConfigDialog != nullptr; }
+    // The profile list popup covers the left column, or leaves it: every part is told.
+    void SetLeftColumnCovered(bool covered);
     void OpenWebAddress();
     // Ends the dialog (tray menu Exit); the program ends with it.
     void EndDialog();
@@ -118,7 +120,6 @@ public:
     void OnMinimize();
     void OnHelp();
     void OnConfig();
-    void OnMacroManagerHeader();
 
     // Controls of the frame, in creation order.
     CBitmapBtn* m_btnReset = nullptr;
@@ -131,7 +132,6 @@ public:
     CBitmapBtn* m_btnTopView = nullptr;
     CBitmapBtn* m_btnSideView = nullptr;
     CBitmapBtn* m_btnBackView = nullptr;
-    CBitmapBtn* m_btnMacroHeader = nullptr;
 
     QImage m_imgSkin;          // "/skins/main.png"
     QImage m_bmpTransferTrack; // the transfer bar's pictures, plain bitmaps

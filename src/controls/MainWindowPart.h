@@ -42,6 +42,9 @@ public:
     // The panels of the left column below the assignment panel moved down by `shift` pixels
     // (0 when the assignment panel is closed).
     virtual void OnLeftColumnMoved(int /*shift*/) {}
+    // The profile list popup covers the left column (true) or leaves it (false): a part hides
+    // what it shows there, and shows it again as its own state says.
+    virtual void OnLeftColumnCovered(bool /*covered*/) {}
     // A window message the main window does not handle itself; true when the part took it.
     virtual bool OnWinMessage(uint32_t /*msg*/, uintptr_t /*wParam*/, intptr_t /*lParam*/)
     {

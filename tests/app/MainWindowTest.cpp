@@ -3,6 +3,8 @@
 
 #include "support/MainWindowFixture.h"
 
+#include "macros/ui/MacroManagerPart.h"
+
 #include <QApplication>
 #include <QFile>
 #include <QGuiApplication>
@@ -503,7 +505,8 @@ TEST_F(MainWindowLayout, AssignmentPanelMovesHeadersByItsPictureHeight)
     ASSERT_GT(h, 0);
     ClickAt(ASSIGNMENT_HEADER);
     EXPECT_FALSE(Assignment()->IsCollapsed());
-    EXPECT_EQ(m_dlg->m_btnMacroHeader->geometry(), RectLTRB(20, 132 + h, 262, 170 + h));
+    EXPECT_EQ(m_dlg->Part<CMacroManagerPart>()->m_btnMacroHeader->geometry(),
+              RectLTRB(20, 132 + h, 262, 170 + h));
     EXPECT_EQ(Sensitivity()->m_btnSensitivityHeader->geometry(),
               RectLTRB(20, 175 + h, 262, 195 + h));
     // Top-view list: indices 0-6 shown, "Button 4" row holds index 5.
@@ -520,7 +523,8 @@ TEST_F(MainWindowLayout, AssignmentPanelMovesHeadersByItsPictureHeight)
               RectLTRB(20, 175 + h, 262, 195 + h));
 
     ClickAt(ASSIGNMENT_HEADER);
-    EXPECT_EQ(m_dlg->m_btnMacroHeader->geometry(), RectLTRB(20, 132, 262, 170));
+    EXPECT_EQ(m_dlg->Part<CMacroManagerPart>()->m_btnMacroHeader->geometry(),
+              RectLTRB(20, 132, 262, 170));
     for (CBitmapBtn* b : Assignment()->m_btnAssignment)
         EXPECT_FALSE(b->isVisible());
 }

@@ -130,6 +130,17 @@ void CAssignmentPanel::OnViewChanged(int view)
         ShowAssignmentList(1);
 }
 
+void CAssignmentPanel::OnLeftColumnCovered(bool covered)
+{
+    m_btnAssignmentHeader->setVisible(!covered);
+    if (!covered && !m_bAssignmentCollapsed) {
+        ShowAssignmentList(g_nAssignmentList);
+    } else if (covered) {
+        for (CBitmapBtn* button : m_btnAssignment)
+            button->hide();
+    }
+}
+
 void CAssignmentPanel::RefreshButtonCaptions()
 {
     for (int i = 0; i < 12 && m_btnAssignment[i]; ++i) {

@@ -42,6 +42,7 @@ public:
     void OnRestore() override;
     void OnClearHighlight() override;
     void OnViewChanged(int view) override;
+    void OnLeftColumnCovered(bool covered) override;
 
     // 0 opens, 1 closes; other values only repaint.
     void SetAssignmentPanel(int collapsed);

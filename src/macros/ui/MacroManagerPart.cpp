@@ -4,7 +4,10 @@
 
 #include <cstring>
 
+#include "app/MainWindowLayout.h"
 #include "app/MouseConfigurationDlg.h"
+#include "controls/BitmapBtn.h"
+#include "controls/SkinKit.h"
 #include "macros/ui/MacroProgramDialog.h"
 #include "profile/ProfileFiles.h"
 #include "profile/ProfileRecord.h"
@@ -18,6 +21,29 @@ void CMacroManagerPart::CreateControls(CMouseConfigurationDlg& window, const CUi
 {
     m_pWindow = &window;
     m_services = services;
+    const QString picture = "\\skins\\MacroManagementBK.png";
+    m_btnMacroHeader =
+        CBitmapBtn::CreateSkinned(&window, MainLayout::MACRO_HEADER, picture, picture, picture,
+                                  picture, IDS_MACRO_MANAGER, 1, 0);
+    QObject::connect(m_btnMacroHeader, &QAbstractButton::clicked, &window, [this] {
+        m_pWindow->ClearButtonHighlight();
+        if (!m_pWindow->IsTransferring())
+            Open();
+    });
+    OnLeftColumnMoved(m_nShift);
+}
+
+void CMacroManagerPart::OnLeftColumnMoved(int shift)
+{
+    m_nShift = shift;
+    if (m_btnMacroHeader) // not created yet: CreateControls places it
+        m_btnMacroHeader->setGeometry(MainLayout::MACRO_HEADER.translated(0, shift));
+}
+
+void CMacroManagerPart::OnLeftColumnCovered(bool covered)
+{
+    if (m_btnMacroHeader)
+        m_btnMacroHeader->setVisible(!covered);
 }
 
 bool CMacroManagerPart::Open()

@@ -1,17 +1,12 @@
 #include "profile/ui/ProfileListPart.h"
 
-#include "app/MainWindowLayout.h"
 #include "app/MouseConfigurationDlg.h"
-#include "buttons/ui/AssignmentPanel.h"
-#include "controls/BitmapBtn.h"
 #include "controls/ExMenu.h"
 #include "controls/ListBoxEx.h"
 #include "platform/DebugLog.h"
 #include "profile/ProfileFiles.h"
 #include "profile/ProfileOperations.h"
 #include "profile/ui/ConfigDialog.h"
-#include "settings/ui/DMarker.h"
-#include "settings/ui/SensitivityPanel.h"
 
 namespace zentro {
 
@@ -43,7 +38,7 @@ void CProfileListPart::OpenProfileList()
     popup->show();
     popup->raise();
     popup->List()->setFocus(Qt::ActiveWindowFocusReason);
-    SetLeftColumnVisible(false);
+    m_pWindow->SetLeftColumnCovered(true);
     // What confirming compares with: the profile in memory, so that confirming its own entry
     // keeps unapplied changes and any other entry is loaded.
     g_nSelectedProfile = loaded;
@@ -55,39 +50,8 @@ void CProfileListPart::CloseProfileList()
         delete m_pPopup.data(); // never on the popup's own stack: its requests are posted
     m_pPopup = nullptr;
     g_pConfigDialog = nullptr;
-    SetLeftColumnVisible(true);
-}
-
-void CProfileListPart::SetLeftColumnVisible(bool visible)
-{
-    if (m_pWindow == nullptr)
-        return;
-    auto* assignment = m_pWindow->Part<CAssignmentPanel>();
-    auto* sensitivity = m_pWindow->Part<CSensitivityPanel>();
-    if (assignment && assignment->m_btnAssignmentHeader)
-        assignment->m_btnAssignmentHeader->setVisible(visible);
-    if (m_pWindow->m_btnMacroHeader)
-        m_pWindow->m_btnMacroHeader->setVisible(visible);
-    if (sensitivity && sensitivity->m_btnSensitivityHeader)
-        sensitivity->m_btnSensitivityHeader->setVisible(visible);
-    if (visible) {
-        if (assignment && !assignment->IsCollapsed())
-            assignment->ShowAssignmentList(g_nAssignmentList);
-        if (sensitivity && !sensitivity->IsCollapsed()) {
-            sensitivity->m_markerX->show();
-            sensitivity->m_markerY->show();
-        }
-    } else {
-        if (assignment)
-            for (CBitmapBtn* button : assignment->m_btnAssignment)
-                if (button)
-                    button->hide();
-        if (sensitivity) {
-            sensitivity->m_markerX->hide();
-            sensitivity->m_markerY->hide();
-        }
-    }
-    m_pWindow->update(MainLayout::LEFT_PANEL_AREA);
+    if (m_pWindow)
+        m_pWindow->SetLeftColumnCovered(false);
 }
 
 bool CProfileListPart::OnWinMessage(uint32_t msg, uintptr_t wParam, intptr_t lParam)

@@ -44,8 +44,6 @@ public:
     bool ExportProfile();
 
 private:
-    void SetLeftColumnVisible(bool visible);
-
     CMouseConfigurationDlg* m_pWindow = nullptr;
     CUiServices m_services;
     QPointer<CConfigDialog> m_pPopup;

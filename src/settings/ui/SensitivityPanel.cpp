@@ -79,6 +79,14 @@ void CSensitivityPanel::OnLeftColumnMoved(int shift)
     PlaceMarkers(Top() + 40);
 }
 
+void CSensitivityPanel::OnLeftColumnCovered(bool covered)
+{
+    m_btnSensitivityHeader->setVisible(!covered);
+    const bool markers = !covered && !m_bSensitivityCollapsed;
+    m_markerX->setVisible(markers);
+    m_markerY->setVisible(markers);
+}
+
 bool CSensitivityPanel::OnWinMessage(uint32_t msg, uintptr_t wParam, intptr_t lParam)
 {
     if (msg != WM_MARKER_CHANGED)

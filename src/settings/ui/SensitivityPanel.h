@@ -21,6 +21,7 @@ public:
     void OnRecordReplaced() override;
     void OnRestore() override;
     void OnLeftColumnMoved(int shift) override;
+    void OnLeftColumnCovered(bool covered) override;
     bool OnWinMessage(uint32_t msg, uintptr_t wParam, intptr_t lParam) override;
 
     // 0 opens, 1 closes; other values only repaint.

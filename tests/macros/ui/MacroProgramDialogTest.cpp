@@ -242,7 +242,7 @@ TEST_F(MacroProgramDialogTest, CancelAfterDeleteKeepsTheDeleteAndTheProfileSlots
         QTest::mouseClick(manager, Qt::LeftButton, Qt::NoModifier,
                           MacroLayout::CANCEL_BUTTON.center());
     });
-    QTest::mouseClick(m_dlg->m_btnMacroHeader, Qt::LeftButton);
+    QTest::mouseClick(m_dlg->Part<CMacroManagerPart>()->m_btnMacroHeader, Qt::LeftButton);
     Deliver();
     EXPECT_TRUE(sawManager);
     EXPECT_EQ(Value("MacroName", "MacroCount"), "1");
@@ -273,7 +273,7 @@ TEST_F(MacroProgramDialogTest, OkThenApplySendsTheRecordedMacro)
         QTest::mouseClick(manager->m_btnRecord, Qt::LeftButton);
         QTest::mouseClick(manager, Qt::LeftButton, Qt::NoModifier, MacroLayout::OK_BUTTON.center());
     });
-    QTest::mouseClick(m_dlg->m_btnMacroHeader, Qt::LeftButton);
+    QTest::mouseClick(m_dlg->Part<CMacroManagerPart>()->m_btnMacroHeader, Qt::LeftButton);
     Deliver();
     EXPECT_EQ(StoredItems("Macro_1"), (Items{"A   Dn", "120 ms", "A   Up"}));
     EXPECT_EQ(Value("Macro_1", "DelayTimeSelStatus"), "1");

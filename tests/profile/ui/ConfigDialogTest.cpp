@@ -4,6 +4,8 @@
 
 #include "support/MainWindowFixture.h"
 
+#include "macros/ui/MacroManagerPart.h"
+
 #include <QDir>
 #include <QFile>
 #include <QTest>
@@ -184,7 +186,7 @@ TEST_F(ProfileListWindow, OpensOverTheLeftColumnAndConfirmingBringsItBack)
     EXPECT_EQ(g_nSelectedProfile, 0);
     // What stood in the left column is hidden.
     EXPECT_FALSE(Assignment()->m_btnAssignmentHeader->isVisible());
-    EXPECT_FALSE(m_dlg->m_btnMacroHeader->isVisible());
+    EXPECT_FALSE(m_dlg->Part<CMacroManagerPart>()->m_btnMacroHeader->isVisible());
     EXPECT_FALSE(Sensitivity()->m_btnSensitivityHeader->isVisible());
     EXPECT_FALSE(Sensitivity()->m_markerX->isVisible());
     EXPECT_FALSE(Sensitivity()->m_markerY->isVisible());
@@ -205,7 +207,7 @@ TEST_F(ProfileListWindow, OpensOverTheLeftColumnAndConfirmingBringsItBack)
     EXPECT_EQ(Popup(), nullptr);
     EXPECT_EQ(g_pConfigDialog, nullptr);
     EXPECT_TRUE(Assignment()->m_btnAssignmentHeader->isVisible());
-    EXPECT_TRUE(m_dlg->m_btnMacroHeader->isVisible());
+    EXPECT_TRUE(m_dlg->Part<CMacroManagerPart>()->m_btnMacroHeader->isVisible());
     EXPECT_TRUE(Sensitivity()->m_markerX->isVisible());
     EXPECT_TRUE(Assignment()->m_btnAssignment[0]->isVisible());   // top-view list
     EXPECT_FALSE(Assignment()->m_btnAssignment[11]->isVisible()); // side-view list
