@@ -92,9 +92,10 @@ std::string DescribeChangedGuiStateForTest()
     check(g_nContentHeight == 0, "g_nContentHeight");
     check(g_nEditingStage == -1, "g_nEditingStage");
     check(g_strLastDpiEdit == std::array<QString, PAGE_COUNT>{}, "g_strLastDpiEdit");
-    const std::string recorder = DescribeChangedMacroRecorderState();
-    if (!recorder.empty())
-        changed += (changed.empty() ? "" : ", ") + recorder;
+    check(g_hRecordHook == nullptr && g_hMacroWnd.isNull() && g_bRecording == 0 &&
+              g_nRecordState == 0 && g_nHookEventCount == 0 && g_nLastVk == -1 &&
+              g_nLastKeyFlags == -1 && g_strKeyName.empty() && g_recordQueue.empty(),
+          "the macro recorder's state");
     return changed;
 }
 

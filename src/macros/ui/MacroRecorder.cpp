@@ -89,27 +89,6 @@ void ResetMacroRecorderStateForTest()
     g_recordQueue.clear();
 }
 
-std::string DescribeChangedMacroRecorderState()
-{
-    std::string changed;
-    auto check = [&changed](bool atStart, const char* name) {
-        if (atStart)
-            return;
-        if (!changed.empty())
-            changed += ", ";
-        changed += name;
-    };
-    check(g_hRecordHook == nullptr, "g_hRecordHook");
-    check(g_hMacroWnd.isNull(), "g_hMacroWnd");
-    check(g_bRecording == 0, "g_bRecording");
-    check(g_nRecordState == 0, "g_nRecordState");
-    check(g_nHookEventCount == 0, "g_nHookEventCount");
-    check(g_nLastVk == -1 && g_nLastKeyFlags == -1, "g_nLastVk");
-    check(g_strKeyName.empty(), "g_strKeyName");
-    check(g_recordQueue.empty(), "g_recordQueue");
-    return changed;
-}
-
 void CMacroProgramDialog::OnRecordButton()
 {
     if (g_bRecording)

@@ -52,7 +52,5 @@ void JournalRecordHook(const CapturedKey& key);
 
 // Tests: everything above back to its start values.
 void ResetMacroRecorderStateForTest();
-// Empty when the state above is at its start values, else the names of what is not.
-std::string DescribeChangedMacroRecorderState();
 
 } // namespace zentro
