@@ -10,35 +10,20 @@
 #include "../support/TempDir.h"
 #include "CoreReset.h"
 #include "cli/CliCommands.h"
+#include "cli/ZentroctlRun.h"
 
 using namespace zentro;
 using zentro::test::CTempDir;
 using zentro::test::EnvGuard;
 
-namespace {
+using zentro::test::RunResult;
+using zentro::test::RunZentroctlForTest;
 
-struct RunResult {
-    int status = 0;
-    std::string out;
-    std::string err;
-};
+namespace {
 
 RunResult Autostart(const char* what)
 {
-    std::vector<std::string> args = {"zentroctl", "autostart", what};
-    std::vector<char*> argv;
-    for (auto& a : args)
-        argv.push_back(a.data());
-    std::ostringstream out, err;
-    CliContext context;
-    context.out = &out;
-    context.err = &err;
-    RunResult r;
-    r.status = RunZentroctlWith(context, static_cast<int>(argv.size()), argv.data());
-    r.out = out.str();
-    r.err = err.str();
-    ResetCoreStateForTest();
-    return r;
+    return RunZentroctlForTest({"autostart", what});
 }
 
 std::string ReadFile(const std::string& path)

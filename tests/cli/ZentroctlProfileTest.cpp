@@ -28,44 +28,20 @@
 #include "settings/PointerSettings.h"
 #include "support/RecordingPointerSettings.h"
 #include "text/LanguageTexts.h"
+#include "cli/ZentroctlRun.h"
 
 using namespace zentro;
 using zentro::test::CTempDir;
 using zentro::test::EnvGuard;
 
+using zentro::test::RunResult;
+using zentro::test::RunZentroctlForTest;
+
 namespace {
 
-struct RunResult {
-    int status = 0;
-    std::string out;
-    std::string err;
-};
-
-// With `unplugAfter` >= 0 the simulated mouse is unplugged after that many transfers.
 RunResult Ctl(std::vector<std::string> args, int unplugAfter = -1)
 {
-    args.insert(args.begin(), "zentroctl");
-    std::vector<char*> argv;
-    for (auto& a : args)
-        argv.push_back(a.data());
-    std::ostringstream out, err;
-    CliContext context;
-    context.out = &out;
-    context.err = &err;
-    if (unplugAfter >= 0)
-        context.prepareSimulatedMouse = [unplugAfter](CSimulatedMouse& mouse) {
-            mouse.UnplugAfterTransfers(unplugAfter);
-        };
-    RunResult r;
-    r.status = RunZentroctlWith(context, static_cast<int>(argv.size()), argv.data());
-    r.out = out.str();
-    r.err = err.str();
-    // Each run is a program of its own: its program-wide state goes with it. The fixture's
-    // pointer backend stays for the next run.
-    IPointerSettings* const pointer = GetPointerSettingsBackend();
-    ResetCoreStateForTest();
-    SetPointerSettingsBackend(pointer);
-    return r;
+    return RunZentroctlForTest(std::move(args), unplugAfter);
 }
 
 std::string ReadFile(const std::string& path)

@@ -12,38 +12,18 @@
 #include "cli/CliCommands.h"
 #include "device/DeviceLink.h"
 #include "device/hid/SimulatedMouse.h"
+#include "cli/ZentroctlRun.h"
 
 using namespace zentro;
 
+using zentro::test::RunResult;
+using zentro::test::RunZentroctlForTest;
+
 namespace {
 
-struct RunResult {
-    int status = 0;
-    std::string out;
-    std::string err;
-};
-
-// With `unplugAfter` >= 0 the simulated mouse is unplugged after that many transfers.
 RunResult Zentroctl(std::vector<std::string> args, int unplugAfter = -1)
 {
-    args.insert(args.begin(), "zentroctl");
-    std::vector<char*> argv;
-    for (auto& a : args)
-        argv.push_back(a.data());
-    std::ostringstream out, err;
-    CliContext context;
-    context.out = &out;
-    context.err = &err;
-    if (unplugAfter >= 0)
-        context.prepareSimulatedMouse = [unplugAfter](CSimulatedMouse& mouse) {
-            mouse.UnplugAfterTransfers(unplugAfter);
-        };
-    RunResult r;
-    r.status = RunZentroctlWith(context, static_cast<int>(argv.size()), argv.data());
-    r.out = out.str();
-    r.err = err.str();
-    ResetCoreStateForTest();
-    return r;
+    return RunZentroctlForTest(std::move(args), unplugAfter);
 }
 
 std::string ReadFile(const std::string& path)
