@@ -15,6 +15,7 @@
 #include "../tests/support/ProgramDirCopy.h"
 #include "../tests/support/UiServiceDoubles.h"
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
@@ -100,6 +101,18 @@ inline std::unique_ptr<CBenchWindow> StartOrSkip(benchmark::State& state)
         return nullptr;
     }
     return window;
+}
+
+// main() of a window benchmark: a headless application unless a platform is chosen.
+inline int RunWindowBenchmarks(int argc, char** argv)
+{
+    if (std::getenv("QT_QPA_PLATFORM") == nullptr)
+        setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
 }
 
 } // namespace zentro::bench

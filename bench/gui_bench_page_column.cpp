@@ -169,11 +169,5 @@ BENCHMARK(BM_IdleSectionsOpenHidden)->Iterations(3)->Unit(benchmark::kMillisecon
 
 int main(int argc, char** argv)
 {
-    if (std::getenv("QT_QPA_PLATFORM") == nullptr)
-        setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return zentro::bench::RunWindowBenchmarks(argc, argv);
 }
