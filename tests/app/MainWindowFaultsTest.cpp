@@ -51,6 +51,8 @@ TEST_F(MainWindowFaults, ResetWhileUnpluggedSavesNothing)
 {
     // The profile on disk differs from the factory one, so a save of the reset would show.
     const std::string ini = (ProgramDir() + "str0.ini").toStdString();
+    SetLanguage("EN");
+    WritePrivateProfileString("Profile", "IsDefault", "Y", ini); // initialised: loaded as is
     WritePrivateProfileString("Setting-EN", "Item1", "My Click", ini);
     {
         QFile file(ProgramDir() + "config0.bin");
