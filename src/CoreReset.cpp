@@ -9,6 +9,7 @@
 #include "platform/Clock.h"
 #include "platform/DebugLog.h"
 #include "platform/ExeDir.h"
+#include "platform/FileSteps.h"
 #include "platform/PrivateProfile.h"
 #include "platform/ThreadStart.h"
 #include "profile/ProfileFiles.h"
@@ -42,6 +43,7 @@ void ResetCoreStateForTest()
     SetSleeper(nullptr);
     SetClock(nullptr);
     SetExeDirOverride("");
+    SetFileStepHookForTest({});
     FailNextThreadStartsForTest(0);
     ResetDebugLogForTest();
 }
@@ -136,6 +138,7 @@ CoreStateSnapshot TakeCoreStateSnapshot()
     add("skin root", GetSkinRoot());
     add("debug sink set", Flag(HasDebugSink()));
     add("debug stderr forced", Flag(IsDebugToStderrForced()));
+    add("file step hook set", Flag(HasFileStepHookForTest()));
     return s;
 }
 

@@ -216,12 +216,11 @@ int ProfileImport(const CliContext& context, const std::string& file, int n)
     // Saved into profile n's files; which profile is current does not change.
     const std::string settingsFile = ProgramFilePath(SettingsFileName(n));
     const std::string iniFile = ProgramFilePath(ProfileIniFileName(n));
-    if (!WriteSettingsFile(settingsFile, g_ProfileRecord, nullptr))
-        return Failed(context, "cannot write " + settingsFile);
-    if (!SaveButtonLabelsTo(iniFile, LabelSectionName()))
-        return Failed(context, "cannot write the button labels to " + iniFile);
-    // Initialised now: its first load must not replace the import with the defaults.
-    WritePrivateProfileString("Profile", "IsDefault", "Y", iniFile);
+    // Both files in one change, initialised now: its first load must not replace the import
+    // with the defaults.
+    if (!WriteProfilePair(settingsFile, g_ProfileRecord, iniFile, LabelSectionName(), true,
+                          &reason))
+        return Failed(context, reason + "; profile " + std::to_string(n) + " is unchanged");
     *context.out << "imported " << file << " into profile " << n << " (" << ProfileName(n) << ")"
                  << (hasPartner ? "" : "; no .ini partner, the labels were kept") << "\n";
     return 0;

@@ -87,8 +87,12 @@ std::vector<MacroOverflow> EncodeListedMacros(MacroSlotArray& slots, const std::
                                               MacroKeyCodeFunc keyCode, const char* who)
 {
     std::vector<MacroOverflow> overflows;
-    const int listed = ReadMacroCount(path);
-    if (listed <= 0) {
+    const int listed = std::max(ReadMacroCount(path), 0);
+    // A slot no listed macro fills holds a deleted macro: it must not reach the mouse again.
+    for (size_t m = static_cast<size_t>(listed); m < MACRO_SLOT_COUNT; ++m) {
+        std::memset(slots[m], 0, MACRO_BLOCK_SIZE);
+    }
+    if (listed == 0) {
         return overflows;
     }
     if (static_cast<size_t>(listed) > MAX_MACRO_COUNT) {
@@ -213,6 +217,10 @@ std::vector<MacroOverflow> EncodeMacroSaveSlots(MacroSlotArray& slots,
                                                 int curSel)
 {
     if (!MacroFileExists(recordIniPath) || listCount <= 0) {
+        // The manager listed no macro: every slot is empty now (bytes 128-129 stay).
+        for (auto& slot : slots) {
+            std::memset(slot, 0, MACRO_BLOCK_SIZE);
+        }
         return {};
     }
     DebugPrintf("OnBnMacroSave m_lbSelMacro.GetCount()=%d,m_lbSelMacro.GetCurSel()=%d\n", listCount,

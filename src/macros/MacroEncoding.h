@@ -55,8 +55,9 @@ MacroEncodeResult EncodeMacroItems(MacroSlotBytes& slot, const std::string& reco
                                    const std::string& macroName, MacroKeyCodeFunc keyCode);
 
 // Profile-load path: encodes every macro listed in `recordIniPath` (at most 12) into `slots`
-// (the profile loader hands in the record's MacroSlot area) with KeyNameToUsage. Slots of
-// macros not listed keep their bytes; a missing file leaves them unchanged.
+// (the profile loader hands in the record's MacroSlot area) with KeyNameToUsage. Slots after
+// the listed macros are cleared (bytes 0-127): they hold macros that were deleted. A missing
+// file leaves every slot unchanged.
 void BuildMacroSlots(MacroSlotArray& slots, const std::string& recordIniPath);
 // The same; also returns the macros that did not fit (in slot order).
 std::vector<MacroOverflow> BuildMacroSlotsReport(MacroSlotArray& slots,
@@ -64,9 +65,9 @@ std::vector<MacroOverflow> BuildMacroSlotsReport(MacroSlotArray& slots,
 
 // Macro-manager OK path: encodes every macro listed in `recordIniPath` (at most 12) into the
 // working slots with MacroKeyNameToUsage. `listCount` and `curSel` are the count and the
-// selection of the manager's name list; nothing happens when the list is empty or the file
-// does not exist; otherwise all 12 working slots are cleared first. Returns the macros that
-// did not fit.
+// selection of the manager's name list. All 12 working slots are cleared first (bytes 0-127),
+// so a deleted macro leaves the mouse; with an empty list or no file they stay empty.
+// Returns the macros that did not fit.
 std::vector<MacroOverflow> EncodeMacroSaveSlots(MacroSlotArray& slots,
                                                 const std::string& recordIniPath, int listCount,
                                                 int curSel);

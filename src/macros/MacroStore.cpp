@@ -1,6 +1,7 @@
 #include "macros/MacroStore.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <cctype>
 #include <cstring>
 #include <utility>
@@ -57,6 +58,28 @@ bool NameInList(const std::vector<std::string>& names, const std::string& name, 
 
 } // namespace
 
+MacroStoreResult CheckMacroNameText(const std::string& raw)
+{
+    const std::string name = Trimmed(raw);
+    if (name.empty())
+        return MacroStoreResult::BlankName;
+    if (SameSection(name, MACRO_LIST_SECTION))
+        return MacroStoreResult::ReservedName;
+    for (const char c : name)
+        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F)
+            return MacroStoreResult::BadName;
+    // The name is the list's value and the section's header: both must read back as typed.
+    // A "]" would end the header early; the reader takes one pair of enclosing quotes off a
+    // value, but not off a header.
+    const bool quoted = name.size() >= 2 && (name.front() == '"' || name.front() == '\'') &&
+                        name.back() == name.front();
+    if (quoted || name.find(']') != std::string::npos)
+        return MacroStoreResult::BadName;
+    if (!IsStorableValue(name) || !IsStorableSectionName(name))
+        return MacroStoreResult::NameTooLong;
+    return MacroStoreResult::Done;
+}
+
 CMacroStore::CMacroStore(std::string recordIniPath) : m_strPath(std::move(recordIniPath))
 {
 }
@@ -72,10 +95,17 @@ void CMacroStore::ClearWorkingSlot(int index)
         std::memset(m_macroSlots[index], 0, MACRO_BLOCK_SIZE);
 }
 
-bool CMacroStore::WriteNameList()
+bool CMacroStore::Commit(CPrivateProfileEdit& edit)
 {
-    // Deleting first drops the keys of names that are gone.
-    bool ok = DeletePrivateProfileSection(MACRO_LIST_SECTION, m_strPath);
+    int error = 0;
+    const bool ok = edit.Commit(&error);
+    m_nLastWriteError = ok ? 0 : (error ? error : EIO);
+    return ok;
+}
+
+void CMacroStore::WriteNameList(CPrivateProfileEdit& edit) const
+{
+    // The whole section is replaced, so the keys of names that are gone go with it.
     KeyValues keys;
     if (m_names.empty()) {
         keys = {{MACRO_COUNT_KEY, "0"}, {"0", ""}};
@@ -84,14 +114,13 @@ bool CMacroStore::WriteNameList()
         for (size_t i = 0; i < m_names.size(); ++i)
             keys.emplace_back(std::to_string(i), m_names[i]);
     }
-    return WritePrivateProfileStrings(MACRO_LIST_SECTION, keys, m_strPath) && ok;
+    edit.ReplaceSection(MACRO_LIST_SECTION, keys);
 }
 
-bool CMacroStore::WriteSection(const std::string& name, bool withDelayOption,
-                               const std::string& loopText)
+void CMacroStore::WriteSection(CPrivateProfileEdit& edit, const std::string& name,
+                               bool withDelayOption, const std::string& loopText) const
 {
-    // Deleting first guarantees that no item beyond the new count survives.
-    bool ok = DeletePrivateProfileSection(name, m_strPath);
+    // Replacing the section guarantees that no item beyond the new count survives.
     KeyValues keys;
     if (withDelayOption)
         keys.emplace_back(MACRO_DELAY_STATUS_KEY, g_bRecordDelays ? "1" : "0");
@@ -99,7 +128,7 @@ bool CMacroStore::WriteSection(const std::string& name, bool withDelayOption,
     keys.emplace_back(MACRO_ITEM_COUNT_KEY, std::to_string(m_items.size()));
     for (size_t i = 0; i < m_items.size(); ++i)
         keys.emplace_back(MacroItemKey(static_cast<int>(i)), m_items[i]);
-    return WritePrivateProfileStrings(name, keys, m_strPath) && ok;
+    edit.ReplaceSection(name, keys);
 }
 
 bool CMacroStore::LoadMacroList()
@@ -154,37 +183,43 @@ bool CMacroStore::WriteSelectedMacro()
 {
     if (m_names.empty())
         return false;
-    bool ok = WriteNameList();
+    CPrivateProfileEdit edit(m_strPath);
+    WriteNameList(edit);
     if (!HasSelection())
-        return ok;
+        return Commit(edit);
     const std::string& name = m_names[static_cast<size_t>(g_nCurrentMacro)];
     if (m_items.empty()) {
-        ok = DeletePrivateProfileSection(name, m_strPath) && ok;
+        edit.DeleteSection(name);
+        if (!Commit(edit))
+            return false;
         ClearWorkingSlot(g_nCurrentMacro);
-        return ok;
+        return true;
     }
-    return WriteSection(name, true, m_strLoopText) && ok;
+    WriteSection(edit, name, true, m_strLoopText);
+    return Commit(edit);
 }
 
 bool CMacroStore::WriteRecordedMacro(const std::vector<std::string>& recorded)
 {
     if (recorded.size() < 3)
         return false;
-    bool ok = WriteNameList();
-    ok = DeletePrivateProfileSection(recorded[0], m_strPath) && ok;
+    CPrivateProfileEdit edit(m_strPath);
+    WriteNameList(edit);
     KeyValues keys = {{MACRO_DELAY_STATUS_KEY, recorded[1]},
                       {MACRO_LOOP_KEY, recorded[2]},
                       {MACRO_ITEM_COUNT_KEY, std::to_string(recorded.size() - 3)}};
     for (size_t i = 3; i < recorded.size(); ++i)
         keys.emplace_back(MacroItemKey(static_cast<int>(i - 3)), recorded[i]);
-    return WritePrivateProfileStrings(recorded[0], keys, m_strPath) && ok;
+    edit.ReplaceSection(recorded[0], keys);
+    return Commit(edit);
 }
 
 MacroStoreResult CMacroStore::CheckName(int index, const std::string& name) const
 {
+    const MacroStoreResult text = CheckMacroNameText(name);
+    if (text != MacroStoreResult::Done)
+        return text;
     const std::string trimmed = Trimmed(name);
-    if (trimmed.empty())
-        return MacroStoreResult::BlankName;
     // Two entries of one name would share one section, and the second would overwrite the
     // first one's items.
     if (NameInList(m_names, trimmed, index))
@@ -200,13 +235,22 @@ MacroStoreResult CMacroStore::RenameMacro(const std::string& newName)
     if (check != MacroStoreResult::Done)
         return check;
     const std::string name = Trimmed(newName);
-    const std::string oldName = m_names[static_cast<size_t>(g_nCurrentMacro)];
-    m_names[static_cast<size_t>(g_nCurrentMacro)] = name;
+    const size_t index = static_cast<size_t>(g_nCurrentMacro);
+    const std::string oldName = m_names[index];
+    m_names[index] = name;
+    // One replacement of the file: the old section goes first (a new name that differs only
+    // in case is the same section), then the new one is written with the renamed list.
+    CPrivateProfileEdit edit(m_strPath);
+    edit.DeleteSection(oldName);
+    WriteNameList(edit);
+    WriteSection(edit, name, false, m_strLoopText);
+    if (!Commit(edit)) {
+        m_names[index] = oldName;
+        return MacroStoreResult::WriteFailed;
+    }
     if (!g_loadedItems.empty())
         g_loadedItems[0] = name;
-    bool ok = DeletePrivateProfileSection(oldName, m_strPath);
-    ok = WriteMacroRename() && ok;
-    return ok ? MacroStoreResult::Done : MacroStoreResult::WriteFailed;
+    return MacroStoreResult::Done;
 }
 
 bool CMacroStore::WriteMacroRename()
@@ -215,8 +259,10 @@ bool CMacroStore::WriteMacroRename()
         return false;
     // The loop count as the loop edit holds it now: one changed since the macro was selected
     // must not go back to the value read then.
-    bool ok = WriteNameList();
-    return WriteSection(m_names[static_cast<size_t>(g_nCurrentMacro)], false, m_strLoopText) && ok;
+    CPrivateProfileEdit edit(m_strPath);
+    WriteNameList(edit);
+    WriteSection(edit, m_names[static_cast<size_t>(g_nCurrentMacro)], false, m_strLoopText);
+    return Commit(edit);
 }
 
 MacroStoreResult CMacroStore::DeleteMacro()
@@ -226,13 +272,18 @@ MacroStoreResult CMacroStore::DeleteMacro()
     const size_t index = static_cast<size_t>(g_nCurrentMacro);
     const std::string removed = m_names[index];
     m_names.erase(m_names.begin() + static_cast<std::ptrdiff_t>(index));
+    CPrivateProfileEdit edit(m_strPath);
+    WriteNameList(edit);
+    edit.DeleteSection(removed);
+    if (!Commit(edit)) {
+        m_names.insert(m_names.begin() + static_cast<std::ptrdiff_t>(index), removed);
+        return MacroStoreResult::WriteFailed;
+    }
     m_items.clear();
     g_nCurrentMacro = m_names.empty() ? -1 : static_cast<int>(std::min(index, m_names.size() - 1));
-    bool ok = WriteNameList();
-    ok = DeletePrivateProfileSection(removed, m_strPath) && ok;
     if (g_nCurrentMacro >= 0)
         SelectMacro(g_nCurrentMacro);
-    return ok ? MacroStoreResult::Done : MacroStoreResult::WriteFailed;
+    return MacroStoreResult::Done;
 }
 
 std::string CMacroStore::NewMacroName(const std::vector<std::string>& names,
@@ -257,17 +308,22 @@ MacroStoreResult CMacroStore::CreateMacro(const std::string& word)
     if (m_names.size() >= MAX_MACRO_COUNT)
         return MacroStoreResult::LimitReached;
     m_names.push_back(NewMacroName(m_names, word));
+    // The new name goes into the file at once, so that the file is current after every step
+    // (a Cancel right after New keeps the macro, as it keeps every other step).
+    CPrivateProfileEdit edit(m_strPath);
+    WriteNameList(edit);
+    if (!Commit(edit)) {
+        m_names.pop_back();
+        return MacroStoreResult::WriteFailed;
+    }
     g_nCurrentMacro = static_cast<int>(m_names.size()) - 1;
     m_items.clear();
     if (m_strLoopText != "1") {
         m_strLoopText = "1";
         StoreLoopCount("1");
     }
-    // The new name goes into the file at once, so that the file is current after every step
-    // (a Cancel right after New keeps the macro, as it keeps every other step).
-    const bool ok = WriteNameList();
     SelectMacro(g_nCurrentMacro);
-    return ok ? MacroStoreResult::Done : MacroStoreResult::WriteFailed;
+    return MacroStoreResult::Done;
 }
 
 bool CMacroStore::StoreLoopCount(const std::string& text)
@@ -284,8 +340,9 @@ bool CMacroStore::StoreLoopCount(const std::string& text)
         m_macroSlots[g_nCurrentMacro][0] = static_cast<uint8_t>(value >> 8);
         m_macroSlots[g_nCurrentMacro][1] = static_cast<uint8_t>(value & 0xFF);
     }
-    return WritePrivateProfileString(m_names[static_cast<size_t>(g_nCurrentMacro)], MACRO_LOOP_KEY,
-                                     m_strLoopText, m_strPath);
+    CPrivateProfileEdit edit(m_strPath);
+    edit.SetKey(m_names[static_cast<size_t>(g_nCurrentMacro)], MACRO_LOOP_KEY, m_strLoopText);
+    return Commit(edit);
 }
 
 std::vector<MacroOverflow> CMacroStore::EncodeWorkingSlots()

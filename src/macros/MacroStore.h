@@ -5,6 +5,7 @@
 
 #include "macros/MacroEncoding.h"
 #include "macros/MacroSlotLayout.h"
+#include "platform/PrivateProfile.h"
 
 // The macro manager's operations on "record.ini", the one file of all macros. The store keeps
 // what the manager's two lists show (the macro names in file order and the items of the
@@ -36,8 +37,16 @@ enum class MacroStoreResult {
     BlankName,    // a rename to a name of blanks only
     NameTaken,    // a rename to the name of another macro (names are sections: case ignored)
     LimitReached, // a thirteenth macro
-    WriteFailed,  // record.ini could not be written
+    WriteFailed,  // record.ini could not be written; the store and the file are as before
+    ReservedName, // the name of the list's own section ("MacroName", case ignored)
+    BadName,      // "]", a control character, or enclosed in one pair of quotes
+    NameTooLong,  // longer than the file's readers can read back
 };
+
+// The one rule for a macro's name, which is also the name of its section in record.ini: it
+// must read back exactly as the list shows it. `name` is taken without the blanks around it.
+// Done, BlankName, ReservedName, BadName or NameTooLong.
+MacroStoreResult CheckMacroNameText(const std::string& name);
 
 class CMacroStore {
 public:
@@ -65,16 +74,19 @@ public:
     bool WriteSelectedMacro();
     // Saves a finished recording (g_recordedItems layout). False when `recorded` holds no name.
     bool WriteRecordedMacro(const std::vector<std::string>& recorded);
-    // Whether macro `index` may be named `name` (blanks around it dropped): BlankName,
-    // NameTaken (another entry has it, case ignored, as sections are), else Done.
+    // Whether macro `index` may be named `name` (blanks around it dropped): what
+    // CheckMacroNameText says, NameTaken (another entry has it, case ignored, as sections
+    // are), else Done.
     MacroStoreResult CheckName(int index, const std::string& name) const;
-    // Renames the selected macro, keeping its items and loop count under the new section.
-    // Refuses what CheckName refuses; the old name then stays.
+    // Renames the selected macro, keeping its items and loop count under the new section
+    // (written in the same replacement of the file that removes the old one). Refuses what
+    // CheckName refuses; the old name then stays, as it does when the write fails.
     MacroStoreResult RenameMacro(const std::string& newName);
     // Rewrites the selected macro's section from the item list without the delay option (after
     // a delay value was edited in place).
     bool WriteMacroRename();
-    // Removes the selected macro and selects the one at the same place (or the last).
+    // Removes the selected macro and selects the one at the same place (or the last). When
+    // the file cannot be written the macro stays, listed and selected (WriteFailed).
     MacroStoreResult DeleteMacro();
     // Appends a macro named `word` + "_" + number and selects it; at most 12.
     MacroStoreResult CreateMacro(const std::string& word);
@@ -82,8 +94,8 @@ public:
     // of the selected macro's working slot (big-endian) and into the file. False when the list
     // is empty or nothing is selected.
     bool StoreLoopCount(const std::string& text);
-    // Encodes every listed macro into the working slots (the manager's OK); returns the macros
-    // that did not fit.
+    // Encodes every listed macro into the working slots (the manager's OK; with no macro
+    // listed every slot is cleared); returns the macros that did not fit.
     std::vector<MacroOverflow> EncodeWorkingSlots();
 
     // The name a new macro gets after `names`: `word` + "_" + (number after the first "_" of
@@ -91,9 +103,14 @@ public:
     // is taken.
     static std::string NewMacroName(const std::vector<std::string>& names, const std::string& word);
 
+    // The errno of the last write that failed (0 when the last write succeeded).
+    int LastWriteError() const { return m_nLastWriteError; }
+
 private:
-    bool WriteNameList();
-    bool WriteSection(const std::string& name, bool withDelayOption, const std::string& loopText);
+    void WriteNameList(CPrivateProfileEdit& edit) const;
+    void WriteSection(CPrivateProfileEdit& edit, const std::string& name, bool withDelayOption,
+                      const std::string& loopText) const;
+    bool Commit(CPrivateProfileEdit& edit);
     bool HasSelection() const;
     void ClearWorkingSlot(int index);
 
@@ -102,6 +119,7 @@ private:
     std::vector<std::string> m_items;
     std::string m_strLoopText;
     MacroSlotArray m_macroSlots{};
+    int m_nLastWriteError = 0;
 };
 
 } // namespace zentro

@@ -1,5 +1,7 @@
 #include "platform/AtomicFile.h"
 
+#include "platform/FileSteps.h"
+
 #include <cerrno>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -20,8 +22,8 @@ std::string DirectoryOf(const std::string& path)
     return slash == 0 ? "/" : path.substr(0, slash);
 }
 
-// The file a chain of symbolic links ends in (it may not exist yet); `path` itself when it is
-// no link. False with ELOOP for a loop, or with the errno of a failing lstat/readlink.
+} // namespace
+
 bool FollowLinks(const std::string& path, std::string& target, int& error)
 {
     target = path;
@@ -47,8 +49,6 @@ bool FollowLinks(const std::string& path, std::string& target, int& error)
     error = ELOOP;
     return false;
 }
-
-} // namespace
 
 bool WriteFileAtomically(const std::string& linkOrPath, const void* data, size_t size,
                          int* errorCode)
@@ -82,6 +82,8 @@ bool WriteFileAtomically(const std::string& linkOrPath, const void* data, size_t
             return fail(EACCES, -1, {});
     }
 
+    if (const int fault = FileStepFault(FileStep::Write, path))
+        return fail(fault, -1, {});
     const std::string pattern = path + ".tmp-XXXXXX";
     std::vector<char> name;
     int fd;
@@ -108,6 +110,8 @@ bool WriteFileAtomically(const std::string& linkOrPath, const void* data, size_t
     }
     if (::fchmod(fd, mode) != 0)
         return fail(errno, fd, temp);
+    if (const int fault = FileStepFault(FileStep::Sync, path))
+        return fail(fault, fd, temp);
     // A signal (a timer of the host program, a debugger) may interrupt the flush: try again.
     int synced;
     while ((synced = ::fsync(fd)) != 0 && errno == EINTR) {
@@ -118,6 +122,8 @@ bool WriteFileAtomically(const std::string& linkOrPath, const void* data, size_t
     // already flushed: only a real error counts.
     if (::close(fd) != 0 && errno != EINTR)
         return fail(errno, -1, temp);
+    if (const int fault = FileStepFault(FileStep::Rename, path))
+        return fail(fault, -1, temp);
     int renamed;
     while ((renamed = ::rename(temp.c_str(), path.c_str())) != 0 && errno == EINTR) {
     }

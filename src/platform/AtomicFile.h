@@ -18,4 +18,8 @@ namespace zentro {
 bool WriteFileAtomically(const std::string& path, const void* data, size_t size,
                          int* errorCode = nullptr);
 
+// The file a chain of symbolic links ends in (it may not exist yet); `path` itself when it is
+// no link. False with ELOOP for a loop, or with the errno of a failing lstat/readlink.
+bool FollowLinks(const std::string& path, std::string& target, int& error);
+
 } // namespace zentro

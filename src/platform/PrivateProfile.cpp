@@ -1,5 +1,6 @@
 #include "platform/PrivateProfile.h"
 
+#include <cerrno>
 #include <cstring>
 #include <fstream>
 #include <memory>
@@ -12,8 +13,6 @@
 #include "platform/AtomicFile.h"
 
 namespace zentro {
-
-namespace {
 
 enum class Encoding { Utf8, Utf8Bom, Utf16LeBom };
 
@@ -31,6 +30,8 @@ struct IniFile {
     };
     std::unordered_map<std::string, Section> sections;
 };
+
+namespace {
 
 struct CacheEntry {
     time_t mtimeSec = 0;
@@ -310,11 +311,11 @@ std::string Serialize(const IniFile& file)
     return text;
 }
 
-bool Store(const std::string& path, IniFile& file)
+bool Store(const std::string& path, IniFile& file, int* error = nullptr)
 {
     BuildIndex(file);
     std::string bytes = Serialize(file);
-    if (!WriteFileAtomically(path, bytes.data(), bytes.size())) {
+    if (!WriteFileAtomically(path, bytes.data(), bytes.size(), error)) {
         std::lock_guard<std::mutex> lock(g_cacheMutex);
         g_cache.erase(path);
         return false;
@@ -391,8 +392,8 @@ bool ValidPair(const std::string& section, const std::string& key, const std::st
 }
 
 // Sets key in section of the parsed file, as WritePrivateProfileString describes.
-void SetKey(IniFile& file, const std::string& section, const std::string& key,
-            const std::string& value)
+void SetKeyIn(IniFile& file, const std::string& section, const std::string& key,
+              const std::string& value)
 {
     const std::string line = Trim(key) + "=" + value;
     size_t header = 0, end = 0;
@@ -429,7 +430,7 @@ bool WritePrivateProfileString(const std::string& section, const std::string& ke
         return false;
     auto parsed = Load(path);
     IniFile file = parsed ? *parsed : IniFile{};
-    SetKey(file, section, key, value);
+    SetKeyIn(file, section, key, value);
     return Store(path, file);
 }
 
@@ -445,21 +446,18 @@ bool WritePrivateProfileStrings(const std::string& section,
             allValid = false;
             break;
         }
-        SetKey(file, section, key, value);
+        SetKeyIn(file, section, key, value);
     }
     return Store(path, file) && allValid;
 }
 
-bool DeletePrivateProfileKey(const std::string& section, const std::string& key,
-                             const std::string& path)
+namespace {
+
+bool DeleteKeyIn(IniFile& file, const std::string& section, const std::string& key)
 {
-    auto parsed = Load(path);
-    if (!parsed)
-        return true;
-    IniFile file = *parsed;
     size_t header = 0, end = 0;
     if (!FindSection(file, section, header, end))
-        return true;
+        return false;
     const std::string lowerKey = Lower(Trim(key));
     bool changed = false;
     for (size_t i = end; i > header + 1; --i) {
@@ -468,7 +466,32 @@ bool DeletePrivateProfileKey(const std::string& section, const std::string& key,
             changed = true;
         }
     }
-    return changed ? Store(path, file) : true;
+    if (changed)
+        BuildIndex(file);
+    return changed;
+}
+
+bool DeleteSectionIn(IniFile& file, const std::string& section)
+{
+    size_t header = 0, end = 0;
+    if (!FindSection(file, section, header, end))
+        return false;
+    file.lines.erase(file.lines.begin() + static_cast<long>(header),
+                     file.lines.begin() + static_cast<long>(end));
+    BuildIndex(file);
+    return true;
+}
+
+} // namespace
+
+bool DeletePrivateProfileKey(const std::string& section, const std::string& key,
+                             const std::string& path)
+{
+    auto parsed = Load(path);
+    if (!parsed)
+        return true;
+    IniFile file = *parsed;
+    return DeleteKeyIn(file, section, key) ? Store(path, file) : true;
 }
 
 bool DeletePrivateProfileSection(const std::string& section, const std::string& path)
@@ -477,12 +500,91 @@ bool DeletePrivateProfileSection(const std::string& section, const std::string& 
     if (!parsed)
         return true;
     IniFile file = *parsed;
-    size_t header = 0, end = 0;
-    if (!FindSection(file, section, header, end))
-        return true;
-    file.lines.erase(file.lines.begin() + static_cast<long>(header),
-                     file.lines.begin() + static_cast<long>(end));
-    return Store(path, file);
+    return DeleteSectionIn(file, section) ? Store(path, file) : true;
+}
+
+bool IsStorableSectionName(const std::string& section)
+{
+    return !section.empty() && Trim(section) == section && ValidName(section) &&
+           section.find(']') == std::string::npos && CutToBuffer(section) == section &&
+           section.find_first_not_of(" \t") != std::string::npos;
+}
+
+bool IsStorableValue(const std::string& value)
+{
+    return ValidName(value) && Trim(value) == value && Unquote(value) == value &&
+           CutToBuffer(value) == value;
+}
+
+CPrivateProfileEdit::CPrivateProfileEdit(std::string path) : m_path(std::move(path))
+{
+    auto parsed = Load(m_path);
+    m_file = std::make_unique<IniFile>(parsed ? *parsed : IniFile{});
+}
+
+CPrivateProfileEdit::~CPrivateProfileEdit() = default;
+
+bool CPrivateProfileEdit::SetKey(const std::string& section, const std::string& key,
+                                 const std::string& value)
+{
+    if (!ValidPair(section, key, value)) {
+        m_refused = true;
+        return false;
+    }
+    SetKeyIn(*m_file, section, key, value);
+    return true;
+}
+
+void CPrivateProfileEdit::DeleteKey(const std::string& section, const std::string& key)
+{
+    DeleteKeyIn(*m_file, section, key);
+}
+
+void CPrivateProfileEdit::DeleteSection(const std::string& section)
+{
+    DeleteSectionIn(*m_file, section);
+}
+
+bool CPrivateProfileEdit::ReplaceSection(
+    const std::string& section, const std::vector<std::pair<std::string, std::string>>& pairs)
+{
+    for (const auto& [key, value] : pairs) {
+        if (!ValidPair(section, key, value)) {
+            m_refused = true;
+            return false;
+        }
+    }
+    DeleteSectionIn(*m_file, section);
+    for (const auto& [key, value] : pairs)
+        SetKeyIn(*m_file, section, key, value);
+    return true;
+}
+
+std::string CPrivateProfileEdit::Get(const std::string& section, const std::string& key,
+                                     const std::string& defaultValue) const
+{
+    auto s = m_file->sections.find(Lower(Trim(section)));
+    if (s != m_file->sections.end()) {
+        auto v = s->second.values.find(Lower(Trim(key)));
+        if (v != s->second.values.end())
+            return v->second;
+    }
+    return CutToBuffer(defaultValue);
+}
+
+std::string CPrivateProfileEdit::Render() const
+{
+    return Serialize(*m_file);
+}
+
+bool CPrivateProfileEdit::Commit(int* error)
+{
+    if (m_refused) {
+        if (error)
+            *error = EINVAL;
+        return false;
+    }
+    return Store(m_path, *m_file, error);
 }
 
 void FlushPrivateProfileCache()

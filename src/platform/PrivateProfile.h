@@ -1,5 +1,6 @@
 #pragma once
 
+#include <memory>
 #include <string>
 #include <utility>
 #include <vector>
@@ -40,6 +41,50 @@ bool DeletePrivateProfileKey(const std::string& section, const std::string& key,
 
 // Removes the whole section (its header and every line up to the next section).
 bool DeletePrivateProfileSection(const std::string& section, const std::string& file);
+
+// Whether `section` can be written as a section name and found again under the same name:
+// not blank, no line break, no "]" (it would end the header early), no blanks around it (the
+// reader drops them), and at most 1023 characters (the program's buffers).
+bool IsStorableSectionName(const std::string& section);
+
+// Whether `value` reads back exactly as written: no line break, no blanks around it (the
+// reader trims them), not wrapped in one pair of the same quotes (the reader drops them), and
+// within the 1023-character buffers.
+bool IsStorableValue(const std::string& value);
+
+struct IniFile;
+
+// Several changes of one INI file made as one replacement of the file: all of them reach the
+// disk, or none does (the file stays as it was). Changes that could not be read back are
+// refused (false) and spoil the edit, so that Commit writes nothing.
+class CPrivateProfileEdit {
+public:
+    explicit CPrivateProfileEdit(std::string path);
+    ~CPrivateProfileEdit();
+    CPrivateProfileEdit(const CPrivateProfileEdit&) = delete;
+    CPrivateProfileEdit& operator=(const CPrivateProfileEdit&) = delete;
+
+    bool SetKey(const std::string& section, const std::string& key, const std::string& value);
+    void DeleteKey(const std::string& section, const std::string& key);
+    void DeleteSection(const std::string& section);
+    // The section's keys become exactly `pairs` (the section is created where missing).
+    bool ReplaceSection(const std::string& section,
+                        const std::vector<std::pair<std::string, std::string>>& pairs);
+    // The value as the file would give it after the changes so far; `defaultValue` if none.
+    std::string Get(const std::string& section, const std::string& key,
+                    const std::string& defaultValue = {}) const;
+
+    // The bytes of the changed file (in its own encoding and line ends).
+    std::string Render() const;
+    // Replaces the file atomically. False (file unchanged) when a change was refused or the
+    // write failed; *error then holds the errno (EINVAL for a refused change).
+    bool Commit(int* error = nullptr);
+
+private:
+    std::string m_path;
+    std::unique_ptr<IniFile> m_file;
+    bool m_refused = false;
+};
 
 // Tests: forget any cached parse of files.
 void FlushPrivateProfileCache();

@@ -1,5 +1,7 @@
 #include "platform/ProgramFolder.h"
 
+#include "platform/FileTransaction.h"
+
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
@@ -232,6 +234,7 @@ bool SetUpProgramFolder(const ProgramFolderInputs& inputs, std::string* error)
     if (choice.profileDir != WithSlash(inputs.exeDir))
         SetExeDirOverride(choice.profileDir);
     SetSkinRoot(choice.skinRoot == choice.profileDir ? std::string() : choice.skinRoot);
+    RecoverProfileFolder(choice.profileDir);
     return true;
 }
 
@@ -253,7 +256,22 @@ bool UseProfileFolder(const std::string& dir, std::string* error)
         return false;
     }
     SetExeDirOverride(dir);
+    RecoverProfileFolder(dir);
     return true;
+}
+
+void RecoverProfileFolder(const std::string& dir)
+{
+    // A change of several files that a crash or a pulled plug interrupted is completed (or
+    // undone) before any profile is read.
+    std::string folder = dir;
+    while (folder.size() > 1 && folder.back() == '/')
+        folder.pop_back();
+    std::string report;
+    if (!RecoverFileTransaction(folder, &report) || !report.empty())
+        DebugOutput("Profile folder " + folder + ": " +
+                    (report.empty() ? std::string("interrupted change left as it is") : report) +
+                    "\n");
 }
 
 } // namespace zentro

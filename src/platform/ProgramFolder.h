@@ -79,5 +79,8 @@ bool SetUpProgramFolder(const ProgramFolderInputs& inputs, std::string* error);
 // Uses `dir` as the profile folder (zentroctl --dir). False with a message when it is not an
 // existing folder.
 bool UseProfileFolder(const std::string& dir, std::string* error);
+// Completes or undoes a change of the profile files that a stop interrupted (both set-ups
+// above run it).
+void RecoverProfileFolder(const std::string& dir);
 
 } // namespace zentro

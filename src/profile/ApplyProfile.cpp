@@ -72,9 +72,8 @@ void SendProfileToDevice(const ProfileRecord& record)
 
 bool SaveAppliedProfile(const std::string& labelSection)
 {
-    const bool settingsSaved = SaveProfileSettings();
-    const bool labelsSaved = SaveButtonLabels(labelSection);
-    return settingsSaved && labelsSaved;
+    // The settings and the labels of a profile are one: both files change together.
+    return SaveProfileSettingsAndLabels(labelSection);
 }
 
 void SaveAppliedProfile()

@@ -10,7 +10,10 @@
 #include "platform/AtomicFile.h"
 #include "platform/DebugLog.h"
 #include "platform/ExeDir.h"
+#include "platform/FileTransaction.h"
 #include "platform/PrivateProfile.h"
+#include "text/LanguageTexts.h"
+#include "text/ProfileListTexts.h"
 
 namespace zentro {
 
@@ -171,8 +174,24 @@ void LoadProfileSettings()
             GetPrivateProfileString(PROFILE_SECTION, "CurProfileName", "", g_strListIniFile);
         long long count = ParseLeadingInt(
             GetPrivateProfileString(PROFILE_SECTION, "ItemCount", "", g_strListIniFile));
-        if (count < 1 || count > MAX_PROFILE_COUNT)
+        if ((count < 1 || count > MAX_PROFILE_COUNT) && FileExists(g_strListIniFile) &&
+            RepairProfileList()) {
+            curName =
+                GetPrivateProfileString(PROFILE_SECTION, "CurProfileName", "", g_strListIniFile);
+            count = ParseLeadingInt(
+                GetPrivateProfileString(PROFILE_SECTION, "ItemCount", "", g_strListIniFile));
+        }
+        if (count < 1 || count > MAX_PROFILE_COUNT) {
+            // No list names the current profile, so nothing may be saved under a name; but the
+            // record shown (and sent on Apply) is profile 0 as saved, never an empty one.
+            uint8_t flag = 0;
+            if (ReadSettingsFile(ProgramFilePath(SettingsFileName(0)), g_ProfileRecord, &flag) !=
+                static_cast<int>(PROFILE_RECORD_SIZE)) {
+                DebugOutput("No usable profile list and no profile 0: the factory settings.\n");
+                LoadDefaults(g_ProfileRecord);
+            }
             return;
+        }
         for (int i = 0; i < count; ++i) {
             std::string item = GetPrivateProfileString(PROFILE_SECTION, "Item" + std::to_string(i),
                                                        "", g_strListIniFile);
@@ -184,6 +203,83 @@ void LoadProfileSettings()
 
     ReadCurrentSettingsFile("Config file is not exist.\n");
     BuildMacroSlots(g_ProfileRecord.MacroSlot, g_strRecordIniFile);
+}
+
+std::string RepairedProfileNamePrefix()
+{
+    return ProfileListTextsFor(g_strLanguage).namePrefix;
+}
+
+bool ReadUsableProfileList(std::vector<std::string>& names, std::string& current)
+{
+    const std::string listFile = ProgramFilePath("str.ini");
+    names.clear();
+    current = GetPrivateProfileString(PROFILE_SECTION, "CurProfileName", "", listFile);
+    const long long count =
+        ParseLeadingInt(GetPrivateProfileString(PROFILE_SECTION, "ItemCount", "", listFile));
+    if (count < 1 || count > MAX_PROFILE_COUNT)
+        return false;
+    for (int i = 0; i < count; ++i)
+        names.push_back(
+            GetPrivateProfileString(PROFILE_SECTION, "Item" + std::to_string(i), "", listFile));
+    return true;
+}
+
+bool RepairProfileList(std::string* reason)
+{
+    const std::string listFile = ProgramFilePath("str.ini");
+    if (!FileExists(listFile)) {
+        if (reason)
+            *reason = "no profile list: " + listFile + " is missing";
+        return false;
+    }
+    std::vector<std::string> names;
+    std::string current;
+    if (ReadUsableProfileList(names, current))
+        return true;
+    // One entry for every profile whose files are there, up to the last one; at least one.
+    int count = 1;
+    for (int n = 0; n < MAX_PROFILE_COUNT; ++n)
+        if (FileExists(ProgramFilePath(SettingsFileName(n))) ||
+            FileExists(ProgramFilePath(ProfileIniFileName(n))))
+            count = n + 1;
+    const std::string prefix = RepairedProfileNamePrefix();
+    auto taken = [&](const std::string& name) {
+        for (const std::string& other : names)
+            if (other == name)
+                return true;
+        return false;
+    };
+    for (int i = 0; i < count; ++i) {
+        // A name the damaged list still holds is kept.
+        std::string name =
+            GetPrivateProfileString(PROFILE_SECTION, "Item" + std::to_string(i), "", listFile);
+        if (name.empty() || taken(name) || !IsStorableValue(name))
+            name = prefix + " " + std::to_string(i + 1);
+        for (int k = 2; taken(name); ++k)
+            name = prefix + " " + std::to_string(i + 1) + " (" + std::to_string(k) + ")";
+        names.push_back(name);
+    }
+    if (!taken(current))
+        current = names[0];
+    CPrivateProfileEdit edit(listFile);
+    edit.SetKey(PROFILE_SECTION, "CurProfileName", current);
+    edit.SetKey(PROFILE_SECTION, "ItemCount", std::to_string(count));
+    for (int i = 0; i < count; ++i)
+        edit.SetKey(PROFILE_SECTION, "Item" + std::to_string(i), names[static_cast<size_t>(i)]);
+    for (int i = count; i < MAX_PROFILE_COUNT; ++i)
+        edit.DeleteKey(PROFILE_SECTION, "Item" + std::to_string(i));
+    int error = 0;
+    if (!edit.Commit(&error)) {
+        if (reason)
+            *reason = "the profile list in " + listFile +
+                      " is damaged and cannot be repaired: " + std::strerror(error ? error : EIO);
+        DebugOutput("Profile list: cannot repair " + listFile + "\n");
+        return false;
+    }
+    DebugPrintf("Profile list: %s was damaged; repaired from the %d profiles on disk.\n",
+                listFile.c_str(), count);
+    return true;
 }
 
 void LoadProfileByNumber(uint8_t n)
@@ -212,6 +308,75 @@ bool SaveProfileSettings()
     DebugPrintf("Data num:%d BYTE -%d BYTE\n Struct size:%d BYTE", 1,
                 static_cast<int>(PROFILE_RECORD_SIZE), static_cast<int>(PROFILE_RECORD_SIZE));
     return true;
+}
+
+namespace {
+
+std::string SettingsFileBytes(const ProfileRecord& record)
+{
+    std::string bytes(1, '\x01');
+    bytes.append(reinterpret_cast<const char*>(record.Bytes()), PROFILE_RECORD_SIZE);
+    return bytes;
+}
+
+std::string FolderOf(const std::string& path)
+{
+    const size_t slash = path.rfind('/');
+    return slash == std::string::npos || slash == 0 ? std::string("/") : path.substr(0, slash);
+}
+
+} // namespace
+
+bool WriteProfilePair(const std::string& settingsPath, const ProfileRecord& record,
+                      const std::string& iniPath, const std::string& labelSection,
+                      bool markInitialised, std::string* reason)
+{
+    const std::string anyPath = settingsPath.empty() ? iniPath : settingsPath;
+    if (anyPath.empty())
+        return true;
+    CFileTransaction transaction(FolderOf(anyPath));
+    if (!settingsPath.empty())
+        transaction.Put(settingsPath, SettingsFileBytes(record), true);
+    if (!iniPath.empty() && !labelSection.empty()) {
+        CPrivateProfileEdit labels(iniPath);
+        for (size_t b = 0; b < BUTTON_COUNT; ++b)
+            labels.SetKey(labelSection, "Item" + std::to_string(b + 1), g_strButtonLabel[b]);
+        if (markInitialised)
+            labels.SetKey(PROFILE_SECTION, "IsDefault", "Y");
+        transaction.Put(iniPath, labels.Render(), true);
+    }
+    int error = 0;
+    std::string failed;
+    if (!transaction.Commit(&error, &failed)) {
+        if (reason)
+            *reason = "cannot write " + failed + ": " + std::strerror(error ? error : EIO);
+        DebugPrintf("Error Code is: %d \n", error);
+        return false;
+    }
+    FlushPrivateProfileCache();
+    return true;
+}
+
+bool SaveProfileSettingsAndLabels(const std::string& labelSection)
+{
+    FormProfileFileNames(CurrentProfileNumber);
+    // The program never creates a settings file, and labels need a current INI file.
+    const bool settings = FileExists(g_strSettingsFile);
+    if (!settings)
+        DebugOutput("Config file is not exist.\n");
+    const bool labels = !labelSection.empty() && !g_strProfileIniFile.empty();
+    if (!labels)
+        DebugOutput("No label section; button labels not written.\n");
+    if (!settings && !labels)
+        return false;
+    if (!WriteProfilePair(settings ? g_strSettingsFile : std::string(), g_ProfileRecord,
+                          labels ? g_strProfileIniFile : std::string(), labelSection, false,
+                          nullptr))
+        return false;
+    if (settings)
+        DebugPrintf("Data num:%d BYTE -%d BYTE\n Struct size:%d BYTE", 1,
+                    static_cast<int>(PROFILE_RECORD_SIZE), static_cast<int>(PROFILE_RECORD_SIZE));
+    return settings && labels;
 }
 
 void ReadProfileTextsFrom(const std::string& file, const std::string& labelSection)

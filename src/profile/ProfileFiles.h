@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "profile/ProfileRecord.h"
 
@@ -75,12 +76,36 @@ extern std::array<int, 4>
 // the live record and rebuilds the macro slots from record.ini. With an unusable profile list
 // nothing is read and the macro slots are not rebuilt.
 void LoadProfileSettings();
+// The names of str.ini's list and its CurProfileName; false when the list is unusable
+// (ItemCount missing, not a number, or outside 1-6).
+bool ReadUsableProfileList(std::vector<std::string>& names, std::string& current);
+// A str.ini whose list is unusable gets one again, made from the profile files on disk: one
+// entry for each number up to the last profile whose files are there (at least one), named as
+// the damaged list still names it or "<prefix> <number>", all names different, the current
+// name kept when it is among them. Nothing else of str.ini changes, and no profile file is
+// touched. True when the list is usable (already, or now); false with the reason when
+// str.ini is missing or cannot be written.
+bool RepairProfileList(std::string* reason = nullptr);
+// The prefix of repaired entries' names in the program's language ("Profile" in English).
+std::string RepairedProfileNamePrefix();
+
 // Forms the file names of profile n (0-5) and reads its settings file into the live record.
 // Leaves CurrentProfileNumber and the macro slots alone. A number above 5 reads nothing.
 void LoadProfileByNumber(uint8_t n);
 // Writes the live record to config%d.bin of CurrentProfileNumber, if that file exists.
 // True when the file was written.
 bool SaveProfileSettings();
+
+// Writes `record` as the settings file `settingsPath` and g_strButtonLabel as Item1..Item12 of
+// section `labelSection` of `iniPath` (with Profile/IsDefault=Y when `markInitialised`) as one
+// change of both files: either both are written or neither changes. An empty path leaves that
+// file out. False with the reason when nothing was written.
+bool WriteProfilePair(const std::string& settingsPath, const ProfileRecord& record,
+                      const std::string& iniPath, const std::string& labelSection,
+                      bool markInitialised, std::string* reason = nullptr);
+// SaveProfileSettings and SaveButtonLabels(labelSection) as one change of the profile's two
+// files. True when both were written.
+bool SaveProfileSettingsAndLabels(const std::string& labelSection);
 
 // Reads Item1..Item12 of section `labelSection` (the labels of one UI language, e.g.
 // "Setting-EN"), the Skins and the Point keys from the current INI file (or from `file`) into

@@ -9,8 +9,13 @@
 #include <fstream>
 #include <iterator>
 #include <optional>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <vector>
 
 #include "platform/AtomicFile.h"
+#include "platform/ExeDir.h"
+#include "platform/FileTransaction.h"
 #include "platform/DebugLog.h"
 #include "platform/PrivateProfile.h"
 #include "profile/ProfileFiles.h"
@@ -37,14 +42,12 @@ bool StartsWithNoCase(const std::string& text, const std::string& prefix)
     return true;
 }
 
-std::optional<std::string> ReadWholeFile(const std::string& path)
+std::string ProfileFolder()
 {
-    if (SettingsFileSize(path) < 0)
-        return std::nullopt;
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
-        return std::nullopt;
-    return std::string(std::istreambuf_iterator<char>(in), {});
+    std::string folder = GetExeDir();
+    while (folder.size() > 1 && folder.back() == '/')
+        folder.pop_back();
+    return folder;
 }
 
 bool Fail(std::string* reason, const std::string& text)
@@ -55,42 +58,133 @@ bool Fail(std::string* reason, const std::string& text)
     return false;
 }
 
-// The content a position's files get; nullopt: the file goes.
-struct ProfileFilePair {
-    std::optional<std::string> settings;
-    std::optional<ProfileRecord> defaults; // written as the settings file when set
-    std::optional<std::string> texts;
-    bool factory = false; // the texts still need IsDefault=N
+// What one file of a position becomes.
+struct PlannedFile {
+    enum class Kind { Remove, Content, Link } kind = Kind::Remove;
+    std::string data; // the content, or the link's target
 };
 
-ProfileFilePair FactoryPair()
+// The file at `path` as it is now: its content, the target of a symbolic link (a moved link
+// stays a link, its target untouched), or Remove when it does not exist. False (with the
+// reason) when it exists but cannot be read whole: it must never count as missing.
+bool PlanFrom(const std::string& path, PlannedFile& planned, std::string* reason)
 {
-    ProfileFilePair pair;
-    pair.factory = true;
-    const std::string factory = ProgramFilePath("config.bin");
-    if (SettingsFileSize(factory) == static_cast<long long>(SETTINGS_FILE_SIZE))
-        pair.settings = ReadWholeFile(factory);
-    if (!pair.settings) {
-        ProfileRecord defaults{};
-        LoadDefaults(defaults);
-        pair.defaults = defaults;
+    struct stat st {};
+    if (::lstat(path.c_str(), &st) != 0) {
+        if (errno == ENOENT) {
+            planned = {};
+            return true;
+        }
+        return Fail(reason, "cannot read " + path + ": " + std::strerror(errno));
     }
-    // The default texts are those of str.ini, without its list.
-    pair.texts = ReadWholeFile(ProgramFilePath("str.ini")).value_or(std::string());
-    return pair;
-}
-
-bool WriteOrRemove(const std::string& path, const std::optional<std::string>& content,
-                   std::string* reason)
-{
-    if (content) {
-        int error = 0;
-        if (!WriteFileAtomically(path, content->data(), content->size(), &error))
-            return Fail(reason, "cannot write " + path + ": " + std::strerror(error));
+    if (S_ISLNK(st.st_mode)) {
+        std::vector<char> buffer(static_cast<size_t>(st.st_size > 0 ? st.st_size : 255) + 2);
+        const ssize_t n = ::readlink(path.c_str(), buffer.data(), buffer.size() - 1);
+        if (n < 0)
+            return Fail(reason, "cannot read the link " + path + ": " + std::strerror(errno));
+        planned = {PlannedFile::Kind::Link, std::string(buffer.data(), static_cast<size_t>(n))};
         return true;
     }
-    if (std::remove(path.c_str()) != 0 && errno != ENOENT)
-        return Fail(reason, "cannot remove " + path + ": " + std::strerror(errno));
+    if (!S_ISREG(st.st_mode))
+        return Fail(reason, path + " is not a file");
+    std::ifstream in(path, std::ios::binary);
+    if (!in)
+        return Fail(reason, "cannot read " + path + ": " + std::strerror(errno ? errno : EACCES));
+    std::string content((std::istreambuf_iterator<char>(in)), {});
+    if (in.bad() || static_cast<off_t>(content.size()) != st.st_size)
+        return Fail(reason, "cannot read " + path + " whole");
+    planned = {PlannedFile::Kind::Content, std::move(content)};
+    return true;
+}
+
+// The factory pair: config.bin (or the defaults when it is not a whole settings file) and the
+// default texts of str.ini without its list, marked not initialised.
+bool PlanFactory(PlannedFile& settings, PlannedFile& texts, std::string* reason)
+{
+    const std::string factory = ProgramFilePath("config.bin");
+    settings = {};
+    if (SettingsFileSize(factory) == static_cast<long long>(SETTINGS_FILE_SIZE) &&
+        !PlanFrom(factory, settings, reason))
+        return false;
+    if (settings.kind != PlannedFile::Kind::Content || settings.data.size() != SETTINGS_FILE_SIZE) {
+        ProfileRecord defaults{};
+        LoadDefaults(defaults);
+        settings = {PlannedFile::Kind::Content, std::string(1, '\x01')};
+        settings.data.append(reinterpret_cast<const char*>(defaults.Bytes()), PROFILE_RECORD_SIZE);
+    }
+    CPrivateProfileEdit edit(ProgramFilePath("str.ini"));
+    edit.DeleteSection(PROFILE_SECTION);
+    edit.SetKey(PROFILE_SECTION, "IsDefault", "N");
+    texts = {PlannedFile::Kind::Content, edit.Render()};
+    return true;
+}
+
+void AddToTransaction(CFileTransaction& transaction, const std::string& path,
+                      const PlannedFile& planned)
+{
+    switch (planned.kind) {
+    case PlannedFile::Kind::Remove:
+        transaction.Remove(path);
+        break;
+    case PlannedFile::Kind::Content:
+        transaction.Put(path, planned.data);
+        break;
+    case PlannedFile::Kind::Link:
+        transaction.PutLink(path, planned.data);
+        break;
+    }
+}
+
+// Adds the file moves of the edited list to `transaction`: everything is read before anything
+// is written, as a position may be both a source and a target.
+bool PlanRearrangement(CFileTransaction& transaction,
+                       const std::vector<EditedProfileEntry>& entries, int oldCount,
+                       std::string* reason)
+{
+    struct PositionPlan {
+        bool changes = false;
+        PlannedFile settings, texts;
+    };
+    std::vector<PositionPlan> plan(entries.size());
+    for (size_t i = 0; i < entries.size(); ++i) {
+        const int source = entries[i].source;
+        if (source == static_cast<int>(i))
+            continue;
+        plan[i].changes = true;
+        if (source == PROFILE_SOURCE_FACTORY) {
+            if (!PlanFactory(plan[i].settings, plan[i].texts, reason))
+                return false;
+            continue;
+        }
+        if (source < 0 || source >= MAX_PROFILE_COUNT)
+            return Fail(reason, "no profile " + std::to_string(source) + " to take files from");
+        if (!PlanFrom(ProgramFilePath(SettingsFileName(source)), plan[i].settings, reason) ||
+            !PlanFrom(ProgramFilePath(ProfileIniFileName(source)), plan[i].texts, reason))
+            return false;
+    }
+    for (size_t i = 0; i < entries.size(); ++i) {
+        if (!plan[i].changes)
+            continue;
+        const int n = static_cast<int>(i);
+        AddToTransaction(transaction, ProgramFilePath(SettingsFileName(n)), plan[i].settings);
+        AddToTransaction(transaction, ProgramFilePath(ProfileIniFileName(n)), plan[i].texts);
+        DebugPrintf("Profile %d takes the files of %d.\n", n, entries[i].source);
+    }
+    for (int n = static_cast<int>(entries.size()); n < std::min(oldCount, MAX_PROFILE_COUNT); ++n) {
+        transaction.Remove(ProgramFilePath(SettingsFileName(n)));
+        transaction.Remove(ProgramFilePath(ProfileIniFileName(n)));
+        DebugPrintf("Profile %d is gone.\n", n);
+    }
+    return true;
+}
+
+bool CommitTransaction(CFileTransaction& transaction, std::string* reason)
+{
+    int error = 0;
+    std::string failed;
+    if (!transaction.Commit(&error, &failed))
+        return Fail(reason, failed + ": " + std::strerror(error ? error : EIO));
+    FlushPrivateProfileCache();
     return true;
 }
 
@@ -106,6 +200,17 @@ std::string NextProfileName(const std::string& prefix, const std::vector<std::st
         return last + " " + std::to_string(names.size());
     const long long k = ParseLeadingInt(last.substr(space + 1));
     return prefix + " " + std::to_string(k + 1);
+}
+
+std::string UniqueProfileName(const std::string& name, const std::vector<std::string>& names)
+{
+    auto taken = [&](const std::string& candidate) {
+        return std::find(names.begin(), names.end(), candidate) != names.end();
+    };
+    std::string unique = name;
+    for (int k = 2; taken(unique); ++k)
+        unique = name + " (" + std::to_string(k) + ")";
+    return unique;
 }
 
 int FindProfileNamePrefix(const std::vector<std::string>& names, const std::string& text)
@@ -148,53 +253,9 @@ int RenumberedProfile(const std::vector<EditedProfileEntry>& entries, int oldNum
 bool RearrangeProfileFiles(const std::vector<EditedProfileEntry>& entries, int oldCount,
                            std::string* reason)
 {
-    // Everything is read before anything is written: a position may be both a source and a
-    // target.
-    std::vector<std::optional<ProfileFilePair>> plan(entries.size());
-    for (size_t i = 0; i < entries.size(); ++i) {
-        const int source = entries[i].source;
-        if (source == static_cast<int>(i))
-            continue;
-        if (source == PROFILE_SOURCE_FACTORY) {
-            plan[i] = FactoryPair();
-            continue;
-        }
-        if (source < 0 || source >= MAX_PROFILE_COUNT)
-            return Fail(reason, "no profile " + std::to_string(source) + " to take files from");
-        ProfileFilePair pair;
-        pair.settings = ReadWholeFile(ProgramFilePath(SettingsFileName(source)));
-        pair.texts = ReadWholeFile(ProgramFilePath(ProfileIniFileName(source)));
-        plan[i] = pair;
-    }
-
-    for (size_t i = 0; i < entries.size(); ++i) {
-        if (!plan[i])
-            continue;
-        const int n = static_cast<int>(i);
-        const std::string settings = ProgramFilePath(SettingsFileName(n));
-        const std::string texts = ProgramFilePath(ProfileIniFileName(n));
-        int error = 0;
-        if (plan[i]->defaults && !WriteSettingsFile(settings, *plan[i]->defaults, &error))
-            return Fail(reason, "cannot write " + settings + ": " + std::strerror(error));
-        if ((!plan[i]->defaults && !WriteOrRemove(settings, plan[i]->settings, reason)) ||
-            !WriteOrRemove(texts, plan[i]->texts, reason))
-            return false;
-        if (plan[i]->factory) {
-            // str.ini's list is no profile's; the new profile is not initialised yet.
-            if (!DeletePrivateProfileSection(PROFILE_SECTION, texts) ||
-                !WritePrivateProfileString(PROFILE_SECTION, "IsDefault", "N", texts))
-                return Fail(reason, "cannot write " + texts);
-        }
-        DebugPrintf("Profile %d takes the files of %d.\n", n, entries[i].source);
-    }
-
-    for (int n = static_cast<int>(entries.size()); n < std::min(oldCount, MAX_PROFILE_COUNT); ++n) {
-        if (!WriteOrRemove(ProgramFilePath(SettingsFileName(n)), std::nullopt, reason) ||
-            !WriteOrRemove(ProgramFilePath(ProfileIniFileName(n)), std::nullopt, reason))
-            return false;
-        DebugPrintf("Profile %d is gone.\n", n);
-    }
-    return true;
+    CFileTransaction transaction(ProfileFolder());
+    return PlanRearrangement(transaction, entries, oldCount, reason) &&
+           CommitTransaction(transaction, reason);
 }
 
 bool CommitProfileList(const std::vector<EditedProfileEntry>& entries, int selected, int oldCount,
@@ -205,9 +266,21 @@ bool CommitProfileList(const std::vector<EditedProfileEntry>& entries, int selec
         return Fail(reason, "no profile list: " + listFile + " is missing");
     if (entries.size() > static_cast<size_t>(MAX_PROFILE_COUNT))
         return Fail(reason, "more than " + std::to_string(MAX_PROFILE_COUNT) + " profiles");
-    if (!RearrangeProfileFiles(entries, oldCount, reason))
-        return false;
+    // The files on disk must be those of the list the popup opened: a list that cannot be read
+    // (and not be repaired) gives no numbers to move files by, so nothing is changed.
+    std::vector<std::string> onDisk;
+    std::string onDiskCurrent;
+    if (!ReadUsableProfileList(onDisk, onDiskCurrent) ||
+        static_cast<int>(onDisk.size()) != oldCount)
+        return Fail(reason, "the profile list in " + listFile + " changed or cannot be read");
+    for (size_t i = 0; i < entries.size(); ++i)
+        for (size_t k = 0; k < i; ++k)
+            if (entries[i].name == entries[k].name)
+                return Fail(reason, "two profiles are named " + entries[i].name);
 
+    CFileTransaction transaction(ProfileFolder());
+    if (!PlanRearrangement(transaction, entries, oldCount, reason))
+        return false;
     const int current =
         (selected >= 0 && selected < static_cast<int>(entries.size())) ? selected : 0;
     std::vector<std::pair<std::string, std::string>> keys;
@@ -218,9 +291,13 @@ bool CommitProfileList(const std::vector<EditedProfileEntry>& entries, int selec
         for (size_t i = 0; i < entries.size(); ++i)
             keys.emplace_back("Item" + std::to_string(i), entries[i].name);
     }
-    if (!DeletePrivateProfileSection(PROFILE_SECTION, listFile) ||
-        !WritePrivateProfileStrings(PROFILE_SECTION, keys, listFile))
-        return Fail(reason, "cannot write the profile list to " + listFile);
+    // The list names the files, so it is replaced last, in the same transaction.
+    CPrivateProfileEdit list(listFile);
+    if (!list.ReplaceSection(PROFILE_SECTION, keys))
+        return Fail(reason, "a profile name cannot be stored in " + listFile);
+    transaction.Put(listFile, list.Render(), true);
+    if (!CommitTransaction(transaction, reason))
+        return false;
     CurrentProfileNumber = static_cast<uint8_t>(current);
 
     // The profile in memory is still the same profile, at its new number.

@@ -33,6 +33,10 @@ struct EditedProfileEntry {
 // number counting as 0; after a last entry without a space, that entry + " " + the count.
 std::string NextProfileName(const std::string& prefix, const std::vector<std::string>& names);
 
+// `name`, or when one of `names` has it already, `name` + " (2)", " (3)" ...: the program
+// finds its current profile by name, so two entries must never share one.
+std::string UniqueProfileName(const std::string& name, const std::vector<std::string>& names);
+
 // The list box's prefix search: the first entry that begins with `text` (ASCII case ignored),
 // searching from entry 1 to the end and then entry 0. -1 when none does.
 int FindProfileNamePrefix(const std::vector<std::string>& names, const std::string& text);

@@ -61,6 +61,10 @@ bool ReadProfileList(std::vector<ProfileListEntry>& list, std::string* reason,
     const std::string listFile = ProgramFilePath("str.ini");
     if (SettingsFileSize(listFile) < 0)
         return Fail(reason, "no profile list: " + listFile + " is missing");
+    // A damaged list is made again from the profile files on disk before it is read.
+    std::string repairFailure;
+    if (!RepairProfileList(&repairFailure))
+        return Fail(reason, repairFailure);
     const long count =
         ParseLeadingInt(GetPrivateProfileString(PROFILE_SECTION, "ItemCount", "", listFile));
     if (count < 1 || count > MAX_PROFILE_COUNT)
@@ -138,18 +142,13 @@ bool OnProfileSelectCommand(int p)
     return true;
 }
 
-bool ImportProfileFile(const std::string& path, std::string* reason, bool* taken)
+bool ImportProfileFile(const std::string& path, std::string* reason, bool* taken, int intoProfile)
 {
     if (taken)
         *taken = false;
     const std::string name = path.substr(NameStart(path));
     if (name.find(BIN_TEXT) == std::string::npos)
         return Fail(reason, path + ": a profile file's name must contain .bin");
-
-    // The current file names become the imported file's name in the profile folder; the next
-    // load or save forms the profile's own names again.
-    g_strSettingsFile = ProgramFilePath(name);
-    g_strProfileIniFile = ProgramFilePath(ProfileIniPartner(name));
 
     bool read = false;
     const long long size = SettingsFileSize(path);
@@ -182,10 +181,14 @@ bool ImportProfileFile(const std::string& path, std::string* reason, bool* taken
             *reason = path + ": no such file";
     }
 
-    // The first-use check on the imported name. A missing INI file counts as initialised; the
-    // check would only leave a stray file of that name in the profile folder, so it is skipped.
-    if (SettingsFileSize(g_strProfileIniFile) >= 0)
-        CheckProfileDefault();
+    // The import lands in a profile of the list, never in files of the profile folder that
+    // merely share the imported file's name (an import of "str2.bin" must not reach str2.ini).
+    // No first-use check runs: it would replace what was just imported with the defaults.
+    if ((read || (taken && *taken)) && intoProfile >= 0 && intoProfile < MAX_PROFILE_COUNT) {
+        CurrentProfileNumber = static_cast<uint8_t>(intoProfile);
+        g_strSettingsFile = ProgramFilePath(SettingsFileName(intoProfile));
+        g_strProfileIniFile = ProgramFilePath(ProfileIniFileName(intoProfile));
+    }
     return read;
 }
 

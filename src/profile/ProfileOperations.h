@@ -57,9 +57,12 @@ bool OnProfileSelectCommand(int p);
 // but the labels of its ".ini" partner still are. True only when the settings were read;
 // otherwise *reason says why. When the file exists and its name is accepted something was taken
 // from it: *taken is set to true and so is g_bImportPending (an earlier pending import stays
-// pending either way); nothing is saved.
+// pending either way); nothing is saved. When something was taken and `intoProfile` is a
+// profile number, that profile becomes current (CurrentProfileNumber and the current file
+// names), so the next save writes the import into its files; otherwise nothing else changes.
+// No file of the profile folder is read or written on account of the imported file's name.
 bool ImportProfileFile(const std::string& path, std::string* reason = nullptr,
-                       bool* taken = nullptr);
+                       bool* taken = nullptr, int intoProfile = -1);
 
 // Exports the live record and labels to `path` (".bin" appended to a name without it): the
 // ".ini" partner with the labels, then the 1791-byte settings file. Afterwards the current

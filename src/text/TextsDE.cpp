@@ -88,6 +88,14 @@ constexpr LanguageTextEntry kMessageTexts[] = {
     {2, "Speicher belegt: %1 von %2 Byte"},
     {3, "Diese Makros sind zu lang für den Speicher der Maus und wurden gekürzt:"},
     {4, "%1: %2 von %3 Tastenereignissen übernommen"},
+    {5, "„MacroName“ ist für die Makroliste reserviert"},
+    {6, "Ein Makroname darf kein ] und keine Steuerzeichen enthalten und nicht in "
+        "Anführungszeichen stehen"},
+    {7, "Der Makroname ist zu lang"},
+    {8, "Die Makros konnten nicht gespeichert werden (%1). Sie sind unverändert."},
+    {9, "Die Profilliste konnte nicht gespeichert werden (%1). Die Profile und ihre Dateien sind "
+        "unverändert."},
+    {10, "Die Profildatei konnte nicht geladen werden: %1"},
 };
 
 } // namespace

@@ -90,6 +90,12 @@ constexpr LanguageTextEntry kMessageTexts[] = {
     {2, "Memory used: %1 of %2 bytes"},
     {3, "These macros are too long for the mouse's memory and were cut:"},
     {4, "%1: %2 of %3 key events kept"},
+    {5, "\"MacroName\" is reserved for the list of macros"},
+    {6, "A macro name cannot contain ] or control characters, or be enclosed in quotes"},
+    {7, "Macro name is too long"},
+    {8, "The macros could not be saved (%1). They are as they were before this change."},
+    {9, "The profile list could not be saved (%1). The profiles and their files are unchanged."},
+    {10, "The profile file could not be loaded: %1"},
 };
 
 } // namespace

@@ -49,12 +49,18 @@ enum UiTextId : int {
 // The program's own messages, kept in a small table of their own in each language (read with
 // ProgramText, text/LanguageTexts.h), so the numbered table above keeps its 590 entries.
 enum ProgramTextId : int {
-    IDP_MACRO_NAME_BLANK = 0,   // a rename to a blank name is refused
-    IDP_MACRO_NAME_TAKEN = 1,   // a rename to the name of another macro is refused
-    IDP_MACRO_MEMORY_USED = 2,  // "%1 of %2 bytes" of the selected macro
-    IDP_MACROS_CUT_HEADING = 3, // first line of the message after OK
-    IDP_MACRO_CUT_LINE = 4,     // one line per cut macro: name, events kept, events recorded
-    PROGRAM_TEXT_COUNT = 5,
+    IDP_MACRO_NAME_BLANK = 0,       // a rename to a blank name is refused
+    IDP_MACRO_NAME_TAKEN = 1,       // a rename to the name of another macro is refused
+    IDP_MACRO_MEMORY_USED = 2,      // "%1 of %2 bytes" of the selected macro
+    IDP_MACROS_CUT_HEADING = 3,     // first line of the message after OK
+    IDP_MACRO_CUT_LINE = 4,         // one line per cut macro: name, events kept, events recorded
+    IDP_MACRO_NAME_RESERVED = 5,    // a rename to the name of the list's own section is refused
+    IDP_MACRO_NAME_BAD = 6,         // a rename to a name the file cannot hold is refused
+    IDP_MACRO_NAME_TOO_LONG = 7,    // a rename to an over-long name is refused
+    IDP_MACRO_WRITE_FAILED = 8,     // record.ini could not be written: %1 the system's reason
+    IDP_PROFILE_LIST_FAILED = 9,    // the profile list could not be confirmed: %1 the reason
+    IDP_PROFILE_IMPORT_FAILED = 10, // a profile file could not be loaded: %1 the reason
+    PROGRAM_TEXT_COUNT = 11,
 };
 
 } // namespace zentro

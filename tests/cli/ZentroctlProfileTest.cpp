@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <map>
 #include <sstream>
 #include <string>
 #include <sys/socket.h>
@@ -348,4 +349,31 @@ TEST(ZentroctlProfile, FirstRunSeedsTheUsersFolderInTheLocalesLanguage)
     EXPECT_EQ(r.status, 1);
     EXPECT_TRUE(OneLine(r.err)) << r.err;
     EXPECT_NE(r.err.find("cannot create the profile folder"), std::string::npos) << r.err;
+}
+
+TEST(ZentroctlProfile, ImportChangesOnlyTheProfileItNamesWhateverTheFileIsCalled)
+{
+    // A file named like a label file of the folder ("str2.bin") beside its partner: only
+    // profile 1 changes, and only with the file's contents.
+    ProfileFolder f;
+    CTempDir other("cliimport");
+    ProfileRecord imported{};
+    ReadSettingsFile(f.dir.Path("config2.bin"), imported, nullptr);
+    imported.DPIValue[0] = 0x21;
+    ASSERT_TRUE(WriteSettingsFile(other.Path("str2.bin"), imported, nullptr));
+    WritePrivateProfileString("Setting-EN", "Item1", "Imported", other.Path("str2.ini"));
+    WritePrivateProfileString("Profile", "IsDefault", "N", other.Path("str2.ini"));
+    FlushPrivateProfileCache();
+    std::map<std::string, std::string> before;
+    for (const char* name : {"config0.bin", "config2.bin", "str0.ini", "str2.ini", "str.ini"})
+        before[name] = ReadFile(f.dir.Path(name));
+
+    const RunResult r =
+        Ctl({"--dir", f.dir.Path(), "profile", "import", other.Path("str2.bin"), "1"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(ReadFile(f.dir.Path("config1.bin")), ReadFile(other.Path("str2.bin")));
+    EXPECT_EQ(f.Ini("str1.ini", "Setting-EN", "Item1"), "Imported");
+    for (const auto& [name, content] : before)
+        EXPECT_EQ(ReadFile(f.dir.Path(name)), content) << name << " changed";
+    EXPECT_FALSE(std::filesystem::exists(f.dir.Path("str2.bin")));
 }

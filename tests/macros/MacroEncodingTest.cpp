@@ -150,7 +150,7 @@ TEST_F(MacroEncodingTest, AppKeyEncodesOnlyThroughTheManagerPath)
     EXPECT_EQ(SlotBlock(slots[0]), Block({0x00, 0x01, 0x05, 0x65, 0x85, 0xE3}));
 }
 
-TEST_F(MacroEncodingTest, ProfileLoadRewritesOnlyListedSlots)
+TEST_F(MacroEncodingTest, ProfileLoadRewritesListedSlotsAndEmptiesTheRest)
 {
     ProfileRecord record{};
     std::memset(record.MacroSlot, 0xAB, sizeof record.MacroSlot);
@@ -166,11 +166,16 @@ TEST_F(MacroEncodingTest, ProfileLoadRewritesOnlyListedSlots)
         EXPECT_EQ(record.MacroSlot[k][128], 0xAB);
         EXPECT_EQ(record.MacroSlot[k][129], 0xAB);
     }
-    EXPECT_EQ(0, std::memcmp(record.MacroSlot[2], before.MacroSlot[2], 10 * MACRO_SLOT_SIZE));
+    // The slots after the listed macros held deleted macros: they are empty now, but for the
+    // two bytes that are not the mouse's.
+    for (size_t k = 2; k < MACRO_SLOT_COUNT; ++k) {
+        EXPECT_EQ(SlotBlock(record.MacroSlot[k]), Block({})) << k;
+        EXPECT_EQ(record.MacroSlot[k][128], 0xAB) << k;
+    }
     EXPECT_EQ(0, std::memcmp(record.Bytes(), before.Bytes(), offsetof(ProfileRecord, MacroSlot)));
 }
 
-TEST_F(MacroEncodingTest, MissingOrEmptyFileLeavesSlotsAlone)
+TEST_F(MacroEncodingTest, AMissingFileLeavesSlotsAloneAnEmptyListEmptiesThem)
 {
     ProfileRecord record{};
     std::memset(record.MacroSlot, 0x5A, sizeof record.MacroSlot);
@@ -180,9 +185,15 @@ TEST_F(MacroEncodingTest, MissingOrEmptyFileLeavesSlotsAlone)
 
     for (const char* text : {"", "[MacroName]\nMacroCount=0\n0=\n", "[MacroName]\nMacroCount=-3\n",
                              "[MacroName]\nMacroCount=junk\n0=A\n"}) {
+        record = before;
         m_file.Write(text);
         BuildMacroSlots(record.MacroSlot, m_file.Path());
-        EXPECT_EQ(0, std::memcmp(record.Bytes(), before.Bytes(), PROFILE_RECORD_SIZE)) << text;
+        for (size_t k = 0; k < MACRO_SLOT_COUNT; ++k) {
+            EXPECT_EQ(SlotBlock(record.MacroSlot[k]), Block({})) << text << k;
+            EXPECT_EQ(record.MacroSlot[k][129], 0x5A) << text << k;
+        }
+        EXPECT_EQ(0,
+                  std::memcmp(record.Bytes(), before.Bytes(), offsetof(ProfileRecord, MacroSlot)));
     }
 }
 
@@ -365,7 +376,8 @@ TEST_F(MacroEncodingTest, LongRecordThatDoesNotFitIsNeverPartlyWritten)
         EXPECT_EQ(record.MacroSlot[0][i], 0) << i;
     }
     EXPECT_EQ(record.MacroSlot[0][128], 0x77);
-    EXPECT_EQ(record.MacroSlot[1][0], 0x77);
+    EXPECT_EQ(record.MacroSlot[1][0], 0); // no macro listed there
+    EXPECT_EQ(record.MacroSlot[1][128], 0x77);
 }
 
 TEST_F(MacroEncodingTest, ReportNamesEachMacroThatDidNotFit)
@@ -414,17 +426,22 @@ TEST_F(MacroEncodingTest, ManagerSaveClearsWorkingSlotsAndLogs)
     EXPECT_EQ(slots[5][128], 0x33); // not the mouse's bytes
 }
 
-TEST_F(MacroEncodingTest, ManagerSaveDoesNothingWithoutListOrFile)
+TEST_F(MacroEncodingTest, ManagerSaveWithoutListOrFileEmptiesTheSlots)
 {
+    // The manager listed nothing: whatever the slots held was deleted.
     m_file.Write(MakeRecordIni({{"M", "2", {"A   Dn"}}}));
-    MacroSlotArray slots;
-    std::memset(slots, 0x33, sizeof slots);
-    CDebugLogCapture log;
-    EncodeMacroSaveSlots(slots, m_file.Path(), 0, -1);
-    EncodeMacroSaveSlots(slots, m_file.Path() + ".missing", 3, 0);
-    EXPECT_TRUE(std::all_of(&slots[0][0], &slots[0][0] + sizeof slots,
-                            [](uint8_t b) { return b == 0x33; }));
-    EXPECT_FALSE(log.Contains("OnBnMacroSave"));
+    for (const bool missing : {false, true}) {
+        MacroSlotArray slots;
+        std::memset(slots, 0x33, sizeof slots);
+        CDebugLogCapture log;
+        EncodeMacroSaveSlots(slots, m_file.Path() + (missing ? ".missing" : ""), missing ? 3 : 0,
+                             -1);
+        for (size_t k = 0; k < MACRO_SLOT_COUNT; ++k) {
+            EXPECT_EQ(SlotBlock(slots[k]), Block({})) << k;
+            EXPECT_EQ(slots[k][128], 0x33) << k;
+        }
+        EXPECT_FALSE(log.Contains("OnBnMacroSave"));
+    }
 }
 
 } // namespace

@@ -3,11 +3,18 @@
 #include "CoreReset.h"
 #include "MacroTestFile.h"
 #include "macros/MacroFile.h"
+#include "platform/FileSteps.h"
 #include "platform/PrivateProfile.h"
+#include "macros/MacroEncoding.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 
 using namespace zentro;
 using zentro::test::CTempMacroFile;
@@ -228,4 +235,113 @@ TEST_F(MacroStoreTest, WritesCreateAMissingFile)
     store.EncodeWorkingSlots();
     EXPECT_EQ(store.WorkingSlots()[0][1], 1);    // loop count 1
     EXPECT_EQ(store.WorkingSlots()[0][2], 0x0C); // A down, 120 ms
+}
+
+// Every name the list editor lets through: renamed, the store opened again from the file, the
+// macro encoded. The keys survive under the name shown, or the name is refused and nothing
+// changes.
+TEST_F(MacroStoreTest, HostileNamesKeepTheKeysOrAreRefused)
+{
+    const std::string longName(2000, 'x');
+    struct Case {
+        std::string typed;
+        MacroStoreResult result;
+        std::string stored; // the name listed and used as the section afterwards
+    };
+    const Case cases[] = {
+        {"Buy [AK]", MacroStoreResult::BadName, ""},
+        {"Buy [AK", MacroStoreResult::Done, "Buy [AK"},
+        {"[x]", MacroStoreResult::BadName, ""},
+        {"MacroName", MacroStoreResult::ReservedName, ""},
+        {"mAcRoNaMe", MacroStoreResult::ReservedName, ""},
+        {" MACRONAME ", MacroStoreResult::ReservedName, ""},
+        {"'Sniper'", MacroStoreResult::BadName, ""},
+        {"\"Sniper\"", MacroStoreResult::BadName, ""},
+        {"'Sniper", MacroStoreResult::Done, "'Sniper"},
+        {"Sniper's", MacroStoreResult::Done, "Sniper's"},
+        {"a=b", MacroStoreResult::Done, "a=b"},
+        {";comment", MacroStoreResult::Done, ";comment"},
+        {"semi;colon", MacroStoreResult::Done, "semi;colon"},
+        {"  padded  ", MacroStoreResult::Done, "padded"},
+        {"Second", MacroStoreResult::NameTaken, ""},
+        {"SECOND", MacroStoreResult::NameTaken, ""},
+        {longName, MacroStoreResult::NameTooLong, ""},
+        {std::string(1023, 'y'), MacroStoreResult::Done, std::string(1023, 'y')},
+        {"Größe 火", MacroStoreResult::Done, "Größe 火"},
+        {"tab\there", MacroStoreResult::BadName, ""},
+        {"bell\x07", MacroStoreResult::BadName, ""},
+        {"line\nbreak", MacroStoreResult::BadName, ""},
+        {"\t", MacroStoreResult::BlankName, ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.typed.substr(0, 40));
+        SetUp();
+        CMacroStore store(m_file.Path());
+        ASSERT_TRUE(store.LoadMacroList());
+        MacroSlotBytes before{};
+        EncodeMacroItems(before, m_file.Path(), "First", nullptr);
+        const auto fileBefore = Value("First", "Item2");
+
+        EXPECT_EQ(store.RenameMacro(c.typed), c.result);
+        const std::string shown = store.Names()[0];
+
+        CMacroStore reopened(m_file.Path());
+        ASSERT_TRUE(reopened.LoadMacroList());
+        ASSERT_EQ(reopened.Names().size(), 3u);
+        EXPECT_EQ(reopened.Names()[0], shown) << "the name shown is the name stored";
+        EXPECT_EQ(reopened.Items(), kItems) << "the keys are lost";
+        MacroSlotBytes after{};
+        EncodeMacroItems(after, m_file.Path(), shown, nullptr);
+        EXPECT_EQ(std::memcmp(before, after, MACRO_BLOCK_SIZE), 0) << "the encoded slot changed";
+        if (c.result == MacroStoreResult::Done)
+            EXPECT_EQ(shown, c.stored);
+        else
+            EXPECT_EQ(shown, "First");
+        ResetCoreStateForTest();
+    }
+}
+
+TEST_F(MacroStoreTest, AFailedWriteLeavesTheStoreAndTheFileAsTheyWere)
+{
+    CMacroStore store(m_file.Path());
+    ASSERT_TRUE(store.LoadMacroList());
+    const std::string fileBefore = [&] {
+        std::ifstream in(m_file.Path(), std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(in), {});
+    }();
+    SetFileStepHookForTest(
+        [](FileStep step, const std::string&) { return step == FileStep::Rename ? ENOSPC : 0; });
+    EXPECT_EQ(store.RenameMacro("Other"), MacroStoreResult::WriteFailed);
+    EXPECT_EQ(store.LastWriteError(), ENOSPC);
+    EXPECT_EQ(store.DeleteMacro(), MacroStoreResult::WriteFailed);
+    EXPECT_EQ(store.CreateMacro("Macro"), MacroStoreResult::WriteFailed);
+    SetFileStepHookForTest({});
+    EXPECT_EQ(store.Names(), (std::vector<std::string>{"First", "Second", "Third"}));
+    EXPECT_EQ(g_nCurrentMacro, 0);
+    std::ifstream in(m_file.Path(), std::ios::binary);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), fileBefore);
+}
+
+TEST_F(MacroStoreTest, DeletedMacrosLeaveTheSlotsAtOkAndAtLoad)
+{
+    // Deleting every macro and pressing OK empties every slot, and so does loading a profile
+    // whose saved slots still hold macros the list no longer names.
+    CMacroStore store(m_file.Path());
+    ASSERT_TRUE(store.LoadMacroList());
+    store.EncodeWorkingSlots();
+    ASSERT_NE(std::count(store.WorkingSlots()[0], store.WorkingSlots()[0] + MACRO_BLOCK_SIZE, 0),
+              static_cast<long>(MACRO_BLOCK_SIZE));
+    while (!store.Names().empty())
+        ASSERT_EQ(store.DeleteMacro(), MacroStoreResult::Done);
+    store.EncodeWorkingSlots();
+    MacroSlotArray saved{};
+    std::memset(saved, 0x5A, sizeof saved);
+    BuildMacroSlots(saved, m_file.Path());
+    for (size_t m = 0; m < MACRO_SLOT_COUNT; ++m) {
+        for (size_t b = 0; b < MACRO_BLOCK_SIZE; ++b) {
+            ASSERT_EQ(store.WorkingSlots()[m][b], 0) << "OK kept slot " << m;
+            ASSERT_EQ(saved[m][b], 0) << "load kept slot " << m;
+        }
+        EXPECT_EQ(saved[m][MACRO_BLOCK_SIZE], 0x5A) << "bytes 128-129 are not the mouse's";
+    }
 }

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include <cstring>
 #include <functional>
 
@@ -176,9 +178,13 @@ TEST_F(ApplyProfileTest, SplitApplySendsTheSnapshotNotLaterEdits)
 
 TEST_F(ApplyProfileTest, WithAnUnusableListTheSaveGoesOnlyToTheProfilesOwnFiles)
 {
+    // A damaged list is repaired when it is read; one that cannot be written stays unusable.
     m_dir.Write("str.ini", "[Profile]\nItemCount=7\nItem0=Profile 1\nCurProfileName=Profile 1\n");
+    std::filesystem::permissions(m_dir.Path("str.ini"), std::filesystem::perms::owner_read);
     const auto strIni = m_dir.Read("str.ini");
     LoadProfileSettings();
+    std::filesystem::permissions(m_dir.Path("str.ini"), std::filesystem::perms::owner_read |
+                                                            std::filesystem::perms::owner_write);
     ASSERT_TRUE(g_strProfileIniFile.empty());
     LoadDefaults();
     g_strButtonLabel[0] = "Click";

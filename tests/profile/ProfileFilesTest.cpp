@@ -49,7 +49,7 @@ TEST(ProfileList, NameCompareIsCaseSensitiveAndNoMatchKeepsTheNumber)
     EXPECT_EQ(g_strSettingsFile, dir.Path("config1.bin"));
 }
 
-TEST(ProfileList, UnusableListReadsNothingAndWritesNothing)
+TEST(ProfileList, AnUnusableListIsRepairedOrProfileZeroIsShownAndNothingWritten)
 {
     struct Case {
         const char* what;
@@ -61,37 +61,55 @@ TEST(ProfileList, UnusableListReadsNothingAndWritesNothing)
         {"ItemCount missing", true, ""}, {"no str.ini", false, ""},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(c.what);
-        CProfileTestDir dir;
-        if (c.writeList) {
-            std::string text = "[Profile]\nItem0=A\nCurProfileName=A\n";
-            if (*c.count)
-                text += std::string("ItemCount=") + c.count + "\n";
-            dir.Write("str.ini", text);
+        for (const bool writable : {false, true}) {
+            SCOPED_TRACE(std::string(c.what) + (writable ? ", writable" : ", read-only"));
+            CProfileTestDir dir;
+            if (c.writeList) {
+                std::string text = "[Profile]\nItem0=A\nCurProfileName=A\n";
+                if (*c.count)
+                    text += std::string("ItemCount=") + c.count + "\n";
+                dir.Write("str.ini", text);
+                if (!writable)
+                    std::filesystem::permissions(dir.Path("str.ini"),
+                                                 std::filesystem::perms::owner_read);
+            }
+            dir.WriteSettings("config0.bin", PatternRecord(3));
+            dir.WriteSettings("config1.bin", PatternRecord(4));
+            dir.Write("record.ini", kOneMacro);
+            const auto strIniBefore = dir.Read("str.ini");
+            std::memset(&g_ProfileRecord, 0, sizeof g_ProfileRecord);
+
+            LoadProfileSettings();
+            // Never an empty record: profile 0 as saved.
+            EXPECT_EQ(g_ProfileRecord.DPIValue[0], PatternRecord(3).DPIValue[0]);
+            if (writable && c.writeList) {
+                // Repaired from the files on disk, keeping the name the list still held.
+                EXPECT_EQ(dir.Ini("str.ini", "Profile", "ItemCount"), "2");
+                EXPECT_EQ(dir.Ini("str.ini", "Profile", "Item0"), "A");
+                EXPECT_EQ(dir.Ini("str.ini", "Profile", "Item1"), "Profile 2");
+                EXPECT_EQ(dir.Ini("str.ini", "Profile", "CurProfileName"), "A");
+                EXPECT_EQ(g_strSettingsFile, dir.Path("config0.bin"));
+                continue;
+            }
+            EXPECT_TRUE(g_strSettingsFile.empty());
+            EXPECT_TRUE(g_strProfileIniFile.empty());
+            // Nothing that follows may write anywhere but a profile's own files.
+            g_strButtonLabel[0] = "Click";
+            ReadProfileTexts();
+            CheckProfileDefault();
+            SaveButtonLabels();
+            EXPECT_FALSE(dir.Exists("str0.ini"));
+            EXPECT_FALSE(dir.Exists("zentro"));
+            EXPECT_EQ(dir.Read("str.ini"), strIniBefore);
+            std::vector<std::string> names;
+            for (const auto& e : std::filesystem::directory_iterator(dir.Path("")))
+                names.push_back(e.path().filename().string());
+            EXPECT_EQ(names.size(), c.writeList ? 4u : 3u);
+            if (c.writeList)
+                std::filesystem::permissions(dir.Path("str.ini"),
+                                             std::filesystem::perms::owner_read |
+                                                 std::filesystem::perms::owner_write);
         }
-        dir.WriteSettings("config0.bin", PatternRecord(3));
-        dir.Write("record.ini", kOneMacro);
-        const auto strIniBefore = dir.Read("str.ini");
-        std::memset(g_ProfileRecord.MacroSlot, 0xAB, sizeof g_ProfileRecord.MacroSlot);
-
-        LoadProfileSettings();
-        EXPECT_EQ(g_ProfileRecord.DPIValue[0], 0) << "settings file was read";
-        EXPECT_TRUE(SlotIsAllOf(g_ProfileRecord, 0, 0xAB)) << "macro slots were rebuilt";
-        EXPECT_TRUE(g_strSettingsFile.empty());
-        EXPECT_TRUE(g_strProfileIniFile.empty());
-
-        // Nothing that follows may write anywhere but a profile's own files.
-        g_strButtonLabel[0] = "Click";
-        ReadProfileTexts();
-        CheckProfileDefault();
-        SaveButtonLabels();
-        EXPECT_FALSE(dir.Exists("str0.ini"));
-        EXPECT_FALSE(dir.Exists("zentro"));
-        EXPECT_EQ(dir.Read("str.ini"), strIniBefore);
-        std::vector<std::string> names;
-        for (const auto& e : std::filesystem::directory_iterator(dir.Path("")))
-            names.push_back(e.path().filename().string());
-        EXPECT_EQ(names.size(), c.writeList ? 3u : 2u);
     }
 }
 
@@ -105,7 +123,11 @@ TEST(ProfileList, UsableListRebuildsTheMacroSlotsEvenWithoutSettingsFile)
     LoadProfileSettings();
     EXPECT_TRUE(log.Contains("Config file is not exist.\n"));
     EXPECT_FALSE(SlotIsAllOf(g_ProfileRecord, 0, 0xAB));
-    EXPECT_TRUE(SlotIsAllOf(g_ProfileRecord, 1, 0xAB)) << "an unlisted slot keeps its bytes";
+    // A slot no listed macro fills held a deleted macro: it is empty now (but for the two
+    // bytes that are not the mouse's).
+    EXPECT_EQ(g_ProfileRecord.MacroSlot[1][0], 0);
+    EXPECT_EQ(g_ProfileRecord.MacroSlot[1][127], 0);
+    EXPECT_EQ(g_ProfileRecord.MacroSlot[1][128], 0xAB);
 }
 
 TEST(SettingsFile, SizesFillTheRecordAsFarAsTheyReach)

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include <cstring>
 
 #include "ProfileTestDir.h"
@@ -245,8 +247,17 @@ TEST(ProfileList, ListsEveryEntryAndMarksTheOneTheProgramLoads)
     EXPECT_TRUE(list[0].current);
     EXPECT_EQ(currentName, "nobody"); // as written, for the list window's prefix search
 
+    // A damaged list is repaired from the profile files before it is read; one that cannot
+    // be written is refused.
     dir.WriteList({"A"}, "A", "7");
+    std::filesystem::permissions(dir.Path("str.ini"), std::filesystem::perms::owner_read);
     std::string reason;
     EXPECT_FALSE(ReadProfileList(list, &reason));
-    EXPECT_NE(reason.find("unusable"), std::string::npos);
+    EXPECT_NE(reason.find("damaged"), std::string::npos) << reason;
+    std::filesystem::permissions(dir.Path("str.ini"), std::filesystem::perms::owner_read |
+                                                          std::filesystem::perms::owner_write);
+    ASSERT_TRUE(ReadProfileList(list, &reason));
+    ASSERT_EQ(list.size(), 1u);
+    EXPECT_EQ(list[0].name, "A");
+    EXPECT_TRUE(list[0].current);
 }

@@ -53,7 +53,7 @@ bool CMacroManagerPart::Open()
     if (!m_pDialog)
         m_pDialog =
             std::make_unique<CMacroProgramDialog>(m_services, g_strRecordIniFile, m_pWindow);
-    if (m_pDialog->Exec() != QDialog::Accepted)
+    if (m_pDialog->Exec() != QDialog::Accepted || !m_pDialog->SlotsEncoded())
         return false;
     // Bytes 0-129 of every working slot; Apply sends them.
     std::memcpy(g_ProfileRecord.MacroSlot, m_pDialog->WorkingSlots(),

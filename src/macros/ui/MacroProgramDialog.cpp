@@ -1,5 +1,7 @@
 #include "macros/ui/MacroProgramDialog.h"
 
+#include <cstring>
+
 #include <QApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -101,6 +103,7 @@ bool CMacroProgramDialog::OnInitDialog()
 {
     m_texts = LoadMacroManagerTexts(g_strLanguage);
     m_cutMacros.clear();
+    m_bSlotsEncoded = false;
     if (!LoadBackground(QStringLiteral("Skins/MacroManagement/MacroManagement.png"),
                         L::FALLBACK_SIZE)) {
         if (m_services.messageBox != nullptr)
@@ -250,7 +253,17 @@ void CMacroProgramDialog::OnItemListChanged()
 void CMacroProgramDialog::OnWriteMacroToIni()
 {
     m_store.SetItems(ListedItems());
-    m_store.WriteSelectedMacro();
+    if (!m_store.WriteSelectedMacro())
+        ReportWriteFailure();
+}
+
+void CMacroProgramDialog::ReportWriteFailure()
+{
+    if (m_store.LastWriteError() == 0)
+        return; // nothing was to be written (no macro listed)
+    ShowMessage(QString::fromStdString(ProgramText(IDP_MACRO_WRITE_FAILED))
+                    .arg(QString::fromLocal8Bit(std::strerror(m_store.LastWriteError()))),
+                m_texts.warningCaption);
 }
 
 void CMacroProgramDialog::SetLoopText(const QString& text)
@@ -264,7 +277,8 @@ void CMacroProgramDialog::OnLoopTextChanged(const QString& text)
 {
     if (m_bFilling || m_store.Names().empty())
         return;
-    m_store.StoreLoopCount(text.toStdString());
+    if (!m_store.StoreLoopCount(text.toStdString()))
+        ReportWriteFailure();
     // A count outside 1-65535 shows as 1.
     const long long value = ReadProfileInt(text.toStdString());
     if (value < 1 || value > static_cast<long long>(MAX_MACRO_LOOP_COUNT))
@@ -360,6 +374,7 @@ void CMacroProgramDialog::OnOk()
     if (m_bInitialised) {
         OnWriteMacroToIni();
         m_cutMacros = m_store.EncodeWorkingSlots();
+        m_bSlotsEncoded = true;
         ReportCutMacros();
     }
     accept();
@@ -401,7 +416,8 @@ void CMacroProgramDialog::OnNew()
         ShowMessage(m_texts.limitMessage, m_texts.warningCaption);
         return;
     }
-    m_store.CreateMacro(m_texts.macroWord.toStdString());
+    if (m_store.CreateMacro(m_texts.macroWord.toStdString()) == MacroStoreResult::WriteFailed)
+        ReportWriteFailure();
     FillNameList();
     FillItemList();
     SetLoopText(QString::fromStdString(m_store.LoopText()));
@@ -412,8 +428,11 @@ void CMacroProgramDialog::OnNew()
 void CMacroProgramDialog::OnDelete()
 {
     StopRecording();
-    if (m_store.DeleteMacro() == MacroStoreResult::NoSelection)
+    const MacroStoreResult result = m_store.DeleteMacro();
+    if (result == MacroStoreResult::NoSelection)
         return;
+    if (result == MacroStoreResult::WriteFailed)
+        ReportWriteFailure();
     FillNameList();
     FillItemList();
     if (m_store.Names().empty()) {

@@ -54,6 +54,9 @@ public:
 
     // The 12 working slots; after OK they hold every macro in device form.
     const MacroSlotArray& WorkingSlots() { return m_store.WorkingSlots(); }
+    // Whether OK encoded the working slots (not when the dialog could not show its content):
+    // only then may they replace the profile's macros.
+    bool SlotsEncoded() const { return m_bInitialised && m_bSlotsEncoded; }
     // The macros OK had to cut to fit their slots.
     const std::vector<MacroOverflow>& CutMacros() const { return m_cutMacros; }
 
@@ -125,13 +128,15 @@ private:
     CMacroStore m_store;
     MacroManagerTexts m_texts;
     std::vector<MacroOverflow> m_cutMacros;
-    bool m_bFilling = false;     // the lists are being filled by the program, not the user
-    bool m_bInitialised = false; // OnInitDialog ran with its picture
-    QString m_strRefusal;        // why the last rename was refused, shown when editing ends
-    uint32_t m_nLastTick = 0;    // time of the previous recorded event
-    int m_nRecordedEvents = 0;   // key events recorded since the start
-    size_t m_nItemBytes = 0;     // SelectedMacroBytes()
-    QString m_strMemoryText;     // the "memory used" line for m_nItemBytes
+    bool m_bFilling = false;      // the lists are being filled by the program, not the user
+    bool m_bInitialised = false;  // OnInitDialog ran with its picture
+    bool m_bSlotsEncoded = false; // OK encoded the working slots
+    void ReportWriteFailure();
+    QString m_strRefusal;      // why the last rename was refused, shown when editing ends
+    uint32_t m_nLastTick = 0;  // time of the previous recorded event
+    int m_nRecordedEvents = 0; // key events recorded since the start
+    size_t m_nItemBytes = 0;   // SelectedMacroBytes()
+    QString m_strMemoryText;   // the "memory used" line for m_nItemBytes
 };
 
 } // namespace zentro

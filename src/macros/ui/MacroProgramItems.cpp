@@ -50,7 +50,8 @@ void CMacroProgramDialog::OnMacroNameListSelchange()
         m_bRecording = 0;
         m_btnRecord->SetCaption(m_texts.startRecording);
         m_btnRecord->SetSelected(0);
-        m_store.WriteRecordedMacro(g_recordedItems);
+        if (!m_store.WriteRecordedMacro(g_recordedItems))
+            ReportWriteFailure();
     }
     m_store.SelectMacro(row);
     FillItemList();
@@ -71,16 +72,28 @@ void CMacroProgramDialog::BeginRenameMacro(int index)
     editor->m_fnAccept = [this, index](const QString& text) {
         // A macro's name is the name of its section: a blank name or the name of another macro
         // would lose items.
+        int refusal = -1;
         switch (m_store.CheckName(index, text.toStdString())) {
         case MacroStoreResult::BlankName:
-            m_strRefusal = QString::fromStdString(ProgramText(IDP_MACRO_NAME_BLANK));
-            return false;
+            refusal = IDP_MACRO_NAME_BLANK;
+            break;
         case MacroStoreResult::NameTaken:
-            m_strRefusal = QString::fromStdString(ProgramText(IDP_MACRO_NAME_TAKEN));
-            return false;
+            refusal = IDP_MACRO_NAME_TAKEN;
+            break;
+        case MacroStoreResult::ReservedName:
+            refusal = IDP_MACRO_NAME_RESERVED;
+            break;
+        case MacroStoreResult::BadName:
+            refusal = IDP_MACRO_NAME_BAD;
+            break;
+        case MacroStoreResult::NameTooLong:
+            refusal = IDP_MACRO_NAME_TOO_LONG;
+            break;
         default:
             return true;
         }
+        m_strRefusal = QString::fromStdString(ProgramText(refusal));
+        return false;
     };
     editor->Start(index, false);
 }
@@ -100,11 +113,13 @@ void CMacroProgramDialog::OnNameEditEnded(int index)
     const std::string& current = m_store.Names()[static_cast<size_t>(index)];
     if (typed == current) {
         // Editing ended without a new name: the section is written again as it stands.
-        m_store.WriteMacroRename();
+        if (!m_store.WriteMacroRename())
+            ReportWriteFailure();
         return;
     }
-    // The editor accepted only what CheckName allows, so the rename is not refused here.
-    m_store.RenameMacro(typed);
+    // The editor accepted only what CheckName allows; a failed write keeps the old name.
+    if (m_store.RenameMacro(typed) == MacroStoreResult::WriteFailed)
+        ReportWriteFailure();
     // The list shows the name as stored (blanks around it dropped).
     m_lbSelMacro->item(index)->setText(
         QString::fromStdString(m_store.Names()[static_cast<size_t>(index)]));
@@ -131,7 +146,8 @@ void CMacroProgramDialog::OnItemDoubleClick(int index)
 void CMacroProgramDialog::OnItemEditEnded(int)
 {
     m_store.SetItems(ListedItems());
-    m_store.WriteMacroRename();
+    if (!m_store.WriteMacroRename())
+        ReportWriteFailure();
     OnItemListChanged();
 }
 

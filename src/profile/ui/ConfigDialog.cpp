@@ -145,8 +145,13 @@ int CConfigDialog::SaveProfileList()
     if (m_nOpenedCount == 0 && m_list->count() == 0)
         return CurrentProfileNumber;
     std::string reason;
-    // Failures are reported in the debug output; the list and files then stay as they were.
-    CommitProfileList(Entries(), SelectedIndex(), m_nOpenedCount, &reason);
+    // On failure the list and every file stay as they were, and the person is told why.
+    if (!CommitProfileList(Entries(), SelectedIndex(), m_nOpenedCount, &reason) &&
+        m_services.messageBox)
+        m_services.messageBox->Show(window(),
+                                    QString::fromStdString(ProgramText(IDP_PROFILE_LIST_FAILED))
+                                        .arg(QString::fromStdString(reason)),
+                                    Text(m_texts->caption), MessageBoxButtons::Ok);
     return CurrentProfileNumber;
 }
 
@@ -174,7 +179,7 @@ void CConfigDialog::AddProfileEntry()
     std::vector<std::string> names;
     for (const EditedProfileEntry& entry : Entries())
         names.push_back(entry.name);
-    const std::string name = NextProfileName(m_texts->namePrefix, names);
+    const std::string name = UniqueProfileName(NextProfileName(m_texts->namePrefix, names), names);
     AppendEntry(QString::fromStdString(name), {name, PROFILE_SOURCE_FACTORY, false});
     const QSignalBlocker block(m_list);
     m_list->setCurrentRow(n);
@@ -211,7 +216,11 @@ void CConfigDialog::OnCopy()
     }
     if (selected < 0)
         return;
-    const QString name = Text(m_texts->copyText) + " " + m_list->item(selected)->text();
+    std::vector<std::string> names;
+    for (const EditedProfileEntry& entry : Entries())
+        names.push_back(entry.name);
+    const QString name = QString::fromStdString(UniqueProfileName(
+        (Text(m_texts->copyText) + " " + m_list->item(selected)->text()).toStdString(), names));
     EditedProfileEntry origin = m_entries[static_cast<size_t>(selected)];
     origin.name = name.toStdString();
     origin.copy = true;
@@ -223,7 +232,7 @@ void CConfigDialog::OnLoad()
     const int selected = SelectedIndex();
     if (m_list->count() < 1 || selected < 0)
         return;
-    CurrentProfileNumber = static_cast<uint8_t>(selected);
+    // The entry becomes current only when the import really takes something.
     PostCommand(PROFILE_CMD_IMPORT, selected);
 }
 
@@ -232,7 +241,7 @@ void CConfigDialog::OnSave()
     const int selected = SelectedIndex();
     if (m_list->count() < 1 || selected < 0)
         return;
-    CurrentProfileNumber = static_cast<uint8_t>(selected);
+    // The entry becomes current only when the export really happens.
     PostCommand(PROFILE_CMD_EXPORT, selected);
 }
 

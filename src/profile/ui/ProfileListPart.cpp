@@ -7,6 +7,9 @@
 #include "profile/ProfileFiles.h"
 #include "profile/ProfileOperations.h"
 #include "profile/ui/ConfigDialog.h"
+#include "controls/SkinKit.h"
+#include "text/LanguageTexts.h"
+#include "text/UiTextIds.h"
 
 namespace zentro {
 
@@ -72,11 +75,11 @@ void CProfileListPart::OnProfileCommand(uintptr_t wParam, intptr_t lParam)
             CloseProfileList();
         break;
     case PROFILE_CMD_IMPORT:
-        if (ImportProfile())
+        if (ImportProfile(static_cast<int>(lParam)))
             m_pWindow->RefreshFromRecord();
         break;
     case PROFILE_CMD_EXPORT:
-        if (ExportProfile())
+        if (ExportProfile(static_cast<int>(lParam)))
             m_pWindow->RefreshFromRecord();
         break;
     default:
@@ -84,7 +87,7 @@ void CProfileListPart::OnProfileCommand(uintptr_t wParam, intptr_t lParam)
     }
 }
 
-bool CProfileListPart::ImportProfile()
+bool CProfileListPart::ImportProfile(int entry)
 {
     if (!m_services.fileDialogs)
         return false;
@@ -92,23 +95,34 @@ bool CProfileListPart::ImportProfile()
         m_pWindow, PROFILE_FILE_FILTER, QString::fromStdString(g_strSettingsFile));
     if (!chosen)
         return false;
-    // An earlier import of this popup stays pending even when this one takes nothing.
+    // An earlier import of this popup stays pending even when this one takes nothing; the
+    // entry becomes current only when this one takes something.
     std::string reason;
     bool taken = false;
-    ImportProfileFile(chosen->toStdString(), &reason, &taken);
-    if (!reason.empty())
+    ImportProfileFile(chosen->toStdString(), &reason, &taken,
+                      entry >= 0 && entry < MAX_PROFILE_COUNT ? entry : -1);
+    if (!reason.empty()) {
         DebugOutput("Import: " + reason + "\n");
+        if (m_services.messageBox)
+            m_services.messageBox->Show(
+                m_pWindow,
+                QString::fromStdString(ProgramText(IDP_PROFILE_IMPORT_FAILED))
+                    .arg(QString::fromStdString(reason)),
+                UiText(IDS_MESSAGE_CAPTION), MessageBoxButtons::Ok);
+    }
     return taken;
 }
 
-bool CProfileListPart::ExportProfile()
+bool CProfileListPart::ExportProfile(int entry)
 {
     if (!m_services.fileDialogs)
         return false;
     const std::optional<QString> chosen = m_services.fileDialogs->GetSaveFileName(
         m_pWindow, PROFILE_FILE_FILTER, QString::fromStdString(g_strSettingsFile));
     if (!chosen)
-        return false;
+        return false; // cancelled: nothing changes
+    if (entry >= 0 && entry < MAX_PROFILE_COUNT)
+        CurrentProfileNumber = static_cast<uint8_t>(entry);
     std::string reason;
     if (!ExportProfileFile(chosen->toStdString(), &reason))
         DebugOutput("Export: " + reason + "\n");

@@ -40,8 +40,8 @@ public:
 
     void OnProfileCommand(uintptr_t wParam, intptr_t lParam);
     // The file operations with their dialogs; true when the live record or labels changed.
-    bool ImportProfile();
-    bool ExportProfile();
+    bool ImportProfile(int entry);
+    bool ExportProfile(int entry);
 
 private:
     CMouseConfigurationDlg* m_pWindow = nullptr;

@@ -2,12 +2,14 @@
 // Cancel leave in record.ini and the profile.
 
 #include <QDir>
+#include <QFile>
 #include <QTimer>
 
 #include <cstring>
 
 #include "controls/ExMenu.h"
 #include "controls/LBEditorWnd.h"
+#include "controls/SkinImage.h"
 #include "macros/ui/MacroManagerFixture.h"
 #include "macros/ui/MacroManagerPart.h"
 #include "macros/ui/MacroRecorder.h"
@@ -349,3 +351,99 @@ TEST_P(MacroManagerScreenshots, SavesTheManagerRecordingAndWithAFullList)
 
 INSTANTIATE_TEST_SUITE_P(Languages, MacroManagerScreenshots,
                          ::testing::Values("EN", "DE", "CHS", "CHT"));
+
+namespace {
+
+// Runs the macro manager from its header in the window: `inside` clicks in it, then OK.
+template <typename Inside>
+void RunManagerThenOk(MacroManagerFixture& fixture, CMouseConfigurationDlg* window, Inside inside)
+{
+    auto* part = window->Part<CMacroManagerPart>();
+    ASSERT_NE(part, nullptr);
+    QTimer::singleShot(0, window, [&] {
+        CMacroProgramDialog* manager = part->Dialog();
+        if (manager == nullptr)
+            return;
+        inside(manager);
+        QTest::mouseClick(manager, Qt::LeftButton, Qt::NoModifier, MacroLayout::OK_BUTTON.center());
+    });
+    QTest::mouseClick(part->m_btnMacroHeader, Qt::LeftButton);
+    (void)fixture;
+}
+
+} // namespace
+
+TEST_F(MacroProgramDialogTest, RenamesTheFileCannotHoldAreRefusedAndTheKeysReachTheMouse)
+{
+    const struct {
+        const char* typed;
+        const char* message;
+    } refused[] = {
+        {"Buy [AK]",
+         "A macro name cannot contain ] or control characters, or be enclosed in quotes"},
+        {"'Sniper'",
+         "A macro name cannot contain ] or control characters, or be enclosed in quotes"},
+        {"macroname", "\"MacroName\" is reserved for the list of macros"},
+    };
+    RunManagerThenOk(*this, m_dlg.get(), [&](CMacroProgramDialog* manager) {
+        for (const auto& c : refused) {
+            m_messageBox.asked.clear();
+            ClickEntry(manager->m_lbSelMacro, 0, true);
+            auto* editor = OpenEditor(manager->m_lbSelMacro);
+            ASSERT_NE(editor, nullptr);
+            editor->setText(c.typed);
+            QTest::keyClick(editor, Qt::Key_Return);
+            QCoreApplication::sendPostedEvents();
+            ASSERT_EQ(m_messageBox.asked.size(), 1u) << c.typed;
+            EXPECT_EQ(m_messageBox.asked[0].text, c.message);
+            EXPECT_EQ(manager->m_lbSelMacro->item(0)->text(), "First");
+        }
+        ClickEntry(manager->m_lbSelMacro, 0, true);
+        auto* editor = OpenEditor(manager->m_lbSelMacro);
+        ASSERT_NE(editor, nullptr);
+        editor->setText("Buy (AK)");
+        QTest::keyClick(editor, Qt::Key_Return);
+        QCoreApplication::sendPostedEvents();
+    });
+    Deliver();
+    EXPECT_EQ(Value("MacroName", "0"), "Buy (AK)");
+    EXPECT_EQ(StoredItems("Buy (AK)"), (Items{"A   Dn", "120 ms", "A   Up"}));
+    QTest::mouseClick(m_dlg->m_btnApply, Qt::LeftButton);
+    Deliver();
+    const uint8_t expected[] = {0x00, 0x03, 0x0C, 0x04, 0x85, 0x04, 0x00};
+    EXPECT_EQ(std::memcmp(m_mouse.Memory().macroBlocks[0].data(), expected, sizeof expected), 0);
+}
+
+TEST_F(MacroProgramDialogTest, DeletingEveryMacroLeavesTheMouseWithoutMacros)
+{
+    // The profile's slots still hold both macros from an earlier OK.
+    RunManagerThenOk(*this, m_dlg.get(), [](CMacroProgramDialog*) {});
+    Deliver();
+    QTest::mouseClick(m_dlg->m_btnApply, Qt::LeftButton);
+    Deliver();
+    ASSERT_NE(m_mouse.Memory().macroBlocks[0][2], 0);
+
+    RunManagerThenOk(*this, m_dlg.get(), [](CMacroProgramDialog* manager) {
+        for (int i = 0; i < 2; ++i)
+            QTest::mouseClick(manager, Qt::LeftButton, Qt::NoModifier,
+                              MacroLayout::DELETE_BUTTON.center());
+    });
+    Deliver();
+    EXPECT_EQ(Value("MacroName", "MacroCount"), "0");
+    QTest::mouseClick(m_dlg->m_btnApply, Qt::LeftButton);
+    Deliver();
+    for (size_t m = 0; m < 2; ++m)
+        for (size_t b = 0; b < MACRO_BLOCK_SIZE; ++b)
+            ASSERT_EQ(m_mouse.Memory().macroBlocks[m][b], 0) << "macro " << m << " byte " << b;
+}
+
+TEST_F(MacroProgramDialogTest, WithoutItsPictureOkKeepsTheProfilesMacros)
+{
+    std::memset(g_ProfileRecord.MacroSlot, 0x5A, sizeof g_ProfileRecord.MacroSlot);
+    const ProfileRecord before = g_ProfileRecord;
+    ASSERT_TRUE(QFile::remove(ResolveSkinPath("Skins/MacroManagement/MacroManagement.png")));
+    ClearSkinImageCache();
+    RunManagerThenOk(*this, m_dlg.get(), [](CMacroProgramDialog*) {});
+    Deliver();
+    EXPECT_EQ(std::memcmp(g_ProfileRecord.MacroSlot, before.MacroSlot, sizeof before.MacroSlot), 0);
+}

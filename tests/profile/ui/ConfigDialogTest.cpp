@@ -552,24 +552,70 @@ TEST_F(ProfileListWindow, WithoutItsBackgroundPictureThePopupSaysSoAndStaysClose
     EXPECT_TRUE(Assignment()->m_btnAssignmentHeader->isVisible());
 }
 
-TEST_F(ProfileListWindow, AnUnusableListIsShownEmptyAndLeftAlone)
+TEST_F(ProfileListWindow, AnUnusableListIsRepairedFromTheFilesAndNewKeepsEveryProfile)
 {
-    WriteProfiles({"P1", "P2"}, "P1");
+    WriteProfiles({"P1", "P2"}, "P2");
     WritePrivateProfileString("Profile", "ItemCount", "7", File("str.ini"));
+    for (int n = 2; n < MAX_PROFILE_COUNT; ++n) {
+        QFile::remove(QString::fromStdString(File(SettingsFileName(n))));
+        QFile::remove(QString::fromStdString(File(ProfileIniFileName(n))));
+    }
     CreateWindow();
+    // The window starts with a profile as saved, never with an empty record.
+    EXPECT_TRUE(Same(g_ProfileRecord, SettingsOf(1)));
     OpenPopup();
-    EXPECT_TRUE(Names().isEmpty());
-    Confirm();
-    EXPECT_EQ(Popup(), nullptr);
-    EXPECT_EQ(ListKey("ItemCount"), "7");
-    EXPECT_EQ(ListKey("Item1"), "P2");
+    EXPECT_EQ(Names(), QStringList({"P1", "P2"}));
+    EXPECT_EQ(ListKey("ItemCount"), "2");
 
-    OpenPopup(); // New starts a list of its own
     ClickPopup(CConfigDialog::NEW_AREA.center());
     Confirm();
-    EXPECT_EQ(ListKey("ItemCount"), "1");
-    EXPECT_EQ(ListKey("Item0"), "Profile 1");
-    EXPECT_EQ(ListKey("Item1"), "<missing>");
+    EXPECT_EQ(ListKey("ItemCount"), "3");
+    EXPECT_EQ(ListKey("Item0"), "P1");
+    EXPECT_EQ(ListKey("Item1"), "P2");
+    EXPECT_EQ(ListKey("Item2"), "P2 2"); // the naming rule after "P2"
+    EXPECT_TRUE(Same(Stored(0), SettingsOf(0)));
+    EXPECT_TRUE(Same(Stored(1), SettingsOf(1)));
+    FlushPrivateProfileCache();
+    EXPECT_EQ(GetPrivateProfileString("Setting-EN", "Item1", "", File("str0.ini")), "P1 L");
+    EXPECT_EQ(GetPrivateProfileString("Setting-EN", "Item1", "", File("str1.ini")), "P2 L");
+}
+
+TEST_F(ProfileListWindow, ACancelledLoadOrSaveChangesNoProfile)
+{
+    WriteProfiles({"P1", "P2"}, "P1");
+    CreateWindow();
+    g_ProfileRecord.DPIValue[0] = 0x33; // an unapplied change of P1
+    OpenPopup();
+    for (const int command : {ID_PROFILE_LOAD, ID_PROFILE_SAVE}) {
+        m_services.fileDialogs.openAnswers = {std::nullopt};
+        m_services.fileDialogs.saveAnswers = {std::nullopt};
+        const size_t asked = m_services.fileDialogs.requests.size();
+        ClickEntry(1);
+        ChooseFromMenu(1, command);
+        EXPECT_EQ(m_services.fileDialogs.requests.size(), asked + 1) << command;
+        EXPECT_EQ(CurrentProfileNumber, 0) << command;
+    }
+    ClickEntry(0);
+    Confirm();
+    ClickAt(APPLY);
+    EXPECT_TRUE(Same(Stored(1), SettingsOf(1))); // P2 is untouched
+    EXPECT_EQ(Stored(0).DPIValue[0], 0x33);
+}
+
+TEST_F(ProfileListWindow, NewAndCopyNeverRepeatAName)
+{
+    WriteProfiles({"Profile 2", "Copy Profile 2"}, "Profile 2");
+    WritePrivateProfileString("Profile", "Item1", "Profile 1", File("str.ini"));
+    FlushPrivateProfileCache();
+    CreateWindow();
+    OpenPopup();
+    ASSERT_EQ(Names(), QStringList({"Profile 2", "Profile 1"}));
+    ClickPopup(CConfigDialog::NEW_AREA.center()); // the rule gives "Profile 2" again
+    ClickEntry(0);
+    ChooseFromMenu(0, ID_PROFILE_COPY);
+    ChooseFromMenu(0, ID_PROFILE_COPY);
+    EXPECT_EQ(Names(), QStringList({"Profile 2", "Profile 1", "Profile 2 (2)", "Copy Profile 2",
+                                    "Copy Profile 2 (2)"}));
 }
 
 class ProfileListScreenshots : public ProfileListWindow,
