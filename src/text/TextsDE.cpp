@@ -88,6 +88,8 @@ constexpr LanguageTextEntry kMessageTexts[] = {
     {2, "Speicher belegt: %1 von %2 Byte"},
     {3, "Diese Makros sind zu lang für den Speicher der Maus und wurden gekürzt:"},
     {4, "%1: %2 von %3 Tastenereignissen übernommen"},
+    {5, "Die Maus hat die Einstellungen nicht erhalten. Sie sind im Profil gespeichert; prüfen Sie "
+        "die Verbindung zur Maus und klicken Sie erneut auf „Anwenden“."},
 };
 
 } // namespace

@@ -90,6 +90,8 @@ constexpr LanguageTextEntry kMessageTexts[] = {
     {2, "Memory used: %1 of %2 bytes"},
     {3, "These macros are too long for the mouse's memory and were cut:"},
     {4, "%1: %2 of %3 key events kept"},
+    {5, "The mouse did not receive the settings. They are saved in the profile; check the mouse's "
+        "connection and press Apply again."},
 };
 
 } // namespace

@@ -54,7 +54,8 @@ enum ProgramTextId : int {
     IDP_MACRO_MEMORY_USED = 2,  // "%1 of %2 bytes" of the selected macro
     IDP_MACROS_CUT_HEADING = 3, // first line of the message after OK
     IDP_MACRO_CUT_LINE = 4,     // one line per cut macro: name, events kept, events recorded
-    PROGRAM_TEXT_COUNT = 5,
+    IDP_NOT_RECEIVED = 5,       // an apply or reset whose transfer to the mouse failed
+    PROGRAM_TEXT_COUNT = 6,
 };
 
 } // namespace zentro
