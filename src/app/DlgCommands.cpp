@@ -21,6 +21,7 @@
 #include "profile/ProfileRecord.h"
 #include "profile/ui/ProfileListPart.h"
 #include "settings/PointerSettings.h"
+#include "text/LanguageTexts.h"
 #include "controls/SkinKit.h"
 
 namespace zentro {
@@ -41,7 +42,8 @@ void CMouseConfigurationDlg::SendOffThread(const ProfileRecord& snapshot)
     m_nTransferDoneMs = 0;
     m_nTransferTotalMs = APPLY_TOTAL_WAIT_MS;
     update();
-    CDeviceTransfer::Run([snapshot] { SendProfileToDevice(snapshot); },
+    bool delivered = false;
+    CDeviceTransfer::Run([snapshot, &delivered] { delivered = SendProfileToDevice(snapshot); },
                          [this](uint64_t done, uint64_t total) {
                              m_nTransferDoneMs = done;
                              m_nTransferTotalMs = total;
@@ -49,7 +51,18 @@ void CMouseConfigurationDlg::SendOffThread(const ProfileRecord& snapshot)
                              emit transferProgress(done, total);
                          });
     m_bTransferring = false;
+    m_bTransferFailed = !delivered;
     update();
+}
+
+void CMouseConfigurationDlg::ReportFailedTransfer()
+{
+    // The profile was saved all the same; only the mouse is behind.
+    if (!m_bTransferFailed || !m_services.ui.messageBox)
+        return;
+    m_bTransferFailed = false;
+    m_services.ui.messageBox->Show(this, QString::fromStdString(ProgramText(IDP_NOT_RECEIVED)),
+                                   UiText(IDS_MESSAGE_CAPTION), MessageBoxButtons::Ok);
 }
 
 void CMouseConfigurationDlg::OnApply()
@@ -62,11 +75,13 @@ void CMouseConfigurationDlg::OnApply()
         m_btnApply->setEnabled(false);
         // Sent on a worker while the window paints, then saved once and taken as the
         // applied copy; nothing happens without a mouse.
+        m_bTransferFailed = false;
         if (ApplyAndSaveProfile([this](const ProfileRecord& s) { SendOffThread(s); }))
             ApplyPointerSettings();
         m_btnApply->setEnabled(true);
     }
     ReplayDeferredMessages();
+    ReportFailedTransfer();
 }
 
 void CMouseConfigurationDlg::ApplyPointerSettings()
@@ -101,6 +116,7 @@ void CMouseConfigurationDlg::OnReset()
         FactoryResetHooks hooks;
         hooks.sendToDevice = [this](const ProfileRecord& snapshot) { SendOffThread(snapshot); };
         hooks.applyPointerSettings = [this] { ApplyPointerSettings(); };
+        m_bTransferFailed = false;
         FactoryReset(hooks);
         m_btnApply->setEnabled(true);
 
@@ -115,6 +131,7 @@ void CMouseConfigurationDlg::OnReset()
             profiles->CloseProfileList();
     }
     ReplayDeferredMessages();
+    ReportFailedTransfer();
 }
 
 void CMouseConfigurationDlg::OnMinimize()

@@ -191,8 +191,10 @@ private:
     void ApplyPointerSettings();
     void Shutdown();
     // Apply traffic (DlgCommands.cpp): sends the record on a worker thread while the window
-    // keeps painting, then saves it.
+    // keeps painting, then saves it. A transfer that did not reach the mouse (unplugged half-way,
+    // say) sets m_bTransferFailed, which Apply and Reset clear before and report after.
     void SendOffThread(const struct ProfileRecord& snapshot);
+    void ReportFailedTransfer();
     bool HasTray() const;
     // Whether `widget` belongs to this window: a child, or a menu or dialog opened from it.
     bool IsOwnWidget(const QWidget* widget) const;
@@ -203,6 +205,7 @@ private:
     bool m_bHotplugFollowed = false; // the watcher runs: a mouse plugged in is announced
     bool m_bShutDown = false;
     bool m_bTransferring = false;
+    bool m_bTransferFailed = false;
     bool m_bEnding = false;
     uint64_t m_nTransferDoneMs = 0;
     uint64_t m_nTransferTotalMs = 0;

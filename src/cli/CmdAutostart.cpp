@@ -4,6 +4,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <fstream>
 #include <ostream>
 #include <string>
 #include <sys/stat.h>
@@ -23,21 +24,91 @@ std::string AutostartFolder()
     return ConfigHome(ProgramFolderInputs::FromEnvironment()) + "autostart";
 }
 
+// One argument of an Exec line, written as the desktop-entry rules want it: an argument with a
+// reserved character is put in double quotes, where `"`, `` ` ``, `$` and `\` take a backslash;
+// a literal `%` is doubled (the launchers expand `%%` inside quotes as well); then the value
+// as a whole gets the string escapes of every key, so each backslash is written twice.
+std::string DesktopExecArgument(const std::string& argument)
+{
+    static const std::string kReserved(" \t\n\"'\\><~|&;$*?#()`");
+    const bool quoted = argument.find_first_of(kReserved) != std::string::npos;
+    std::string unescaped = quoted ? "\"" : "";
+    for (char c : argument) {
+        if (c == '%') {
+            unescaped += "%%";
+            continue;
+        }
+        if (quoted && (c == '"' || c == '`' || c == '$' || c == '\\'))
+            unescaped += '\\';
+        unescaped += c;
+    }
+    if (quoted)
+        unescaped += '"';
+    std::string value;
+    for (char c : unescaped) {
+        switch (c) {
+        case '\\':
+            value += "\\\\";
+            break;
+        case '\n':
+            value += "\\n";
+            break;
+        case '\t':
+            value += "\\t";
+            break;
+        case '\r':
+            value += "\\r";
+            break;
+        default:
+            value += c;
+        }
+    }
+    return value;
+}
+
 // The window program beside this zentroctl, or the one on the PATH.
 std::string WindowProgram()
 {
     const std::string beside = GetExeDir() + "zentro-mouse";
     if (::access(beside.c_str(), X_OK) != 0)
         return "zentro-mouse";
-    if (beside.find_first_of(" \t\"'\\$`") == std::string::npos)
-        return beside;
-    std::string quoted = "\"";
-    for (char c : beside) {
-        if (c == '"' || c == '`' || c == '$' || c == '\\')
-            quoted += '\\';
-        quoted += c;
+    return DesktopExecArgument(beside);
+}
+
+std::string Trimmed(const std::string& s)
+{
+    const size_t first = s.find_first_not_of(" \t\r");
+    if (first == std::string::npos)
+        return {};
+    return s.substr(first, s.find_last_not_of(" \t\r") - first + 1);
+}
+
+// True when the entry's [Desktop Entry] group switches it off: Hidden=true, or the GNOME
+// session's X-GNOME-Autostart-enabled=false. The desktops then do not start it.
+bool EntryDisabled(const std::string& file)
+{
+    std::ifstream in(file);
+    std::string line;
+    bool inEntryGroup = false;
+    bool disabled = false;
+    while (std::getline(in, line)) {
+        line = Trimmed(line);
+        if (line.empty() || line[0] == '#')
+            continue;
+        if (line[0] == '[') {
+            inEntryGroup = line == "[Desktop Entry]";
+            continue;
+        }
+        const size_t equals = line.find('=');
+        if (!inEntryGroup || equals == std::string::npos)
+            continue;
+        const std::string key = Trimmed(line.substr(0, equals));
+        const std::string value = Trimmed(line.substr(equals + 1));
+        if ((key == "Hidden" && value == "true") ||
+            (key == "X-GNOME-Autostart-enabled" && value == "false"))
+            disabled = true;
     }
-    return quoted + "\"";
+    return disabled;
 }
 
 } // namespace
@@ -53,7 +124,12 @@ int CmdAutostart(const CliContext& context, const std::vector<std::string>& args
     struct stat st {};
     const bool present = ::stat(file.c_str(), &st) == 0;
     if (args[0] == "status") {
-        *context.out << (present ? "on (" + file + ")" : std::string("off")) << "\n";
+        if (!present)
+            *context.out << "off\n";
+        else if (EntryDisabled(file))
+            *context.out << "off (disabled: " << file << ")\n";
+        else
+            *context.out << "on (" << file << ")\n";
         return 0;
     }
     if (args[0] == "off") {

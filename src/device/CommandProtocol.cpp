@@ -27,24 +27,28 @@ size_t FeatureLength()
     return g_nFeatureReportLength ? g_nFeatureReportLength : COMMAND_PACKET_SIZE + 1;
 }
 
-void SendFeature(const CommandPacket& packet)
+// Each transfer says whether it reached the mouse: false without an open command handle or
+// when the call failed (the mouse was unplugged, say).
+bool SendFeature(const CommandPacket& packet)
 {
     HidDeviceHandle device = g_hCommandDevice;
     if (!device)
-        return;
+        return false;
     std::vector<uint8_t> report(std::max<size_t>(FeatureLength(), COMMAND_PACKET_SIZE + 1), 0);
     report[0] = 0x00;
     std::memcpy(report.data() + 1, packet.bytes.data(), COMMAND_PACKET_SIZE);
-    device->SetFeature(report.data(), FeatureLength());
+    return device->SetFeature(report.data(), FeatureLength());
 }
 
-void ReadFeatureReply(CommandPacket& packet)
+bool ReadFeatureReply(CommandPacket& packet)
 {
     std::vector<uint8_t> report(std::max<size_t>(FeatureLength(), COMMAND_PACKET_SIZE + 1), 0);
+    bool received = false;
     if (HidDeviceHandle device = g_hCommandDevice)
-        device->GetFeature(report.data(), FeatureLength());
+        received = device->GetFeature(report.data(), FeatureLength());
     // A reply that fails to arrive leaves zeros, and the packet reads as zeros.
     std::memcpy(packet.bytes.data(), report.data() + 1, COMMAND_PACKET_SIZE);
+    return received;
 }
 
 } // namespace
@@ -67,22 +71,24 @@ int BlockChunkCount(int length)
     return length <= 0 ? 0 : (length + 31) / 32;
 }
 
-void SendCommand(CommandPacket& packet, bool wantReply)
+bool SendCommand(CommandPacket& packet, bool wantReply)
 {
     SealCommandPacket(packet);
-    SendFeature(packet);
+    const bool sent = SendFeature(packet);
     if (!wantReply)
-        return;
-    ReadFeatureReply(packet);
+        return sent;
+    const bool replied = ReadFeatureReply(packet);
     DebugPrintf("Buffer[1]:%02x,Buffer[2]:%02x.", packet[0], packet[1]);
+    return sent && replied;
 }
 
-void TransferBlock(CommandPacket& packet, uint8_t* data, BlockDirection direction, int length)
+bool TransferBlock(CommandPacket& packet, uint8_t* data, BlockDirection direction, int length)
 {
     SealCommandPacket(packet);
-    SendFeature(packet);
+    // Every step is made whatever the ones before did, so the pacing stays the same.
+    bool delivered = SendFeature(packet);
     if (direction == BlockDirection::Read)
-        ReadFeatureReply(packet);
+        delivered = ReadFeatureReply(packet) && delivered;
 
     const int chunks = BlockChunkCount(length);
     if (direction == BlockDirection::Read) {
@@ -90,15 +96,17 @@ void TransferBlock(CommandPacket& packet, uint8_t* data, BlockDirection directio
         std::vector<uint8_t> buffer(std::max(MIN_INPUT_BUFFER, inputLength), 0);
         for (int i = 0; i < chunks; ++i) {
             std::fill(buffer.begin(), buffer.end(), 0);
-            if (HidDeviceHandle device = g_hCommandDevice)
-                device->ReadInput(buffer.data(), inputLength, nullptr, CHUNK_READ_TIMEOUT_MS);
+            HidDeviceHandle device = g_hCommandDevice;
+            const bool read = device && device->ReadInput(buffer.data(), inputLength, nullptr,
+                                                          CHUNK_READ_TIMEOUT_MS) > 0;
+            delivered = read && delivered;
             if (data)
                 std::memcpy(data, buffer.data() + 1, BLOCK_CHUNK_SIZE);
             Sleep(CHUNK_WAIT_MS);
             if (data)
                 data += BLOCK_CHUNK_SIZE;
         }
-        return;
+        return delivered;
     }
 
     uint8_t chunk[BLOCK_CHUNK_SIZE + 1];
@@ -106,12 +114,13 @@ void TransferBlock(CommandPacket& packet, uint8_t* data, BlockDirection directio
         std::memset(chunk, 0, sizeof chunk);
         if (data)
             std::memcpy(chunk + 1, data, BLOCK_CHUNK_SIZE);
-        if (HidDeviceHandle device = g_hCommandDevice)
-            device->WriteOutput(chunk, sizeof chunk);
+        HidDeviceHandle device = g_hCommandDevice;
+        delivered = (device && device->WriteOutput(chunk, sizeof chunk)) && delivered;
         Sleep(CHUNK_WAIT_MS);
         if (data)
             data += BLOCK_CHUNK_SIZE;
     }
+    return delivered;
 }
 
 std::array<uint8_t, 2> GetFirmwareVersion()

@@ -53,13 +53,15 @@ void SealCommandPacket(CommandPacket& packet);
 enum class BlockDirection { Read, Write };
 
 // Sends the packet as a feature report; with wantReply, reads the feature reply into the
-// whole packet (byte 7 included) and writes "Buffer[1]:%02x,Buffer[2]:%02x.".
-void SendCommand(CommandPacket& packet, bool wantReply);
+// whole packet (byte 7 included) and writes "Buffer[1]:%02x,Buffer[2]:%02x.". True when the
+// report (and the reply) went through; false without an open mouse or when a transfer failed.
+bool SendCommand(CommandPacket& packet, bool wantReply);
 
 // Sends the packet (code, index, length set by the caller), then ceil(length / 32) chunks,
 // each followed by a 100 ms wait. `data` must hold that many whole chunks; callers pass
-// zero-filled buffers. For a read the feature reply is read into the packet first.
-void TransferBlock(CommandPacket& packet, uint8_t* data, BlockDirection direction, int length);
+// zero-filled buffers. For a read the feature reply is read into the packet first. Every step
+// is made even after one failed; true when all of them went through.
+bool TransferBlock(CommandPacket& packet, uint8_t* data, BlockDirection direction, int length);
 
 // Number of 32-byte chunks a block of `length` bytes takes (0 for length <= 0).
 int BlockChunkCount(int length);

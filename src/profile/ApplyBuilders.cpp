@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "profile/RecordRanges.h"
+
 // The pure translation of record fields into the bytes the mouse receives.
 
 namespace zentro {
@@ -100,20 +102,34 @@ std::array<uint8_t, BUTTON_TABLE_SIZE> BuildButtonTable(const ProfileRecord& rec
     return table;
 }
 
+uint8_t PollingRateByte(const ProfileRecord& record)
+{
+    return ReportRateInRange(record.ReportRate);
+}
+
+std::array<uint8_t, 2> AxisSensitivityBytes(const ProfileRecord& record)
+{
+    // 11 x 20 = 220 is the largest step that fits the byte.
+    return {static_cast<uint8_t>(LevelInRange(record.SensitivityX) * 20),
+            static_cast<uint8_t>(LevelInRange(record.SensitivityY) * 20)};
+}
+
 std::array<uint8_t, 3> LightingBytes(const ProfileRecord& record)
 {
     const uint8_t mode = record.LightMode;
     switch (mode) {
     case 0:
         return {0, 0, 0};
-    case 1:
-        if (record.LightParam1 == 1)
+    case 1: {
+        const uint8_t param = LightParamInRange(record.LightParam1);
+        if (param == 1)
             return {0, 0, 0};
-        return {1, record.LightParam1, 2};
+        return {1, param, 2};
+    }
     case 2:
-        return {2, static_cast<uint8_t>(5 - record.LightParam2), 2};
+        return {2, static_cast<uint8_t>(5 - LightParamInRange(record.LightParam2)), 2};
     case 3:
-        return {3, record.LightParam3, 2};
+        return {3, LightParamInRange(record.LightParam3), 2};
     default:
         return {mode, 0, 0};
     }

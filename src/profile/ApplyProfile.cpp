@@ -17,13 +17,14 @@ constexpr size_t ChunkedSize(size_t length)
     return (length + BLOCK_CHUNK_SIZE - 1) / BLOCK_CHUNK_SIZE * BLOCK_CHUNK_SIZE;
 }
 
-void WriteBlock(uint8_t code, uint8_t index, uint8_t length, const uint8_t* data, size_t size)
+bool WriteBlock(uint8_t code, uint8_t index, uint8_t length, const uint8_t* data, size_t size)
 {
     uint8_t buffer[ChunkedSize(255)] = {};
     std::memcpy(buffer, data, size);
     CommandPacket packet(code, index, length);
-    TransferBlock(packet, buffer, BlockDirection::Write, length);
+    const bool delivered = TransferBlock(packet, buffer, BlockDirection::Write, length);
     Sleep(APPLY_STEP_WAIT_MS);
+    return delivered;
 }
 
 } // namespace
@@ -40,34 +41,39 @@ ProfileRecord BeginApplyProfile()
     return BeginApplyProfile(g_ProfileRecord);
 }
 
-void SendProfileToDevice(const ProfileRecord& record)
+bool SendProfileToDevice(const ProfileRecord& record)
 {
-    CommandPacket rate(CMD_SET_POLLING_RATE, record.ReportRate);
-    SendCommand(rate, false);
+    CommandPacket rate(CMD_SET_POLLING_RATE, PollingRateByte(record));
+    // Every step is sent even after one failed; the result says whether all arrived.
+    bool delivered = SendCommand(rate, false);
     Sleep(APPLY_STEP_WAIT_MS);
 
-    CommandPacket axis(CMD_SET_AXIS_SENSITIVITY, static_cast<uint8_t>(record.SensitivityX * 20),
-                       static_cast<uint8_t>(record.SensitivityY * 20));
-    SendCommand(axis, false);
+    const auto steps = AxisSensitivityBytes(record);
+    CommandPacket axis(CMD_SET_AXIS_SENSITIVITY, steps[0], steps[1]);
+    delivered &= SendCommand(axis, false);
     Sleep(APPLY_STEP_WAIT_MS);
 
     const auto dpi = BuildDpiBlock(record);
-    WriteBlock(CMD_WRITE_DPI_STAGES, 0x07, DPI_BLOCK_SIZE, dpi.data(), dpi.size());
+    delivered &= WriteBlock(CMD_WRITE_DPI_STAGES, 0x07, DPI_BLOCK_SIZE, dpi.data(), dpi.size());
 
     const auto colors = BuildColorBlock(record);
-    WriteBlock(CMD_WRITE_DPI_COLORS, 0x01, COLOR_BLOCK_SIZE, colors.data(), colors.size());
+    delivered &=
+        WriteBlock(CMD_WRITE_DPI_COLORS, 0x01, COLOR_BLOCK_SIZE, colors.data(), colors.size());
 
     const auto table = BuildButtonTable(record);
     for (uint8_t i = 0; i < BUTTON_TABLE_BLOCKS; ++i)
-        WriteBlock(CMD_WRITE_BUTTON_TABLE, i, BUTTON_TABLE_SIZE, table.data(), table.size());
+        delivered &=
+            WriteBlock(CMD_WRITE_BUTTON_TABLE, i, BUTTON_TABLE_SIZE, table.data(), table.size());
 
     // Only the first 128 bytes of each 130-byte slot go to the mouse.
     for (uint8_t k = 1; k <= MACRO_SLOT_COUNT; ++k)
-        WriteBlock(CMD_WRITE_MACRO, k, MACRO_BLOCK_SIZE, record.MacroSlot[k - 1], MACRO_BLOCK_SIZE);
+        delivered &= WriteBlock(CMD_WRITE_MACRO, k, MACRO_BLOCK_SIZE, record.MacroSlot[k - 1],
+                                MACRO_BLOCK_SIZE);
 
     const auto light = LightingBytes(record);
     CommandPacket lighting(CMD_SET_LIGHTING, light[0], light[1], light[2]);
-    SendCommand(lighting, false);
+    delivered &= SendCommand(lighting, false);
+    return delivered;
 }
 
 bool SaveAppliedProfile(const std::string& labelSection)

@@ -20,8 +20,9 @@
 //   block 13 k 80, 128 bytes, k = 1..12 macro slots        [50 each]
 //   0D b1 b2 b3                        lighting
 //
-// 6.8 s of waits in all. No step checks a result: a mouse that goes away in the middle simply
-// misses the rest, and the sequence still runs to the end.
+// 6.8 s of waits in all. No step stops the sequence: a mouse that goes away in the middle simply
+// misses the rest, and the sequence still runs to the end; the sending reports whether every
+// transfer arrived, so the caller can tell the person.
 //
 // The window runs the device traffic on a worker thread; the steps before and after it stay on
 // the user-interface thread, in this order:
@@ -58,15 +59,20 @@ std::array<uint8_t, COLOR_BLOCK_SIZE> BuildColorBlock(const ProfileRecord& recor
 ButtonCodeBytes ButtonCode(const ProfileRecord& record, size_t b);
 // The 16 slots: the 12 buttons through the slot map, slots 12-13 zero, slots 14 and 15 fixed.
 std::array<uint8_t, BUTTON_TABLE_SIZE> BuildButtonTable(const ProfileRecord& record);
-// Bytes 1-3 of the lighting command.
+// Byte 1 of the polling-rate command: ReportRate, with 0 taken as 2.
+uint8_t PollingRateByte(const ProfileRecord& record);
+// Bytes 1-2 of the axis-sensitivity command: each step (taken into 1-11) times 20.
+std::array<uint8_t, 2> AxisSensitivityBytes(const ProfileRecord& record);
+// Bytes 1-3 of the lighting command; a parameter outside 1-6 counts as the nearest end.
 std::array<uint8_t, 3> LightingBytes(const ProfileRecord& record);
 
 // Step 1 of an apply: clears g_byDeviceState, sets ProfileSlot of `record` to 0 and returns
 // a copy of it to send.
 ProfileRecord BeginApplyProfile(ProfileRecord& record);
 ProfileRecord BeginApplyProfile();
-// Sends `record` through the command channel in the order above. Keeps no state.
-void SendProfileToDevice(const ProfileRecord& record);
+// Sends `record` through the command channel in the order above. Keeps no state. True when
+// every transfer reached the mouse.
+bool SendProfileToDevice(const ProfileRecord& record);
 // Saves the live record and the button labels (section `labelSection`) of the current profile,
 // once each. True when both files were written.
 bool SaveAppliedProfile(const std::string& labelSection);

@@ -3,6 +3,7 @@
 #include <atomic>
 
 #include "platform/PointerSettingsWorker.h"
+#include "profile/RecordRanges.h"
 
 namespace zentro {
 
@@ -13,10 +14,13 @@ PointerSettingsValues ComputePointerSettings(const ProfileRecord& record)
         v.mouse = {6, 10, 1};
     else
         v.mouse = {0, 0, 0};
-    v.mouseSpeed = record.PointerSpeed == 1 ? 1u : 2u * record.PointerSpeed - 2u;
-    v.wheelScrollLines = record.ScrollOneScreen == 0 ? record.WheelLines : WHEEL_PAGESCROLL;
-    // Unsigned arithmetic as the system receives it: levels above 13 wrap around.
-    v.doubleClickTime = static_cast<uint32_t>(970 - 70 * static_cast<int>(record.DoubleClickSpeed));
+    // Levels outside 1-11 and line counts outside 1-100 (from an imported file, say) are
+    // used as the nearest end of their range, so the desktop never gets a wrapped value.
+    const uint32_t speed = LevelInRange(record.PointerSpeed);
+    v.mouseSpeed = speed == 1 ? 1u : 2u * speed - 2u;
+    v.wheelScrollLines =
+        record.ScrollOneScreen == 0 ? WheelLinesInRange(record.WheelLines) : WHEEL_PAGESCROLL;
+    v.doubleClickTime = 970u - 70u * LevelInRange(record.DoubleClickSpeed);
     return v;
 }
 

@@ -96,6 +96,9 @@ constexpr LanguageTextEntry kMessageTexts[] = {
     {9, "Die Profilliste konnte nicht gespeichert werden (%1). Die Profile und ihre Dateien sind "
         "unverändert."},
     {10, "Die Profildatei konnte nicht geladen werden: %1"},
+    {11,
+     "Die Maus hat die Einstellungen nicht erhalten. Sie sind im Profil gespeichert; prüfen Sie "
+     "die Verbindung zur Maus und klicken Sie erneut auf „Anwenden“."},
 };
 
 } // namespace

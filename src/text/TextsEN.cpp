@@ -96,6 +96,8 @@ constexpr LanguageTextEntry kMessageTexts[] = {
     {8, "The macros could not be saved (%1). They are as they were before this change."},
     {9, "The profile list could not be saved (%1). The profiles and their files are unchanged."},
     {10, "The profile file could not be loaded: %1"},
+    {11, "The mouse did not receive the settings. They are saved in the profile; check the mouse's "
+         "connection and press Apply again."},
 };
 
 } // namespace

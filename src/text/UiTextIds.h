@@ -60,7 +60,8 @@ enum ProgramTextId : int {
     IDP_MACRO_WRITE_FAILED = 8,     // record.ini could not be written: %1 the system's reason
     IDP_PROFILE_LIST_FAILED = 9,    // the profile list could not be confirmed: %1 the reason
     IDP_PROFILE_IMPORT_FAILED = 10, // a profile file could not be loaded: %1 the reason
-    PROGRAM_TEXT_COUNT = 11,
+    IDP_NOT_RECEIVED = 11,          // an apply or reset whose transfer to the mouse failed
+    PROGRAM_TEXT_COUNT = 12,
 };
 
 } // namespace zentro

@@ -5,6 +5,7 @@
 
 #include <QFile>
 
+#include <algorithm>
 #include <cstddef>
 #include <QSignalSpy>
 #include <QTest>
@@ -20,6 +21,8 @@
 #include "profile/ProfileFiles.h"
 #include "profile/ProfileRecord.h"
 #include "settings/ui/DMarker.h"
+#include "text/LanguageTexts.h"
+#include "text/UiTextIds.h"
 
 namespace zentro::test {
 namespace {
@@ -155,8 +158,52 @@ TEST_F(MainWindowFaults, PluggingInAgainReloadsTheLiveRecordOnlyAndShowsIt)
     EXPECT_EQ(g_ProfileRecord.SensitivityX, onDisk.SensitivityX);
     EXPECT_EQ(std::memcmp(&g_AppliedProfileRecord, &applied, sizeof applied), 0);
     const int shown = Sensitivity()->m_markerX->GetPos();
-    EXPECT_EQ(shown,
-              onDisk.SensitivityX >= 1 && onDisk.SensitivityX <= 11 ? onDisk.SensitivityX : 1);
+    EXPECT_EQ(shown, std::clamp<int>(onDisk.SensitivityX, 1, 11));
+}
+
+TEST_F(MainWindowFaults, ATransferCutShortIsToldAndTheProfileStaysSaved)
+{
+    struct Case {
+        const char* name;
+        QRect button;    // Apply or Reset
+        int unplugAfter; // transfers until the mouse goes; -1: it stays
+        uint8_t saved;   // SensitivityX in config0.bin afterwards
+    };
+    constexpr uint8_t kEdited = 9, kFactory = 5;
+    const Case cases[] = {
+        {"apply", MainLayout::APPLY, -1, kEdited},
+        {"apply, unplugged after the first transfer", MainLayout::APPLY, 1, kEdited},
+        {"apply, unplugged among the macro blocks", MainLayout::APPLY, 40, kEdited},
+        {"reset", MainLayout::RESET, -1, kFactory},
+        {"reset, unplugged half-way", MainLayout::RESET, 20, kFactory},
+    };
+    SetLanguage("EN");
+    CreateWindow();
+    const QString told = QString::fromStdString(ProgramText(IDP_NOT_RECEIVED));
+    ASSERT_FALSE(told.isEmpty());
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        m_mouse.Plug();
+        Deliver();
+        ASSERT_NE(g_bDeviceConnected.load(), 0);
+        g_ProfileRecord.SensitivityX = kEdited;
+        m_messageBox.asked.clear();
+        m_messageBox.answers = {MessageBoxAnswer::Ok}; // the reset question
+        m_mouse.UnplugAfterTransfers(c.unplugAfter);
+        ClickAt(c.button.center());
+        Deliver();
+        m_mouse.UnplugAfterTransfers(-1);
+
+        bool wasTold = false;
+        for (const auto& question : m_messageBox.asked)
+            wasTold =
+                wasTold || (question.text == told && question.buttons == MessageBoxButtons::Ok);
+        EXPECT_EQ(wasTold, c.unplugAfter >= 0);
+        EXPECT_EQ(m_mouse.IsPlugged(), c.unplugAfter < 0);
+        const QByteArray settings = FileBytes(ProgramDir() + "config0.bin");
+        ASSERT_GT(settings.size(), static_cast<int>(1 + offsetof(ProfileRecord, SensitivityX)));
+        EXPECT_EQ(settings[1 + offsetof(ProfileRecord, SensitivityX)], c.saved);
+    }
 }
 
 } // namespace

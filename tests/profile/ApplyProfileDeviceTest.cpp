@@ -130,13 +130,13 @@ TEST_F(ApplyProfileTest, DefaultsGoOutInOrderWithTheirWaits)
     EXPECT_EQ(std::memcmp(saved.data() + 1, &g_ProfileRecord, PROFILE_RECORD_SIZE), 0);
 }
 
-TEST_F(ApplyProfileTest, SensitivityIsSentTimesTwentyModulo256)
+TEST_F(ApplyProfileTest, SensitivityIsSentTimesTwentyWithoutWrapping)
 {
     LoadDefaults();
     g_ProfileRecord.SensitivityX = 11;
-    g_ProfileRecord.SensitivityY = 13; // 260 -> 4
+    g_ProfileRecord.SensitivityY = 13; // taken as 11, not 260 wrapped to 4
     ApplyProfile();
-    EXPECT_EQ(m_mouse.Memory().axisSensitivity, (std::array<uint8_t, 2>{0xDC, 0x04}));
+    EXPECT_EQ(m_mouse.Memory().axisSensitivity, (std::array<uint8_t, 2>{0xDC, 0xDC}));
 }
 
 TEST_F(ApplyProfileTest, SavesTheLabelsIntoTheCurrentLanguageSection)
@@ -165,6 +165,24 @@ TEST_F(ApplyProfileTest, MouseThatVanishesMidwayStillGetsTheWholeSequenceAndTheS
     ASSERT_EQ(saved.size(), 1791u);
     EXPECT_EQ(saved[1], 0);
     EXPECT_EQ(std::memcmp(saved.data() + 1, &g_ProfileRecord, PROFILE_RECORD_SIZE), 0);
+}
+
+TEST_F(ApplyProfileTest, SendingSaysWhetherEveryTransferArrived)
+{
+    // Sleep k follows step k; the 78th and last comes just before the lighting command.
+    const struct {
+        int unplugAtSleep; // -1: the mouse stays
+        bool delivered;
+    } cases[] = {{-1, true}, {1, false}, {6, false}, {78, false}, {-1, true}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.unplugAtSleep);
+        m_mouse.Plug();
+        ASSERT_EQ(ConnectAtStartup(), 1);
+        m_sleeper = CHookedSleeper{};
+        m_sleeper.HookAt(c.unplugAtSleep, [this] { m_mouse.Unplug(); });
+        EXPECT_EQ(SendProfileToDevice(g_ProfileRecord), c.delivered);
+        EXPECT_EQ(m_sleeper.Total(), 6800u) << "the whole sequence runs either way";
+    }
 }
 
 TEST_F(ApplyProfileTest, SplitApplySendsTheSnapshotNotLaterEdits)

@@ -3,6 +3,7 @@
 #include "controls/SkinKit.h"
 #include "controls/WinMessage.h"
 #include "profile/ProfileRecord.h"
+#include "profile/RecordRanges.h"
 #include "settings/ui/DMarker.h"
 #include "settings/ui/LightingLayout.h"
 
@@ -44,7 +45,7 @@ void CDlgLighting::SelectLightMode(int m)
         g_ProfileRecord.LightMode = static_cast<uint8_t>(m);
         for (int k = 1; k <= 3; ++k) {
             m_sliders[k - 1]->setEnabled(k == m);
-            m_sliders[k - 1]->SetPos(Param(k));
+            m_sliders[k - 1]->SetPos(LightParamInRange(Param(k)));
         }
     }
     update();

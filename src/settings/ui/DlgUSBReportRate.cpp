@@ -2,6 +2,7 @@
 
 #include "controls/SkinKit.h"
 #include "profile/ProfileRecord.h"
+#include "profile/RecordRanges.h"
 #include "settings/ui/ReportRateLayout.h"
 
 #include <QMouseEvent>
@@ -46,8 +47,7 @@ void CDlgUSBReportRate::paintEvent(QPaintEvent*)
     QPainter painter(this);
     DrawSkin(painter, "Skins\\USBReportRate\\BK_USBReportRate.png", 0, 0);
     // A rate of 0 would divide by zero and means nothing to the mouse: 500 Hz.
-    if (g_ProfileRecord.ReportRate == 0)
-        g_ProfileRecord.ReportRate = 2;
+    g_ProfileRecord.ReportRate = ReportRateInRange(g_ProfileRecord.ReportRate);
     const QString dial =
         QString("Skins\\/USBReportRate/%1HZ.png").arg(1000 / g_ProfileRecord.ReportRate);
     DrawSkin(painter, dial, DIAL.left(), DIAL.top());

@@ -16,8 +16,6 @@ constexpr int RING_INNER = 43;
 constexpr int RING_OUTER = 71;
 constexpr QRect SLOW_LABEL = RectLTRB(5, 73, 50, 103);
 constexpr QRect FAST_LABEL = RectLTRB(192, 73, 237, 103);
-constexpr int LEVEL_MIN = 1;
-constexpr int LEVEL_MAX = 11;
 constexpr int FONT_HEIGHT = 13;
 
 } // namespace zentro::HalfDialLayout

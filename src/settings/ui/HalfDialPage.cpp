@@ -1,6 +1,7 @@
 #include "settings/ui/HalfDialPage.h"
 
 #include "controls/SkinKit.h"
+#include "profile/RecordRanges.h"
 #include "settings/ui/HalfDialLayout.h"
 
 #include <QMouseEvent>
@@ -66,10 +67,7 @@ void CHalfDialPage::mousePressEvent(QMouseEvent* event)
         field = static_cast<uint8_t>(std::max(level, 0));
         OnAngle(angle);
     }
-    if (field < LEVEL_MIN)
-        field = LEVEL_MIN;
-    if (field > LEVEL_MAX)
-        field = LEVEL_MAX;
+    field = LevelInRange(field);
     repaint();
     CSettingsPage::mousePressEvent(event);
 }
@@ -78,8 +76,8 @@ void CHalfDialPage::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
     DrawSkin(painter, "Skins\\MouseAttribute\\BK_MouseAttribute.png", 0, 0);
-    DrawSkin(painter, QString("Skins\\/MouseAttribute/Speed/%1.png").arg(Field()), DIAL.left(),
-             DIAL.top());
+    DrawSkin(painter, QString("Skins\\/MouseAttribute/Speed/%1.png").arg(LevelInRange(Field())),
+             DIAL.left(), DIAL.top());
     painter.setFont(UiFont(FONT_HEIGHT));
     painter.setPen(Qt::white);
     DrawSkinText(painter, SLOW_LABEL, Qt::AlignRight | Qt::AlignVCenter, UiText(IDS_SLOW));

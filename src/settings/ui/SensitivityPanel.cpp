@@ -7,6 +7,7 @@
 #include "controls/BitmapBtn.h"
 #include "controls/SkinKit.h"
 #include "profile/ProfileRecord.h"
+#include "profile/RecordRanges.h"
 #include "settings/ui/DMarker.h"
 
 namespace zentro {
@@ -102,8 +103,8 @@ bool CSensitivityPanel::OnWinMessage(uint32_t msg, uintptr_t wParam, intptr_t lP
 
 void CSensitivityPanel::UpdateSensitivityMarkers()
 {
-    m_markerX->SetPos(g_ProfileRecord.SensitivityX);
-    m_markerY->SetPos(g_ProfileRecord.SensitivityY);
+    m_markerX->SetPos(LevelInRange(g_ProfileRecord.SensitivityX));
+    m_markerY->SetPos(LevelInRange(g_ProfileRecord.SensitivityY));
 }
 
 void CSensitivityPanel::PlaceMarkers(int top)

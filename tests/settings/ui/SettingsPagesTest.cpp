@@ -156,6 +156,25 @@ TEST_F(SettingsPagesTest, LightingModesAndTheirSliders)
     EXPECT_EQ(g_ProfileRecord.LightParam3, 4);
 }
 
+TEST_F(SettingsPagesTest, LightingParametersOutOfRangeShowAtTheNearestEnd)
+{
+    const struct {
+        uint8_t param;
+        int shown;
+    } cases[] = {{0, 1}, {3, 3}, {7, 6}, {0xFF, 6}};
+    OpenSection(2);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(int(c.param));
+        ProfileRecord replaced = g_ProfileRecord;
+        replaced.LightParam1 = replaced.LightParam2 = replaced.LightParam3 = c.param;
+        g_ProfileRecord = replaced;
+        m_part.OnRecordReplaced();
+        for (CDMarker* slider : m_column->m_pageLighting->m_sliders)
+            EXPECT_EQ(slider->GetPos(), c.shown);
+        EXPECT_EQ(g_ProfileRecord.LightParam2, c.param) << "shown, not rewritten";
+    }
+}
+
 TEST_F(SettingsPagesTest, PollingRateDialQuarters)
 {
     OpenSection(3);
