@@ -30,6 +30,7 @@ add_custom_command(
   COMMENT "Writing the default program files that are installed"
   VERBATIM)
 add_custom_target(zentro_install_defaults ALL DEPENDS ${ZENTRO_DEFAULTS_STAMP})
+add_dependencies(zentro_programs zentro_install_defaults)
 
 set(ZENTRO_INSTALLED_FILES "")
 foreach(name ${ZENTRO_PROGRAM_FILES})
