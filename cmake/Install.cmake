@@ -62,6 +62,9 @@ get_property(ZENTRO_DOCUMENTS GLOBAL PROPERTY ZENTRO_DOCUMENTS)
 add_custom_target(zentro_documents ALL DEPENDS ${ZENTRO_DOCUMENTS})
 add_dependencies(zentro_programs zentro_documents)
 
+# Both are read here: a change to either configures again.
+set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS
+  ${CMAKE_SOURCE_DIR}/LICENSE ${CMAKE_SOURCE_DIR}/packaging/changelog)
 # The changelog's newest entry names the version being built.
 file(STRINGS ${CMAKE_SOURCE_DIR}/packaging/changelog changelog_top LIMIT_COUNT 1)
 if(NOT changelog_top MATCHES "^zentro-mouse \\(${PROJECT_VERSION}\\) ")
@@ -82,7 +85,6 @@ string(STRIP "${body}" body)
 string(REPLACE "\n\n" "\n.\n" body "${body}")
 string(REPLACE "\n" "\n " body "${body}")
 set(ZENTRO_LICENSE_BODY " ${body}")
-set(CPACK_PACKAGE_CONTACT ${ZENTRO_CONTACT})
 configure_file(${CMAKE_SOURCE_DIR}/packaging/copyright.in ${ZENTRO_DOC_OUT}/copyright @ONLY)
 
 install(FILES ${ZENTRO_DOC_OUT}/copyright ${ZENTRO_DOC_OUT}/changelog.gz
