@@ -7,7 +7,8 @@
 #                                          record.ini)
 #   share/applications/, share/metainfo/   desktop entry and AppStream metadata
 #   share/icons/hicolor/<size>/apps/       the program icon
-#   share/man/man1/                        zentroctl(1)
+#   share/man/man1/                        zentroctl(1), zentro-mouse(1), compressed
+#   share/doc/zentro-mouse/                copyright (from LICENSE), changelog.gz
 #   lib/udev/rules.d/                      the rule that lets the user at the seat open the mouse
 
 set(ZENTRO_DATA_DEST ${CMAKE_INSTALL_DATADIR}/zentro-mouse)
@@ -29,6 +30,7 @@ add_custom_command(
   COMMENT "Writing the default program files that are installed"
   VERBATIM)
 add_custom_target(zentro_install_defaults ALL DEPENDS ${ZENTRO_DEFAULTS_STAMP})
+add_dependencies(zentro_programs zentro_install_defaults)
 
 set(ZENTRO_INSTALLED_FILES "")
 foreach(name ${ZENTRO_PROGRAM_FILES})
@@ -36,9 +38,61 @@ foreach(name ${ZENTRO_PROGRAM_FILES})
 endforeach()
 install(FILES ${ZENTRO_INSTALLED_FILES} DESTINATION ${ZENTRO_DATA_DEST} COMPONENT zentro)
 
+# The documents of the package, made in build/doc: the manual pages and the changelog
+# compressed as Debian installs them (gzip -9n: no name or time stamp, so the same sources
+# give the same files), and the copyright file in Debian's format with the licence of LICENSE.
+set(ZENTRO_CONTACT "ZENTRO mouse developers <dev@zentro.invalid>")
+set(ZENTRO_DOC_OUT ${CMAKE_BINARY_DIR}/doc)
+find_program(ZENTRO_GZIP gzip REQUIRED)
+function(zentro_gzip_document source name)
+  set(out ${ZENTRO_DOC_OUT}/${name})
+  add_custom_command(
+    OUTPUT ${out}.gz
+    COMMAND ${CMAKE_COMMAND} -E copy ${source} ${out}
+    COMMAND ${ZENTRO_GZIP} -9nf ${out}
+    DEPENDS ${source}
+    COMMENT "Compressing ${name}"
+    VERBATIM)
+  set_property(GLOBAL APPEND PROPERTY ZENTRO_DOCUMENTS ${out}.gz)
+endfunction()
+zentro_gzip_document(${CMAKE_SOURCE_DIR}/resources/zentroctl.1 zentroctl.1)
+zentro_gzip_document(${CMAKE_SOURCE_DIR}/resources/zentro-mouse.1 zentro-mouse.1)
+zentro_gzip_document(${CMAKE_SOURCE_DIR}/packaging/changelog changelog)
+get_property(ZENTRO_DOCUMENTS GLOBAL PROPERTY ZENTRO_DOCUMENTS)
+add_custom_target(zentro_documents ALL DEPENDS ${ZENTRO_DOCUMENTS})
+add_dependencies(zentro_programs zentro_documents)
+
+# Both are read here: a change to either configures again.
+set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS
+  ${CMAKE_SOURCE_DIR}/LICENSE ${CMAKE_SOURCE_DIR}/packaging/changelog)
+# The changelog's newest entry names the version being built.
+file(STRINGS ${CMAKE_SOURCE_DIR}/packaging/changelog changelog_top LIMIT_COUNT 1)
+if(NOT changelog_top MATCHES "^zentro-mouse \\(${PROJECT_VERSION}\\) ")
+  message(FATAL_ERROR "packaging/changelog has no entry for version ${PROJECT_VERSION} at the "
+                      "top: ${changelog_top}")
+endif()
+
+file(READ ${CMAKE_SOURCE_DIR}/LICENSE license)
+string(REGEX MATCH "Copyright \\(c\\) ([^\n]*)" copyright_line "${license}")
+set(ZENTRO_COPYRIGHT ${CMAKE_MATCH_1})
+string(FIND "${license}" "Permission is hereby granted" body_start)
+if(NOT ZENTRO_COPYRIGHT OR body_start LESS 0)
+  message(FATAL_ERROR "LICENSE: no copyright line or permission text")
+endif()
+string(SUBSTRING "${license}" ${body_start} -1 body)
+string(STRIP "${body}" body)
+# Paragraphs of a copyright-format field: every line indented, empty lines as " .".
+string(REPLACE "\n\n" "\n.\n" body "${body}")
+string(REPLACE "\n" "\n " body "${body}")
+set(ZENTRO_LICENSE_BODY " ${body}")
+configure_file(${CMAKE_SOURCE_DIR}/packaging/copyright.in ${ZENTRO_DOC_OUT}/copyright @ONLY)
+
+install(FILES ${ZENTRO_DOC_OUT}/copyright ${ZENTRO_DOC_OUT}/changelog.gz
+        DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/doc/zentro-mouse COMPONENT zentro)
+
 if(TARGET zentroctl)
   install(TARGETS zentroctl RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR} COMPONENT zentro)
-  install(FILES ${CMAKE_SOURCE_DIR}/resources/zentroctl.1
+  install(FILES ${ZENTRO_DOC_OUT}/zentroctl.1.gz
           DESTINATION ${CMAKE_INSTALL_MANDIR}/man1 COMPONENT zentro)
 endif()
 
@@ -51,6 +105,8 @@ if(TARGET zentro-mouse)
             DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps
             RENAME zentro-mouse.png COMPONENT zentro)
   endforeach()
+  install(FILES ${ZENTRO_DOC_OUT}/zentro-mouse.1.gz
+          DESTINATION ${CMAKE_INSTALL_MANDIR}/man1 COMPONENT zentro)
   install(FILES ${CMAKE_SOURCE_DIR}/resources/zentro-mouse.desktop
           DESTINATION ${CMAKE_INSTALL_DATADIR}/applications COMPONENT zentro)
   install(FILES ${CMAKE_SOURCE_DIR}/resources/io.github.zentro_mouse.metainfo.xml

@@ -6,13 +6,15 @@ set(CPACK_PACKAGE_NAME "zentro-mouse")
 set(CPACK_PACKAGE_VENDOR "ZENTRO")
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "configurator of the ZENTRO gaming mouse")
+# Debian shows the description as it is: lines of at most 80 characters.
 set(CPACK_PACKAGE_DESCRIPTION
-  "The configuration program of the ZENTRO gaming mouse (USB 04d9:a165): DPI stages and their
-colours, lighting, polling rate, axis sensitivity, the functions of its twelve buttons,
-on-device macros and six profiles. zentro-mouse is the window program with its tray icon;
-zentroctl lists, switches, imports and exports profiles and sends them to the mouse from
+  "The configuration program of the ZENTRO gaming mouse (USB 04d9:a165): DPI
+stages and their colours, lighting, polling rate, axis sensitivity, the
+functions of its twelve buttons, on-device macros and six profiles.
+zentro-mouse is the window program with its tray icon; zentroctl lists,
+switches, imports and exports profiles and sends them to the mouse from
 scripts and keyboard shortcuts.")
-set(CPACK_PACKAGE_CONTACT "ZENTRO mouse developers <dev@zentro.invalid>")
+set(CPACK_PACKAGE_CONTACT ${ZENTRO_CONTACT})
 set(CPACK_PACKAGING_INSTALL_PREFIX "/usr")
 set(CPACK_STRIP_FILES ON)
 

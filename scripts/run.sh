@@ -4,6 +4,7 @@
 # mouse is shown through zentroctl instead.
 set -e
 cd "$(dirname "$0")/.."
+. ./scripts/runtime-dir.sh
 if [ -n "$DISPLAY" ] || [ -n "$WAYLAND_DISPLAY" ]; then
   exec env ZENTRO_DEVICE=simulated ./build/bin/zentro-mouse "$@"
 fi

@@ -1,5 +1,6 @@
 #!/bin/sh
-# Builds and runs the whole test suite headless; then the same suite built with the address
+# Builds everything (the programs, the tests, the benchmarks) and runs the whole test suite
+# headless; checks the Debian package with lintian; then the same suite built with the address
 # and undefined-behaviour sanitizers, the device-link tests with the thread sanitizer, and a
 # short run of every fuzz target. Between the two, the device layer runs against the real Linux
 # HID stack: a uhid mouse in a small virtual machine (tests/vm/run-vm-tests.sh; QEMU with
@@ -8,9 +9,15 @@
 # sets the time per fuzz target.
 set -e
 cd "$(dirname "$0")/.."
+. ./scripts/runtime-dir.sh
 ./scripts/build.sh
+echo "== tests and benchmarks"
+cmake --build build
 export QT_QPA_PLATFORM=offscreen
 ctest --test-dir build --output-on-failure -j2 --timeout 600
+
+echo "== the Debian package, checked by lintian"
+./tests/install/CheckPackage.sh build
 
 if [ "${ZENTRO_SKIP_VM:-0}" != 1 ]; then
   echo "== device layer against the real kernel: uhid mouse in a virtual machine"

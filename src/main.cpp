@@ -9,6 +9,8 @@
 #include <cstdlib>
 #include <cstring>
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "app/MouseConfigurationApp.h"
 #include "device/hid/HidrawTransport.h"
@@ -17,9 +19,59 @@
 #include "device/hid/TraceSession.h"
 #include "device/hid/UdevDeviceWatcher.h"
 
+namespace {
+
+// Qt ends a program whose platform plugin cannot open a display with abort() (status 134) and
+// a page of advice about reinstalling it. While the display is opened its messages are held;
+// when Qt gives up, one line says what is missing and the program ends with status 1.
+struct HeldMessage {
+    QtMsgType type;
+    std::string category;
+    QString text;
+};
+std::vector<HeldMessage> g_heldMessages;
+
+std::string NoDisplayMessage()
+{
+    const char* display = std::getenv("DISPLAY");
+    const char* wayland = std::getenv("WAYLAND_DISPLAY");
+    const char* platform = std::getenv("QT_QPA_PLATFORM");
+    const bool none = (!display || !*display) && (!wayland || !*wayland);
+    std::string line = "zentro-mouse: ";
+    if (platform && *platform)
+        line += std::string("cannot open the display of QT_QPA_PLATFORM=") + platform;
+    else if (none)
+        line += "no display found (DISPLAY and WAYLAND_DISPLAY are unset)";
+    else
+        line += std::string("cannot open the display ") + (display && *display ? display : "") +
+                (display && *display && wayland && *wayland ? " or " : "") +
+                (wayland && *wayland ? wayland : "");
+    return line + "; to run without one, use xvfb-run zentro-mouse";
+}
+
+void HoldWhileOpeningDisplay(QtMsgType type, const QMessageLogContext& context, const QString& text)
+{
+    if (type == QtFatalMsg) {
+        std::fprintf(stderr, "%s\n", NoDisplayMessage().c_str());
+        std::fflush(stderr);
+        std::_Exit(1);
+    }
+    g_heldMessages.push_back({type, context.category ? context.category : "", text});
+}
+
+} // namespace
+
 int main(int argc, char** argv)
 {
+    const QtMessageHandler previousHandler = qInstallMessageHandler(HoldWhileOpeningDisplay);
     QApplication application(argc, argv);
+    qInstallMessageHandler(previousHandler);
+    for (const HeldMessage& held : g_heldMessages) {
+        const QMessageLogContext context(nullptr, 0, nullptr, held.category.c_str());
+        if (previousHandler)
+            previousHandler(held.type, context, held.text);
+    }
+    g_heldMessages.clear();
     QApplication::setApplicationName("zentro-mouse");
     QApplication::setApplicationDisplayName("ZENTRO gaming mouse");
     QApplication::setDesktopFileName("zentro-mouse");

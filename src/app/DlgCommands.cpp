@@ -144,9 +144,10 @@ void CMouseConfigurationDlg::OnClose()
 {
     ClearButtonHighlight();
     // A window that could never be found again ends instead of hiding: start-up stopped
-    // early, or no tray icon shows and nothing would announce the mouse.
+    // early; no tray can show the icon (and a minimised window is lost where there is no
+    // window manager or no taskbar); or no tray icon shows and nothing would announce the mouse.
     const bool trayIconShown = m_services.tray != nullptr && m_services.tray->IsAdded();
-    if (!m_bInitCompleted || (!m_bHotplugFollowed && !trayIconShown)) {
+    if (!m_bInitCompleted || !HasTray() || (!m_bHotplugFollowed && !trayIconShown)) {
         EndDialog();
         return;
     }

@@ -19,6 +19,7 @@
 #include "profile/ProfileOperations.h"
 
 #include <filesystem>
+#include <iostream>
 
 namespace zentro {
 
@@ -148,9 +149,17 @@ bool CMouseConfigurationApp::InitInstance()
     });
     QObject::connect(m_pMainWnd.get(), &CMouseConfigurationDlg::dialogEnded, qApp,
                      &QCoreApplication::quit, Qt::QueuedConnection);
-    if (m_pMainWnd->OnInitDialog())
+    if (m_pMainWnd->OnInitDialog()) {
         m_pMainWnd->ShowAtStartup();
-    else
+        // Waiting without a window (and, until the mouse comes, without a tray icon): the one
+        // sign of the program is this line in the terminal it was started from.
+        if (!m_pMainWnd->isVisible()) {
+            std::ostream& console = m_options.console ? *m_options.console : std::cerr;
+            console << "zentro-mouse: no ZENTRO mouse (USB 04d9:a165) is connected; waiting "
+                       "without a window until one is plugged in (Ctrl+C or kill "
+                    << QCoreApplication::applicationPid() << " ends the program)" << std::endl;
+        }
+    } else
         m_pMainWnd->show(); // bare, as far as the start-up got
     return true;
 }

@@ -3,6 +3,7 @@
 #include <QIcon>
 #include <QString>
 
+#include <iosfwd>
 #include <memory>
 
 #include "controls/UiServices.h"
@@ -28,6 +29,8 @@ public:
         // Dialog services; a null member is filled with the Qt one.
         CUiServices ui;
         QString instanceDirectory; // empty: the user's runtime directory
+        // Where the lines for the terminal go (waiting for the mouse); null: standard error.
+        std::ostream* console = nullptr;
     };
 
     explicit CMouseConfigurationApp(const Options& options);

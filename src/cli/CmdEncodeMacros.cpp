@@ -15,19 +15,21 @@ namespace zentro {
 
 namespace {
 
-// "" when `path` is a readable regular file, else why not.
+// "" when `path` is a readable regular file, else why not, worded as for a settings file.
 std::string WhyUnreadable(const std::string& path)
 {
     struct stat st {};
     if (::stat(path.c_str(), &st) != 0) {
-        return std::strerror(errno);
+        if (errno == ENOENT)
+            return "no such file";
+        return std::string("cannot read the file: ") + std::strerror(errno);
     }
     if (S_ISDIR(st.st_mode)) {
-        return "is a directory";
+        return "a folder, not a macro file";
     }
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0) {
-        return std::strerror(errno);
+        return std::string("cannot read the file: ") + std::strerror(errno);
     }
     ::close(fd);
     return std::string();
@@ -40,14 +42,14 @@ int CmdEncodeMacros(const CliContext& context, const std::vector<std::string>& a
     std::ostream& out = *context.out;
     std::ostream& err = *context.err;
     if (args.size() != 1 || args[0].empty()) {
-        err << "usage: zentroctl encode-macros record.ini\n";
-        return 2;
+        err << "zentroctl: usage: zentroctl encode-macros FILE (a macro file, record.ini)\n";
+        return EXIT_USAGE;
     }
     const std::string& path = args[0];
     const std::string why = WhyUnreadable(path);
     if (!why.empty()) {
-        err << "encode-macros: cannot read " << path << ": " << why << '\n';
-        return 1;
+        err << "zentroctl: " << path << ": " << why << '\n';
+        return EXIT_FAILED;
     }
 
     // The slots as a profile load builds them into a record that held no macros.

@@ -5,6 +5,8 @@
 #include <cstring>
 #include <ostream>
 #include <string>
+#include <sys/stat.h>
+#include <unistd.h>
 #include <vector>
 
 #include "cli/CliCommands.h"
@@ -18,22 +20,14 @@ namespace zentro {
 
 namespace {
 
-constexpr int EXIT_FAILED = 1;
-constexpr int EXIT_BAD_INPUT = 2;
-
 // Reads a whole settings file: exactly 1791 bytes, anything else is refused with one line.
 bool LoadWholeSettingsFile(const CliContext& context, const std::string& path,
                            ProfileRecord& record, uint8_t& flag)
 {
     std::ostream& err = *context.err;
-    const long long size = SettingsFileSize(path);
-    if (size < 0) {
-        err << "zentroctl: " << path << ": no such settings file\n";
-        return false;
-    }
-    if (size != static_cast<long long>(SETTINGS_FILE_SIZE)) {
-        err << "zentroctl: " << path << ": a settings file is " << SETTINGS_FILE_SIZE
-            << " bytes, this one is " << size << "\n";
+    const std::string fault = SettingsFileFault(path);
+    if (!fault.empty()) {
+        err << "zentroctl: " << fault << "\n";
         return false;
     }
     record = ProfileRecord{};
@@ -55,14 +49,34 @@ bool OneFileArgument(const CliContext& context, const std::vector<std::string>& 
 
 } // namespace
 
+std::string SettingsFileFault(const std::string& path)
+{
+    struct stat st {};
+    if (::stat(path.c_str(), &st) != 0) {
+        if (errno == ENOENT)
+            return path + ": no such file";
+        return path + ": cannot read the file: " + std::strerror(errno);
+    }
+    if (S_ISDIR(st.st_mode))
+        return path + ": a folder, not a settings file";
+    if (!S_ISREG(st.st_mode))
+        return path + ": not a settings file";
+    if (st.st_size != static_cast<off_t>(SETTINGS_FILE_SIZE))
+        return path + ": a settings file is " + std::to_string(SETTINGS_FILE_SIZE) +
+               " bytes, this one is " + std::to_string(st.st_size);
+    if (::access(path.c_str(), R_OK) != 0)
+        return path + ": cannot read the file: " + std::strerror(errno);
+    return std::string();
+}
+
 int CmdDump(const CliContext& context, const std::vector<std::string>& args)
 {
     if (!OneFileArgument(context, args, "dump"))
-        return EXIT_BAD_INPUT;
+        return EXIT_USAGE;
     ProfileRecord record{};
     uint8_t flag = 0;
     if (!LoadWholeSettingsFile(context, args[0], record, flag))
-        return EXIT_BAD_INPUT;
+        return EXIT_FAILED;
 
     std::ostream& out = *context.out;
     out << "Flag = " << unsigned(flag) << "\n";
@@ -90,20 +104,18 @@ int CmdDump(const CliContext& context, const std::vector<std::string>& args)
 int CmdApply(const CliContext& context, const std::vector<std::string>& args)
 {
     if (!OneFileArgument(context, args, "apply"))
-        return EXIT_BAD_INPUT;
+        return EXIT_USAGE;
     ProfileRecord record{};
     uint8_t flag = 0;
     // The file is checked before the mouse is touched.
     if (!LoadWholeSettingsFile(context, args[0], record, flag))
-        return EXIT_BAD_INPUT;
+        return EXIT_FAILED;
 
     CCliDeviceSession session(context);
     if (!session.Ok())
         return EXIT_FAILED;
-    if (!ConnectAtStartup()) {
-        *context.err << "zentroctl: no ZENTRO gaming mouse is connected\n";
-        return EXIT_FAILED;
-    }
+    if (!ConnectAtStartup())
+        return ReportNoMouse(context);
     const ProfileRecord snapshot = BeginApplyProfile(record);
     SendProfileToDevice(snapshot);
     // The sequence runs to its end whatever the mouse answers; only then is it judged.
@@ -116,7 +128,7 @@ int CmdApply(const CliContext& context, const std::vector<std::string>& args)
 int CmdDefaults(const CliContext& context, const std::vector<std::string>& args)
 {
     if (!OneFileArgument(context, args, "defaults"))
-        return EXIT_BAD_INPUT;
+        return EXIT_USAGE;
     ProfileRecord record{};
     LoadDefaults(record);
     int error = 0;

@@ -24,8 +24,6 @@ namespace zentro {
 
 namespace {
 
-constexpr int EXIT_FAILED = 1;
-constexpr int EXIT_BAD_INPUT = 2;
 // An apply takes about 7 s of pacing; the window answers when it is done.
 constexpr int HAND_OVER_APPLY_TIMEOUT_MS = 60000;
 constexpr int HAND_OVER_TIMEOUT_MS = 10000;
@@ -35,12 +33,13 @@ const char* kProfileUsage =
     "       zentroctl [--dir DIR] profile select N [--apply]\n"
     "       zentroctl [--dir DIR] profile export N FILE.bin\n"
     "       zentroctl [--dir DIR] profile import FILE.bin N\n"
-    "N is the profile number of str.ini and the files config0.bin ... config5.bin (0 to 5).\n";
+    "N is a profile's number: the first column of profile list, as in the files\n"
+    "config0.bin ... config5.bin (0 to 5).\n";
 
 int Usage(const CliContext& context)
 {
     *context.err << kProfileUsage;
-    return EXIT_BAD_INPUT;
+    return EXIT_USAGE;
 }
 
 int Failed(const CliContext& context, const std::string& message)
@@ -49,11 +48,23 @@ int Failed(const CliContext& context, const std::string& message)
     return EXIT_FAILED;
 }
 
-bool ParseProfileNumber(const std::string& text, int& n)
+// Profile `text` of the list of str.ini: a number of its first column. Anything else is
+// refused with the same one line as a number past its end.
+bool ResolveProfileNumber(const CliContext& context, const std::string& text, int& n)
 {
-    if (text.size() != 1 || text[0] < '0' || text[0] > '0' + MAX_PROFILE_COUNT - 1)
+    std::vector<ProfileListEntry> list;
+    std::string reason;
+    if (!ReadProfileList(list, &reason)) {
+        Failed(context, reason);
         return false;
-    n = text[0] - '0';
+    }
+    const bool digits = !text.empty() && text.size() <= 3 &&
+                        text.find_first_not_of("0123456789") == std::string::npos;
+    n = digits ? std::stoi(text) : -1;
+    if (n < 0 || n >= static_cast<int>(list.size())) {
+        Failed(context, NoSuchProfileMessage(text, list.size()));
+        return false;
+    }
     return true;
 }
 
@@ -90,6 +101,9 @@ int ProfileList(const CliContext& context)
     for (const ProfileListEntry& entry : list)
         *context.out << entry.number << " " << entry.name << (entry.current ? " (current)" : "")
                      << "\n";
+    // Scripts read the lines as they are; a person is told what the first column is for.
+    if (context.interactive)
+        *context.out << "(profile select N makes the profile numbered N current)\n";
     return 0;
 }
 
@@ -194,13 +208,8 @@ int ProfileImport(const CliContext& context, const std::string& file, int n)
     const std::string name = slash == std::string::npos ? file : file.substr(slash + 1);
     if (name.find(".bin") == std::string::npos)
         return Failed(context, file + ": a profile file's name must contain .bin");
-    const long long size = SettingsFileSize(file);
-    if (size < 0)
-        return Failed(context, file + ": no such file");
-    if (size != static_cast<long long>(SETTINGS_FILE_SIZE))
-        return Failed(context, file + ": a profile file is " + std::to_string(SETTINGS_FILE_SIZE) +
-                                   " bytes, this one is " + std::to_string(size) +
-                                   "; nothing imported");
+    if (const std::string fault = SettingsFileFault(file); !fault.empty())
+        return Failed(context, fault);
 
     // Profile n's own labels, kept when the file has no .ini partner.
     LoadProfileByNumber(static_cast<uint8_t>(n));
@@ -254,31 +263,33 @@ int CmdProfile(const CliContext& context, const std::vector<std::string>& argsIn
     if (args.empty())
         return Usage(context);
     const std::string sub = args[0];
-    int n = -1;
+    // The profile number is checked against the list once the folder is open.
+    std::string number;
     if (sub == "list") {
         if (args.size() != 1 || apply)
             return Usage(context);
     } else if (sub == "select") {
         if (args.size() != 2)
             return Usage(context);
-        if (!ParseProfileNumber(args[1], n))
-            return Failed(context, "no profile " + args[1] + " (profile numbers are 0 to 5)");
+        number = args[1];
     } else if (sub == "export") {
         if (args.size() != 3 || apply)
             return Usage(context);
-        if (!ParseProfileNumber(args[1], n))
-            return Failed(context, "no profile " + args[1] + " (profile numbers are 0 to 5)");
+        number = args[1];
     } else if (sub == "import") {
         if (args.size() != 3 || apply)
             return Usage(context);
-        if (!ParseProfileNumber(args[2], n))
-            return Failed(context, "no profile " + args[2] + " (profile numbers are 0 to 5)");
+        number = args[2];
     } else {
-        *context.err << "zentroctl: unknown profile command '" << sub << "'\n";
-        return Usage(context);
+        *context.err << "zentroctl: unknown profile command '" << sub
+                     << "' (zentroctl help lists them)\n";
+        return EXIT_USAGE;
     }
 
     if (!OpenProfileFolder(context, dir))
+        return EXIT_FAILED;
+    int n = -1;
+    if (sub != "list" && !ResolveProfileNumber(context, number, n))
         return EXIT_FAILED;
     if (sub == "list")
         return ProfileList(context);

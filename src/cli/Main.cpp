@@ -1,8 +1,13 @@
 #include <iostream>
+#include <unistd.h>
 
 #include "cli/CliCommands.h"
 
 int main(int argc, char** argv)
 {
-    return zentro::RunZentroctl(argc, argv, std::cout, std::cerr);
+    zentro::CliContext context;
+    context.out = &std::cout;
+    context.err = &std::cerr;
+    context.interactive = ::isatty(STDOUT_FILENO) == 1;
+    return zentro::RunZentroctlWith(context, argc, argv);
 }

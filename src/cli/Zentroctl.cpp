@@ -21,6 +21,7 @@ namespace {
 
 const char* kUsage =
     "usage: zentroctl [--device auto|simulated] [--trace FILE] [--dir DIR] COMMAND [ARGS]\n"
+    "       zentroctl help | --help | --version\n"
     "commands:\n"
     "  list                  the HID interfaces of the mouse\n"
     "  info                  connect and show firmware version and function options\n"
@@ -28,8 +29,7 @@ const char* kUsage =
     "  apply FILE.bin        send the settings of a file to the mouse (nothing is saved)\n"
     "  encode-macros FILE    show the macro slots built from a macro file (record.ini)\n"
     "  defaults FILE.bin     write a settings file holding the factory defaults\n"
-    "  profile list          the profiles (0-5, as config0.bin ... config5.bin), the current "
-    "marked\n"
+    "  profile list          the profiles: number, name, \"(current)\" after the current one\n"
     "  profile select N [--apply]\n"
     "                        make profile N current (and send it to the mouse); a running\n"
     "                        window of this user does it itself\n"
@@ -39,8 +39,14 @@ const char* kUsage =
     "                        read FILE.bin (1791 bytes) and FILE.ini into profile N\n"
     "  autostart on|off|status\n"
     "                        start the window program at login, or not\n"
+    "N is a profile's number, the first column of `profile list` (0 to 5).\n"
+    "--device simulated tries every command on a built-in simulated mouse.\n"
     "--dir DIR names the profile folder (default: the one the window uses, for an installed\n"
-    "program ~/.config/zentro-mouse).\n";
+    "program ~/.config/zentro-mouse).\n"
+    "Exit status: 0 done, 1 failed (one line on stderr says why), 2 wrong arguments.\n";
+
+const char* kNoMouse = "zentroctl: no ZENTRO mouse (USB 04d9:a165) found; to try the commands "
+                       "without it, add --device simulated\n";
 
 const char* kUdevHint = "install the udev rule resources/70-zentro-mouse.rules (see README) and "
                         "plug the mouse in again";
@@ -105,7 +111,7 @@ int ReportTransferFailures(const CliContext& context, const CCliDeviceSession& s
                  << summary.transfers << " transfers to the mouse failed, the first was transfer "
                  << summary.firstFailure << " (" << what << "): " << summary.firstFailureError
                  << "\n";
-    return 1;
+    return EXIT_FAILED;
 }
 
 int ReportNoMouse(const CliContext& context)
@@ -126,28 +132,28 @@ int ReportNoMouse(const CliContext& context)
                 *context.err
                     << "zentroctl: the ZENTRO mouse is connected, but this user may not open "
                     << info.path << ": " << kUdevHint << "\n";
-                return 1;
+                return EXIT_FAILED;
             }
         }
     }
-    *context.err << "zentroctl: no ZENTRO mouse (USB 04d9:a165) found\n";
-    return 1;
+    *context.err << kNoMouse;
+    return EXIT_FAILED;
 }
 
 int CmdList(const CliContext& context, const std::vector<std::string>& args)
 {
     if (!args.empty()) {
         *context.err << "zentroctl: list takes no arguments\n";
-        return 2;
+        return EXIT_USAGE;
     }
     CCliDeviceSession session(context);
     if (!session.Ok())
-        return 2;
+        return EXIT_FAILED;
     IHidTransport* transport = GetHidTransport();
     std::vector<HidInterfaceInfo> interfaces;
     if (!transport->Enumerate(interfaces)) {
         *context.err << "zentroctl: the HID interfaces cannot be listed\n";
-        return 1;
+        return EXIT_FAILED;
     }
     bool found = false;
     bool denied = false;
@@ -176,8 +182,8 @@ int CmdList(const CliContext& context, const std::vector<std::string>& args)
         out << info.path << "\n" << line;
     }
     if (!found) {
-        *context.err << "zentroctl: no ZENTRO mouse (USB 04d9:a165) found\n";
-        return 1;
+        *context.err << kNoMouse;
+        return EXIT_FAILED;
     }
     if (denied)
         out << "Some interfaces cannot be opened by this user: " << kUdevHint << ".\n";
@@ -188,11 +194,11 @@ int CmdInfo(const CliContext& context, const std::vector<std::string>& args)
 {
     if (!args.empty()) {
         *context.err << "zentroctl: info takes no arguments\n";
-        return 2;
+        return EXIT_USAGE;
     }
     CCliDeviceSession session(context);
     if (!session.Ok())
-        return 2;
+        return EXIT_FAILED;
     if (!OpenDevice())
         return ReportNoMouse(context);
     // The connect exchange: firmware query, then the function-option refresh.
@@ -228,7 +234,7 @@ int RunZentroctlWith(CliContext& context, int argc, char** argv)
             if (a == "--device") {
                 if (i + 1 >= argc) {
                     err << "zentroctl: --device needs a value (auto or simulated)\n";
-                    return 2;
+                    return EXIT_USAGE;
                 }
                 value = argv[++i];
             } else {
@@ -240,13 +246,13 @@ int RunZentroctlWith(CliContext& context, int argc, char** argv)
                 context.simulated = false;
             } else {
                 err << "zentroctl: unknown device '" << value << "' (use auto or simulated)\n";
-                return 2;
+                return EXIT_USAGE;
             }
         } else if (a == "--trace" || a.rfind("--trace=", 0) == 0) {
             if (a == "--trace") {
                 if (i + 1 >= argc) {
                     err << "zentroctl: --trace needs a file name\n";
-                    return 2;
+                    return EXIT_USAGE;
                 }
                 context.traceFile = argv[++i];
             } else {
@@ -256,7 +262,7 @@ int RunZentroctlWith(CliContext& context, int argc, char** argv)
             if (a == "--dir") {
                 if (i + 1 >= argc) {
                     err << "zentroctl: --dir needs a folder\n";
-                    return 2;
+                    return EXIT_USAGE;
                 }
                 context.profileDir = argv[++i];
             } else {
@@ -265,19 +271,27 @@ int RunZentroctlWith(CliContext& context, int argc, char** argv)
         } else if (a == "--help" || a == "-h") {
             out << kUsage;
             return 0;
+        } else if (a == "--version") {
+            out << "zentroctl " << ZENTRO_VERSION << "\n";
+            return 0;
         } else if (!a.empty() && a[0] == '-') {
-            err << "zentroctl: unknown option " << a << "\n" << kUsage;
-            return 2;
+            err << "zentroctl: unknown option " << a << " (zentroctl help lists them)\n";
+            return EXIT_USAGE;
         } else {
             break;
         }
     }
     if (i >= argc) {
         err << kUsage;
-        return 2;
+        return EXIT_USAGE;
     }
     std::string command = argv[i++];
     std::vector<std::string> args(argv + i, argv + argc);
+    if (command == "help") {
+        // Every command is on the one page; `help COMMAND` shows it too.
+        out << kUsage;
+        return 0;
+    }
     if (command == "list")
         return CmdList(context, args);
     if (command == "info")
@@ -294,8 +308,8 @@ int RunZentroctlWith(CliContext& context, int argc, char** argv)
         return CmdProfile(context, args);
     if (command == "autostart")
         return CmdAutostart(context, args);
-    err << "zentroctl: unknown command '" << command << "'\n" << kUsage;
-    return 2;
+    err << "zentroctl: unknown command '" << command << "' (zentroctl help lists them)\n";
+    return EXIT_USAGE;
 }
 
 } // namespace zentro

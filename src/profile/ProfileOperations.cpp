@@ -88,6 +88,15 @@ bool ReadProfileList(std::vector<ProfileListEntry>& list, std::string* reason,
     return true;
 }
 
+std::string NoSuchProfileMessage(const std::string& asked, size_t count)
+{
+    if (count == 0)
+        return "no profile " + asked + " (the profile list is empty)";
+    if (count == 1)
+        return "no profile " + asked + " (profile 0 is the only one)";
+    return "no profile " + asked + " (the profiles are 0 to " + std::to_string(count - 1) + ")";
+}
+
 namespace {
 
 // The list of str.ini when profile n can be selected from it.
@@ -96,8 +105,7 @@ bool ReadSelectableList(int n, std::vector<ProfileListEntry>& list, std::string*
     if (!ReadProfileList(list, reason))
         return false;
     if (n < 0 || n >= static_cast<int>(list.size()))
-        return Fail(reason, "no profile " + std::to_string(n) + " (the profiles are 0 to " +
-                                std::to_string(list.size() - 1) + ")");
+        return Fail(reason, NoSuchProfileMessage(std::to_string(n), list.size()));
     const std::string settings = ProgramFilePath(SettingsFileName(n));
     if (SettingsFileSize(settings) < 0)
         return Fail(reason, "profile " + std::to_string(n) + " has no settings file " + settings);

@@ -36,6 +36,10 @@ struct ProfileListEntry {
 bool ReadProfileList(std::vector<ProfileListEntry>& list, std::string* reason = nullptr,
                      std::string* currentName = nullptr);
 
+// The reason given for a profile number (or other text) `asked` that is not one of the
+// `count` profiles of the list, numbered from 0.
+std::string NoSuchProfileMessage(const std::string& asked, size_t count);
+
 // True when profile n is in the list of str.ini and its settings file is there.
 bool CanSelectProfile(int n, std::string* reason = nullptr);
 

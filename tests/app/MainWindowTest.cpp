@@ -660,9 +660,11 @@ TEST_F(MainWindowInput, WithoutNotificationAreaWindowStaysReachable)
 {
     m_tray.available = false;
     CreateWindow();
-    ClickAt(CLOSE);
+    QSignalSpy ended(m_dlg.get(), &CMouseConfigurationDlg::dialogEnded);
+    ClickAt(CANCEL);
     EXPECT_TRUE(m_dlg->isVisible()) << "kept on the taskbar";
     EXPECT_TRUE(m_dlg->isMinimized());
+    EXPECT_EQ(ended.count(), 0);
     ClickAt(HELP);
     ASSERT_FALSE(m_dlg->m_pHelpMenu.isNull());
     ASSERT_EQ(m_dlg->m_pHelpMenu->actions().size(), 3);
@@ -675,6 +677,11 @@ TEST_F(MainWindowInput, WithoutNotificationAreaWindowStaysReachable)
     m_mouse.Plug();
     Deliver();
     EXPECT_TRUE(m_dlg->isVisible());
+
+    // The close box ends the program: nothing could show where a hidden window went.
+    ClickAt(CLOSE);
+    EXPECT_EQ(ended.count(), 1);
+    EXPECT_FALSE(m_dlg->isVisible());
 }
 
 } // namespace

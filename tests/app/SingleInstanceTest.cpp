@@ -16,6 +16,8 @@
 #include "platform/PrivateProfile.h"
 #include "profile/ProfileFiles.h"
 
+#include <algorithm>
+#include <sstream>
 #include <thread>
 
 namespace zentro::test {
@@ -68,11 +70,20 @@ TEST_F(ApplicationStart, SecondStartShowsTheHiddenWindowOfTheFirst)
     options.tray = &m_tray;
     options.ui = m_services.Bundle();
     options.instanceDirectory = instanceDir.path();
+    std::ostringstream console;
+    options.console = &console;
 
     CMouseConfigurationApp first(options);
     ASSERT_TRUE(first.InitInstance());
     ASSERT_NE(first.MainWindow(), nullptr);
     EXPECT_FALSE(first.MainWindow()->isVisible());
+    // Said once, in one line, with the way to end it.
+    const std::string said = console.str();
+    EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), 1) << said;
+    EXPECT_NE(said.find("waiting without a window until one is plugged in (Ctrl+C or kill " +
+                        std::to_string(QCoreApplication::applicationPid())),
+              std::string::npos)
+        << said;
 
     CMouseConfigurationApp second(options);
     EXPECT_FALSE(second.InitInstance());
@@ -92,8 +103,11 @@ TEST_F(ApplicationStart, ZentroctlsProfileSelectIsDoneByTheRunningWindow)
     options.tray = &m_tray;
     options.ui = m_services.Bundle();
     options.instanceDirectory = instanceDir.path();
+    std::ostringstream console;
+    options.console = &console;
     CMouseConfigurationApp app(options);
     ASSERT_TRUE(app.InitInstance());
+    EXPECT_EQ(console.str(), "") << "the mouse is there: the window shows, nothing to say";
     ClearTrace();
 
     // zentroctl's end of the socket, on a thread of its own since it waits for the answer.

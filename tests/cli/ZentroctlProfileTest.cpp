@@ -145,6 +145,10 @@ TEST(ZentroctlProfile, ListShowsNumberNameAndTheCurrentOne)
     // --dir may follow the command too.
     r = Ctl({"profile", "list", "--dir=" + f.dir.Path()});
     EXPECT_EQ(r.out, "0 Work (current)\n1 Game\n2 Paint\n");
+    // On a terminal a closing line says what the numbers are for; scripts never see it.
+    r = RunZentroctlForTest({"--dir", f.dir.Path(), "profile", "list"}, -1, true);
+    EXPECT_EQ(r.out, "0 Work (current)\n1 Game\n2 Paint\n"
+                     "(profile select N makes the profile numbered N current)\n");
 }
 
 TEST(ZentroctlProfile, SelectMakesTheProfileCurrentWithoutTouchingTheMouse)
@@ -212,10 +216,17 @@ TEST(ZentroctlProfile, BadInputGivesOneLineAndAFailureStatus)
         const char* message;
     };
     const Case cases[] = {
-        {{"--dir", d, "profile", "select", "7"}, 1, "no profile 7"},
+        // One wording for every number that is not in the list, whatever the command.
+        {{"--dir", d, "profile", "select", "7"}, 1, "no profile 7 (the profiles are 0 to 2)"},
         {{"--dir", d, "profile", "select", "4"}, 1, "no profile 4 (the profiles are 0 to 2)"},
-        {{"--dir", d, "profile", "select", "x"}, 1, "no profile x"},
-        {{"--dir", d, "profile", "export", "5", other.Path("o.bin")}, 1, "no profile 5"},
+        {{"--dir", d, "profile", "select", "x"}, 1, "no profile x (the profiles are 0 to 2)"},
+        {{"--dir", d, "profile", "select", "1234"}, 1, "no profile 1234 (the profiles are 0"},
+        {{"--dir", d, "profile", "export", "5", other.Path("o.bin")},
+         1,
+         "no profile 5 (the profiles are 0 to 2)"},
+        {{"--dir", d, "profile", "import", other.Path("short.bin"), "9"},
+         1,
+         "no profile 9 (the profiles are 0 to 2)"},
         {{"--dir", d, "profile", "import", other.Path("short.bin"), "1"}, 1, "this one is 1790"},
         {{"--dir", d, "profile", "import", other.Path("notbin.dat"), "1"}, 1, "must contain .bin"},
         {{"--dir", d, "profile", "import", other.Path("gone.bin"), "1"}, 1, "no such file"},
@@ -238,6 +249,57 @@ TEST(ZentroctlProfile, BadInputGivesOneLineAndAFailureStatus)
     EXPECT_EQ(Ctl({"profile", "frobnicate"}).status, 2);
     // A wrong-size import changed nothing.
     EXPECT_EQ(ReadFile(f.dir.Path("config1.bin")).size(), 1791u);
+
+    // A folder of one profile says so in the same words as the window's refusal.
+    WritePrivateProfileString("Profile", "ItemCount", "1", f.dir.Path("str.ini"));
+    FlushPrivateProfileCache();
+    for (const char* n : {"1", "9"}) {
+        RunResult r = Ctl({"--dir", d, "profile", "select", n});
+        EXPECT_EQ(r.status, 1);
+        EXPECT_EQ(r.err,
+                  std::string("zentroctl: no profile ") + n + " (profile 0 is the only one)\n");
+    }
+}
+
+TEST(ZentroctlProfile, EveryCommandThatReadsASettingsFileRefusesTheSameFaultsInTheSameWords)
+{
+    ProfileFolder f;
+    CTempDir other("clifaults");
+    const std::string trace = other.Path("t.trace");
+    std::filesystem::create_directory(other.Path("folder.bin"));
+    const std::string config1 = ReadFile(f.dir.Path("config1.bin"));
+    struct Case {
+        const char* name;
+        std::string bytes; // written to the file unless it is "missing" or "folder"
+        std::string fault;
+    };
+    const Case cases[] = {
+        {"empty.bin", "", "a settings file is 1791 bytes, this one is 0"},
+        {"short.bin", std::string(1790, '\1'), "a settings file is 1791 bytes, this one is 1790"},
+        {"long.bin", std::string(1792, '\1'), "a settings file is 1791 bytes, this one is 1792"},
+        {"missing.bin", "", "no such file"},
+        {"folder.bin", "", "a folder, not a settings file"},
+    };
+    for (const Case& c : cases) {
+        const std::string file = other.Path(c.name);
+        if (c.fault.find("1791") != std::string::npos)
+            std::ofstream(file, std::ios::binary) << c.bytes;
+        const std::string expected = "zentroctl: " + file + ": " + c.fault + "\n";
+        const std::vector<std::vector<std::string>> commands = {
+            {"dump", file},
+            {"apply", file},
+            {"--dir", f.dir.Path(), "profile", "import", file, "1"}};
+        for (std::vector<std::string> command : commands) {
+            SCOPED_TRACE(std::string(c.name) + " " + command[0]);
+            command.insert(command.begin(), {"--device", "simulated", "--trace", trace});
+            RunResult r = Ctl(command);
+            EXPECT_EQ(r.status, 1);
+            EXPECT_EQ(r.err, expected);
+            EXPECT_EQ(r.out, "");
+            EXPECT_EQ(ReadFile(trace), "") << "nothing sent";
+        }
+    }
+    EXPECT_EQ(ReadFile(f.dir.Path("config1.bin")), config1) << "nothing imported";
 }
 
 TEST(ZentroctlProfile, ExportAndImportMoveAProfileWithItsLabels)

@@ -20,9 +20,11 @@ struct RunResult {
 };
 
 // `args` without the program name. With `unplugAfter` >= 0 the simulated mouse is unplugged
-// after that many transfers. Afterwards the program-wide state goes, as with the end of a
-// process; the pointer backend a fixture installed stays for the next run.
-inline RunResult RunZentroctlForTest(std::vector<std::string> args, int unplugAfter = -1)
+// after that many transfers; `interactive` runs it as with its output on a terminal.
+// Afterwards the program-wide state goes, as with the end of a process; the pointer backend a
+// fixture installed stays for the next run.
+inline RunResult RunZentroctlForTest(std::vector<std::string> args, int unplugAfter = -1,
+                                     bool interactive = false)
 {
     args.insert(args.begin(), "zentroctl");
     std::vector<char*> argv;
@@ -32,6 +34,7 @@ inline RunResult RunZentroctlForTest(std::vector<std::string> args, int unplugAf
     CliContext context;
     context.out = &out;
     context.err = &err;
+    context.interactive = interactive;
     if (unplugAfter >= 0)
         context.prepareSimulatedMouse = [unplugAfter](CSimulatedMouse& mouse) {
             mouse.UnplugAfterTransfers(unplugAfter);

@@ -83,8 +83,9 @@ TEST(Zentroctl, BadCommandLinesGiveOneClearLineAndStatusTwo)
         {{"--frobnicate", "list"}, "unknown option --frobnicate"},
         {{"--device", "simulated", "frobnicate"}, "unknown command 'frobnicate'"},
         {{"--device", "simulated", "list", "extra"}, "list takes no arguments"},
-        {{"--device", "simulated", "--trace", "/nonexistent-dir/x.trace", "info"},
-         "cannot write the trace file"},
+        {{"dump"}, "usage: zentroctl dump FILE.bin"},
+        {{"apply", "a.bin", "b.bin"}, "usage: zentroctl apply FILE.bin"},
+        {{"encode-macros"}, "usage: zentroctl encode-macros FILE"},
     };
     for (const auto& c : cases) {
         RunResult r = Zentroctl(c.args);
@@ -94,15 +95,61 @@ TEST(Zentroctl, BadCommandLinesGiveOneClearLineAndStatusTwo)
     }
 }
 
+TEST(Zentroctl, CommandsThatCannotDoTheirWorkSayWhyInOneLineAndExitOne)
+{
+    // Arguments that are right, a world that is not: status 1 whatever the command.
+    const std::vector<std::vector<std::string>> cases = {
+        {"--device", "simulated", "--trace", "/nonexistent-dir/x.trace", "info"},
+        {"--device", "simulated", "--trace", "/nonexistent-dir/x.trace", "list"},
+        {"defaults", "/nonexistent-dir/x.bin"},
+        {"encode-macros", "/nonexistent-dir/record.ini"},
+    };
+    for (const auto& args : cases) {
+        RunResult r = Zentroctl(args);
+        EXPECT_EQ(r.status, 1) << args.back();
+        EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << r.err;
+        EXPECT_EQ(r.err.rfind("zentroctl: ", 0), 0u) << r.err;
+        EXPECT_NE(r.err.find("nonexistent-dir"), std::string::npos) << r.err;
+    }
+}
+
+TEST(Zentroctl, VersionAndHelpAreAnswersNotErrors)
+{
+    struct Case {
+        std::vector<std::string> args;
+        const char* start;
+    };
+    const std::vector<Case> cases = {
+        {{"--version"}, "zentroctl 1.0\n"},
+        {{"help"}, "usage: zentroctl"},
+        {{"help", "profile"}, "usage: zentroctl"},
+        {{"--help"}, "usage: zentroctl"},
+        {{"--device", "simulated", "--version", "list"}, "zentroctl 1.0\n"},
+    };
+    for (const auto& c : cases) {
+        RunResult r = Zentroctl(c.args);
+        EXPECT_EQ(r.status, 0) << c.args[0];
+        EXPECT_EQ(r.out.rfind(c.start, 0), 0u) << r.out;
+        EXPECT_EQ(r.err, "");
+    }
+    EXPECT_EQ(Zentroctl({"--version"}).out, "zentroctl 1.0\n") << "the version alone";
+}
+
 TEST(Zentroctl, WithoutAMouseListAndInfoFailWithOneLine)
 {
     // The build machines have no ZENTRO mouse attached.
-    for (const char* command : {"list", "info"}) {
-        RunResult r = Zentroctl({command});
-        EXPECT_EQ(r.status, 1) << command;
-        EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << r.err;
-        EXPECT_NE(r.err.find("zentroctl: "), std::string::npos);
+    const std::string file = TempPath("nomouse.bin");
+    ASSERT_EQ(Zentroctl({"defaults", file}).status, 0);
+    for (const std::vector<std::string>& command :
+         std::vector<std::vector<std::string>>{{"list"}, {"info"}, {"apply", file}}) {
+        RunResult r = Zentroctl(command);
+        EXPECT_EQ(r.status, 1) << command[0];
+        // The same line for each, pointing at the way to try the commands without a mouse.
+        EXPECT_EQ(r.err, "zentroctl: no ZENTRO mouse (USB 04d9:a165) found; to try the "
+                         "commands without it, add --device simulated\n")
+            << command[0];
     }
+    std::remove(file.c_str());
 }
 
 namespace {
@@ -163,7 +210,7 @@ TEST(Zentroctl, SettingsFilesOfTheWrongSizeAreRefusedBeforeTheMouseIsTouched)
         WriteBytes(file, std::string(c.size, '\1'));
         for (const char* command : {"dump", "apply"}) {
             RunResult r = Zentroctl({"--device", "simulated", "--trace", trace, command, file});
-            EXPECT_EQ(r.status, 2) << c.what << " " << command;
+            EXPECT_EQ(r.status, 1) << c.what << " " << command;
             EXPECT_NE(
                 r.err.find("a settings file is 1791 bytes, this one is " + std::to_string(c.size)),
                 std::string::npos)
@@ -174,8 +221,8 @@ TEST(Zentroctl, SettingsFilesOfTheWrongSizeAreRefusedBeforeTheMouseIsTouched)
     }
     std::remove(file.c_str());
     RunResult missing = Zentroctl({"dump", TempPath("no-such.bin")});
-    EXPECT_EQ(missing.status, 2);
-    EXPECT_NE(missing.err.find("no such settings file"), std::string::npos) << missing.err;
+    EXPECT_EQ(missing.status, 1);
+    EXPECT_NE(missing.err.find("no-such.bin: no such file"), std::string::npos) << missing.err;
     std::remove(trace.c_str());
 }
 

@@ -27,7 +27,11 @@ for f in config.bin config0.bin config1.bin config2.bin config3.bin config4.bin 
          str.ini str0.ini str1.ini str2.ini str3.ini str4.ini str5.ini record.ini; do
   need "share/zentro-mouse/$f"
 done
-need share/man/man1/zentroctl.1
+need share/man/man1/zentroctl.1.gz
+need share/doc/zentro-mouse/copyright
+need share/doc/zentro-mouse/changelog.gz
+gzip -t "$root/share/man/man1/zentroctl.1.gz" || fail "zentroctl.1.gz is not gzip"
+grep -q '^License: Expat$' "$root/share/doc/zentro-mouse/copyright" || fail "copyright without its licence"
 need lib/udev/rules.d/70-zentro-mouse.rules
 grep -q 'TAG+="uaccess"' "$root/lib/udev/rules.d/70-zentro-mouse.rules" || fail "udev rule without uaccess"
 [ "$(wc -c <"$root/share/zentro-mouse/config0.bin")" -eq 1791 ] || fail "config0.bin is not 1791 bytes"
@@ -36,6 +40,7 @@ if [ "$gui" = 1 ]; then
   need share/zentro-mouse/Skins/main.png
   need share/applications/zentro-mouse.desktop
   need share/metainfo/io.github.zentro_mouse.metainfo.xml
+  need share/man/man1/zentro-mouse.1.gz
   for size in 16 22 24 32 48 64 128 256; do
     need "share/icons/hicolor/${size}x${size}/apps/zentro-mouse.png"
   done
@@ -74,6 +79,25 @@ grep '^set-feature' "$work/select.trace" | tail -n 1 | grep -q '^set-feature 00 
 # Bad input: one line, non-zero status.
 if ctl profile select 4 2>"$work/err"; then fail "profile select 4 succeeded"; fi
 [ "$(wc -l <"$work/err")" -eq 1 ] || fail "more than one line for a bad profile: $(cat "$work/err")"
+
+# The installed window without a display: one line saying so, status 1 (not Qt's abort).
+if [ "$gui" = 1 ]; then
+  for case in "|no display found" ":7391|cannot open the display :7391"; do
+    display="${case%%|*}"
+    said="${case#*|}"
+    status=0
+    env -i PATH="/usr/bin:/bin" HOME="$home" XDG_RUNTIME_DIR="$runtime" DISPLAY="$display" \
+      "$root/bin/zentro-mouse" >"$work/nodisplay.out" 2>"$work/nodisplay.err" || status=$?
+    err=$(cat "$work/nodisplay.err")
+    [ "$status" -eq 1 ] || fail "without the display '$display' the window ended with $status: $err"
+    [ "$(wc -l <"$work/nodisplay.err")" -eq 1 ] && [ ! -s "$work/nodisplay.out" ] ||
+      fail "without the display '$display' not one line: $err"
+    case "$err" in
+      *"$said"*xvfb-run*) ;;
+      *) fail "without the display '$display': $err" ;;
+    esac
+  done
+fi
 
 # The installed window: starts from its user folder and skin, takes the hand-over.
 if [ "$gui" = 1 ]; then

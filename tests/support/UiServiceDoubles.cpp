@@ -17,11 +17,16 @@ namespace {
 
 template <class T> std::optional<T> Next(std::deque<std::optional<T>>& queue)
 {
+    // The answer is moved out of its slot rather than the slot copied: GCC 12 takes the copy
+    // of an optional QString for a read of uninitialised memory.
     if (queue.empty())
         return std::nullopt;
-    std::optional<T> answer = queue.front();
+    const bool answered = queue.front().has_value();
+    T value = answered ? std::move(*queue.front()) : T();
     queue.pop_front();
-    return answer;
+    if (!answered)
+        return std::nullopt;
+    return value;
 }
 
 } // namespace
