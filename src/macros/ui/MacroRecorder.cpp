@@ -67,7 +67,9 @@ void JournalRecordHook(const CapturedKey& key)
     g_nLastVk = static_cast<int>(code);
     g_nLastKeyFlags = static_cast<int>(flags);
     LogHookKey(key);
-    g_strKeyName = GetKeyStr(code);
+    // A key taken by its position is named by its usage, as the encoder reads it back;
+    // without one the code names it.
+    g_strKeyName = key.usage != 0 ? MacroKeyNameForUsage(key.usage) : GetKeyStr(code);
     const uint32_t message = IsAltKey(code) ? (key.released ? WM_SYSKEYUP : WM_SYSKEYDOWN)
                                             : (key.released ? WM_KEYUP : WM_KEYDOWN);
     DebugPrintf("virtual-key code :%xl;GetKeyStr(%x)=%s\n", message, code, g_strKeyName.c_str());

@@ -3,6 +3,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 
+#include "buttons/KeyTable.h"
 #include "controls/SkinKit.h"
 #include "controls/VirtualKeyTranslation.h"
 #include "controls/WinMessage.h"
@@ -26,17 +27,20 @@ struct SingleTexts {
     const char* ok;
     const char* cancel;
     const char* prompt;
+    const char* focusNote;
 };
 
 SingleTexts TextsFor(const std::string& code)
 {
     if (code == "CHS")
-        return {"确定", "取消", "请输入一个按键"};
+        return {"确定", "取消", "请输入一个按键", "仅在此窗口处于活动状态时读取按键。"};
     if (code == "CHT")
-        return {"確定", "取消", "請指派一個鍵盤按鍵"};
+        return {"確定", "取消", "請指派一個鍵盤按鍵", "僅在此視窗為作用中時讀取按鍵。"};
     if (code == "DE")
-        return {"OK", "Abbrechen", "Bitte wählen Sie eine Taste aus."};
-    return {"Ok", "Cancel", "Please assign a key"};
+        return {"OK", "Abbrechen", "Bitte wählen Sie eine Taste aus.",
+                "Tasten werden nur gelesen, solange dieses Fenster aktiv ist."};
+    return {"Ok", "Cancel", "Please assign a key",
+            "Keys are read only while this window is active."};
 }
 
 } // namespace
@@ -45,9 +49,13 @@ void SingleKeyHook(const CapturedKey& key)
 {
     LogHookKey(key);
     const uint32_t code = HookKeyCode(key);
-    if (IsWindowsKey(code))
-        return;
-    g_strSingleKeyName = GetKeyStr(code);
+    // Every key can be assigned, the Windows keys included; the capture keeps the keys from
+    // the dialog's own buttons. A key taken by its position is named as the key table names
+    // its usage, so that storing the name gives that usage.
+    std::string name = key.usage != 0 ? KeyUsageToName(key.usage) : GetKeyStr(code);
+    if (name == "N/A")
+        name.clear();
+    g_strSingleKeyName = name;
     PostWinMessage(g_hSingleKeyWnd, WM_SINGLE_KEY, 0, 0);
 }
 
@@ -100,7 +108,9 @@ void CSingleDialog::StartCapture()
         return;
     }
     g_hSingleKeyHook = capture;
-    update(KEY_NAME_RECT);
+    if (!capture->IsExclusive())
+        m_strFocusNote = QString::fromUtf8(TextsFor(g_strLanguage).focusNote);
+    update();
 }
 
 void CSingleDialog::StopCapture()
@@ -141,6 +151,10 @@ void CSingleDialog::PaintContent(QPainter& painter)
     painter.fillRect(KEY_NAME_RECT, Qt::white);
     painter.setPen(Qt::black);
     DrawSkinText(painter, KEY_NAME_RECT, Qt::AlignCenter, m_strKeyName);
+    if (!m_strFocusNote.isEmpty()) {
+        painter.setPen(Qt::white);
+        DrawSkinText(painter, FOCUS_NOTE_RECT, Qt::AlignCenter | Qt::TextWordWrap, m_strFocusNote);
+    }
 }
 
 bool CSingleDialog::OnPress(const QPoint& point)
