@@ -307,3 +307,35 @@ TEST(DesktopPointerSettings, EachDesktopGetsTheSettingsWhereItKeepsThem)
         EXPECT_EQ(desktop.ran, c.lines_) << c.what;
     }
 }
+
+// Whatever the desktop backend cannot set gets exactly the one line of the worker.
+TEST(DesktopPointerSettings, EachSettingNotSetGetsOneDebugLine)
+{
+    struct Case {
+        const char* what;
+        CDesktopPointerSettings::Environment env;
+        const char* lines;
+    };
+    CDesktopPointerSettings::Environment plasma;
+    plasma.kde = true;
+    plasma.kwriteconfig = "kwriteconfig5";
+    const Case cases[] = {
+        {"no desktop",
+         {},
+         "SETMOUSE failed.\nSETMOUSESPEED failed.\nSETWHEELSCROLLLINES failed.\n"
+         "SPI_SETDOUBLECLICKTIME failed.\n"},
+        {"Plasma on X11 without xset", plasma, "SETMOUSE failed.\n"},
+    };
+    PointerSettingsValues values;
+    values.mouse = {6, 10, 1};
+    values.mouseSpeed = 20;
+    values.wheelScrollLines = 7;
+    values.doubleClickTime = 340;
+    for (const Case& c : cases) {
+        ScriptedDesktop desktop;
+        CDesktopPointerSettings backend = desktop.Backend(c.env);
+        CDebugLogCapture log;
+        CPointerSettingsWorker::ApplyNow(backend, values);
+        EXPECT_EQ(log.Text(), c.lines) << c.what;
+    }
+}
