@@ -101,7 +101,7 @@ TEST(WaylandSmokeTest, WindowRunsUnderWestonWithoutAnXServer)
             const bool shown = ReadAll(windowLog).find("xdg_toplevel") != std::string::npos;
             return (exchanged && shown) || !window.Running();
         },
-        60000);
+        90000);
     const bool running = window.Running();
     window.Stop();
     weston.Stop();
