@@ -9,6 +9,7 @@
 #include <cstdlib>
 #include <fcntl.h>
 #include <poll.h>
+#include <sys/prctl.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -34,6 +35,8 @@ bool CChildProcess::Start(const std::vector<std::string>& argv, const std::strin
         if (err >= 0)
             ::dup2(err, 2);
         ::setpgid(0, 0);
+        // A test that crashes leaves no server behind.
+        ::prctl(PR_SET_PDEATHSIG, SIGTERM);
         ::execvp(args[0], args.data());
         ::_exit(127);
     }

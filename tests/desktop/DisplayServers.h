@@ -9,7 +9,8 @@
 
 namespace zentro::test {
 
-// A child process that is ended (SIGTERM, then waited for) when the object goes.
+// A child process that is ended (SIGTERM, then waited for) when the object goes, and with the
+// test program should that end first.
 class CChildProcess {
 public:
     CChildProcess() = default;
