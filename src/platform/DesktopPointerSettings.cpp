@@ -20,6 +20,8 @@ constexpr const char* KWIN_SERVICE = "org.kde.KWin";
 constexpr const char* KWIN_DEVICES_PATH = "/org/kde/KWin/InputDevice";
 constexpr const char* KWIN_DEVICE_INTERFACE = "org.kde.KWin.InputDevice";
 constexpr const char* XINPUT_ACCEL_SPEED = "libinput Accel Speed";
+// Two values: adaptive, flat.
+constexpr const char* XINPUT_ACCEL_PROFILE = "libinput Accel Profile Enabled";
 // KGlobalSettings::SettingsChanged with the mouse category.
 constexpr const char* KDE_SETTINGS_CHANGED = "int32:3";
 constexpr const char* KDE_SETTINGS_MOUSE = "int32:0";
@@ -97,7 +99,8 @@ CDesktopPointerSettings::Environment CDesktopPointerSettings::Detect()
     e.wayland = EnvSet("WAYLAND_DISPLAY") ||
                 (sessionType != nullptr && std::strcmp(sessionType, "wayland") == 0);
     const bool display = EnvSet("DISPLAY");
-    e.x11 = display && ProgramInPath("xset");
+    // An X display under Wayland is Xwayland's, whose pointers are no real devices.
+    e.x11 = display && !e.wayland && ProgramInPath("xset");
     e.xinput = display && !e.wayland && ProgramInPath("xinput");
     if (ProgramInPath("kwriteconfig6"))
         e.kwriteconfig = "kwriteconfig6";
@@ -153,7 +156,7 @@ bool CDesktopPointerSettings::WriteKdeGlobal(const std::string& key, uint32_t va
     return true;
 }
 
-bool CDesktopPointerSettings::SetKWinPointerAcceleration(double value)
+bool CDesktopPointerSettings::SetKWinPointers(const std::vector<KWinSetting>& settings)
 {
     std::vector<std::string> list = KWinCall(KWIN_DEVICES_PATH, "Get");
     list.insert(list.end(), {"string:org.kde.KWin.InputDeviceManager", "string:devicesSysNames"});
@@ -179,25 +182,32 @@ bool CDesktopPointerSettings::SetKWinPointerAcceleration(double value)
         };
         if (property("pointer") != "true")
             continue;
-        std::vector<std::string> setCall = KWinCall(path, "Set");
-        setCall.insert(setCall.end(),
-                       {std::string("string:") + KWIN_DEVICE_INTERFACE,
-                        "string:pointerAcceleration", "variant:double:" + Number("%.3f", value)});
-        if (m_runner(setCall) != 0)
+        bool setHere = true;
+        for (const KWinSetting& setting : settings) {
+            std::vector<std::string> setCall = KWinCall(path, "Set");
+            setCall.insert(setCall.end(),
+                           {std::string("string:") + KWIN_DEVICE_INTERFACE,
+                            "string:" + setting.property, "variant:" + setting.variant});
+            setHere = m_runner(setCall) == 0 && setHere;
+        }
+        if (!setHere)
             continue;
         set = true;
-        // Saved where KWin keeps the device's settings, so that it holds after a restart.
+        // Saved where KWin keeps the device's settings, so that they hold after a restart.
         const std::string vendor = property("vendor");
         const std::string product = property("product");
         const std::string name = property("name");
-        if (!vendor.empty() && !product.empty() && !name.empty())
-            WriteKdeEntry("kcminputrc", {"Libinput", vendor, product, name}, "PointerAcceleration",
-                          Number("%.3f", value));
+        if (vendor.empty() || product.empty() || name.empty())
+            continue;
+        for (const KWinSetting& setting : settings)
+            if (!setting.savedKey.empty())
+                WriteKdeEntry("kcminputrc", {"Libinput", vendor, product, name}, setting.savedKey,
+                              setting.savedValue);
     }
     return set;
 }
 
-bool CDesktopPointerSettings::SetXInputAccelSpeed(double value)
+bool CDesktopPointerSettings::SetXInputProperty(const std::vector<std::string>& value)
 {
     std::string ids;
     if (m_outputRunner({"xinput", "list", "--id-only"}, ids) != 0)
@@ -208,9 +218,11 @@ bool CDesktopPointerSettings::SetXInputAccelSpeed(double value)
     while (in >> id) {
         std::string props;
         if (m_outputRunner({"xinput", "list-props", id}, props) != 0 ||
-            props.find(std::string(XINPUT_ACCEL_SPEED) + " (") == std::string::npos)
+            props.find(value.front() + " (") == std::string::npos)
             continue; // not a pointer that libinput drives
-        set |= m_runner({"xinput", "set-prop", id, XINPUT_ACCEL_SPEED, Number("%.3f", value)}) == 0;
+        std::vector<std::string> argv{"xinput", "set-prop", id};
+        argv.insert(argv.end(), value.begin(), value.end());
+        set |= m_runner(argv) == 0;
     }
     return set;
 }
@@ -223,6 +235,21 @@ bool CDesktopPointerSettings::SetMouse(const std::array<int, 3>& mouse)
         done |= m_runner({"gsettings", "set", GNOME_MOUSE_SCHEMA, "accel-profile",
                           precision ? "adaptive" : "flat"}) == 0;
     }
+    // Plasma and libinput: enhanced precision is the adaptive profile, without it the flat one.
+    if (m_environment.kde && m_environment.wayland) {
+        done |= SetKWinPointers(
+            {{"pointerAccelerationProfileFlat", precision ? "boolean:false" : "boolean:true",
+              "PointerAccelerationProfile", precision ? "2" : "1"},
+             {"pointerAccelerationProfileAdaptive", precision ? "boolean:true" : "boolean:false",
+              "", ""}});
+        return done;
+    }
+    if (m_environment.kde)
+        done |= WriteKdeEntry("kcminputrc", {"Mouse"}, "XLbInptAccelProfileFlat",
+                              precision ? "false" : "true");
+    if (m_environment.xinput && !m_environment.gnome)
+        done |=
+            SetXInputProperty({XINPUT_ACCEL_PROFILE, precision ? "1" : "0", precision ? "0" : "1"});
     if (m_environment.x11) {
         // Without precision the pointer moves 1:1; with it the X server's default curve.
         std::vector<std::string> argv = precision
@@ -246,15 +273,17 @@ bool CDesktopPointerSettings::SetMouseSpeed(uint32_t speed)
         done |=
             m_runner({"gsettings", "set", GNOME_MOUSE_SCHEMA, "speed", Number("%.2f", value)}) == 0;
     if (m_environment.kde && m_environment.wayland) {
-        done |= SetKWinPointerAcceleration(value);
+        const std::string text = Number("%.3f", value);
+        done |= SetKWinPointers(
+            {{"pointerAcceleration", "double:" + text, "PointerAcceleration", text}});
     } else if (m_environment.kde) {
         done |= WriteKdeEntry("kcminputrc", {"Mouse"}, "XLbInptPointerAcceleration",
                               Number("%g", value));
         // Plasma reads the file at the next login; the pointers take the speed now.
         if (m_environment.xinput)
-            SetXInputAccelSpeed(value);
+            SetXInputProperty({XINPUT_ACCEL_SPEED, Number("%.3f", value)});
     } else if (!m_environment.gnome && m_environment.xinput) {
-        done |= SetXInputAccelSpeed(value);
+        done |= SetXInputProperty({XINPUT_ACCEL_SPEED, Number("%.3f", value)});
     }
     return done;
 }

@@ -12,6 +12,7 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <memory>
 
 #include "DisplayServers.h"
@@ -37,6 +38,8 @@ class CKWinInputDevice : public QObject {
     Q_PROPERTY(quint32 vendor READ vendor CONSTANT)
     Q_PROPERTY(quint32 product READ product CONSTANT)
     Q_PROPERTY(qreal pointerAcceleration READ pointerAcceleration WRITE setPointerAcceleration)
+    Q_PROPERTY(bool pointerAccelerationProfileFlat READ flat WRITE setFlat)
+    Q_PROPERTY(bool pointerAccelerationProfileAdaptive READ adaptive WRITE setAdaptive)
 public:
     CKWinInputDevice(QString sysName, QString name, bool pointer, quint32 vendor, quint32 product)
         : m_sysName(std::move(sysName)), m_name(std::move(name)), m_pointer(pointer),
@@ -59,6 +62,10 @@ public:
         QMutexLocker lock(&m_mutex);
         m_acceleration = value;
     }
+    bool flat() const { return m_flat; }
+    void setFlat(bool on) { m_flat = on; }
+    bool adaptive() const { return m_adaptive; }
+    void setAdaptive(bool on) { m_adaptive = on; }
 
 private:
     QString m_sysName, m_name;
@@ -66,6 +73,8 @@ private:
     quint32 m_vendor, m_product;
     mutable QMutex m_mutex;
     qreal m_acceleration = 0.0;
+    std::atomic<bool> m_flat{false};
+    std::atomic<bool> m_adaptive{true};
 };
 
 class CKWinInputDeviceManager : public QObject {
@@ -147,6 +156,7 @@ public:
     }
     bool Ok() const { return m_ok; }
     qreal Acceleration(size_t i) const { return m_devices[i]->pointerAcceleration(); }
+    bool Flat(size_t i) const { return m_devices[i]->flat() && !m_devices[i]->adaptive(); }
 
 private:
     QDBusConnection m_connection;
@@ -199,6 +209,7 @@ TEST(PlasmaSettingsTest, WaylandPointersKdeglobalsAndTheAnnouncements)
         desktop.kwriteconfig = writer;
         desktop.configHome = config.Path();
         CDesktopPointerSettings backend(desktop, RunCommand);
+        EXPECT_TRUE(backend.SetMouse({0, 0, 0})) << writer; // no enhanced precision: flat
         EXPECT_TRUE(backend.SetMouseSpeed(20)) << writer;
         EXPECT_TRUE(backend.SetWheelScrollLines(7)) << writer;
         EXPECT_TRUE(backend.SetDoubleClickTime(340)) << writer;
@@ -206,10 +217,17 @@ TEST(PlasmaSettingsTest, WaylandPointersKdeglobalsAndTheAnnouncements)
         EXPECT_EQ(kwin.Acceleration(0), 0.0) << writer; // the keyboard
         EXPECT_EQ(kwin.Acceleration(1), 1.0) << writer;
         EXPECT_EQ(kwin.Acceleration(2), 1.0) << writer;
+        EXPECT_FALSE(kwin.Flat(0)) << writer;
+        EXPECT_TRUE(kwin.Flat(1)) << writer;
+        EXPECT_TRUE(kwin.Flat(2)) << writer;
         const std::string kcminputrc = config.Path() + "/kcminputrc";
         EXPECT_EQ(ReadKConfigEntry(kcminputrc, {"Libinput", "1133", "49271", "Zentro Gaming Mouse"},
                                    "PointerAcceleration"),
                   "1.000")
+            << writer;
+        EXPECT_EQ(ReadKConfigEntry(kcminputrc, {"Libinput", "1133", "49271", "Zentro Gaming Mouse"},
+                                   "PointerAccelerationProfile"),
+                  "1")
             << writer;
         EXPECT_EQ(ReadKConfigEntry(kcminputrc, {"Libinput", "1739", "52620", "SYNA Touchpad"},
                                    "PointerAcceleration"),

@@ -232,7 +232,7 @@ TEST(DesktopPointerSettings, EachDesktopGetsTheSettingsWhereItKeepsThem)
     struct Case {
         const char* what;
         CDesktopPointerSettings::Environment env;
-        bool speed, lines, doubleClick;
+        bool flat, speed, lines, doubleClick;
         std::vector<std::string> commands;
     };
     using Env = CDesktopPointerSettings::Environment;
@@ -242,28 +242,37 @@ TEST(DesktopPointerSettings, EachDesktopGetsTheSettingsWhereItKeepsThem)
          true,
          true,
          true,
-         {"kwriteconfig5 --file kcminputrc --group Mouse --key XLbInptPointerAcceleration 1",
+         true,
+         {"kwriteconfig5 --file kcminputrc --group Mouse --key XLbInptAccelProfileFlat true",
+          "xinput list --id-only", "xinput list-props 6", "xinput list-props 7",
+          "xinput set-prop 7 libinput Accel Profile Enabled 0 1", "xset m 1/1 0",
+          "kwriteconfig5 --file kcminputrc --group Mouse --key XLbInptPointerAcceleration 1",
           "xinput list --id-only", "xinput list-props 6", "xinput list-props 7",
           "xinput set-prop 7 libinput Accel Speed 1.000",
           "kwriteconfig5 --file kdeglobals --group KDE --key WheelScrollLines 7", NOTIFY,
           "kwriteconfig5 --file kdeglobals --group KDE --key DoubleClickInterval 340", NOTIFY}},
         {"another X11 desktop: libinput's speed on every pointer",
-         Env{false, true, false, false, true, "", ""},
+         Env{false, false, false, false, true, "", ""},
+         true,
          true,
          false,
          false,
          {"xinput list --id-only", "xinput list-props 6", "xinput list-props 7",
+          "xinput set-prop 7 libinput Accel Profile Enabled 0 1", "xinput list --id-only",
+          "xinput list-props 6", "xinput list-props 7",
           "xinput set-prop 7 libinput Accel Speed 1.000"}},
-        {"nothing to talk to", Env{}, false, false, false, {}},
+        {"nothing to talk to", Env{}, false, false, false, false, {}},
     };
     for (const Case& c : cases) {
         ScriptedDesktop desktop;
         desktop.replies = {
             {"--id-only", "6\n7\n"},
             {"list-props 6", "Device 'Xvfb keyboard':\n\tDevice Enabled (112):\t1\n"},
-            {"list-props 7", "Device 'Mouse':\n\tlibinput Accel Speed (290):\t0.000000\n"},
+            {"list-props 7", "Device 'Mouse':\n\tlibinput Accel Speed (290):\t0.000000\n"
+                             "\tlibinput Accel Profile Enabled (291):\t1, 0\n"},
         };
         CDesktopPointerSettings backend = desktop.Backend(c.env);
+        EXPECT_EQ(backend.SetMouse({0, 0, 0}), c.flat) << c.what;
         EXPECT_EQ(backend.SetMouseSpeed(20), c.speed) << c.what;
         EXPECT_EQ(backend.SetWheelScrollLines(7), c.lines) << c.what;
         EXPECT_EQ(backend.SetDoubleClickTime(340), c.doubleClick) << c.what;
@@ -279,15 +288,17 @@ TEST(DesktopPointerSettings, EachSettingNotSetGetsOneDebugLine)
         CDesktopPointerSettings::Environment env;
         const char* lines;
     };
-    CDesktopPointerSettings::Environment plasma;
-    plasma.kde = true;
-    plasma.kwriteconfig = "kwriteconfig5";
+    CDesktopPointerSettings::Environment plasmaWayland;
+    plasmaWayland.kde = true;
+    plasmaWayland.wayland = true;
+    plasmaWayland.kwriteconfig = "kwriteconfig5";
     const Case cases[] = {
         {"no desktop",
          {},
          "SETMOUSE failed.\nSETMOUSESPEED failed.\nSETWHEELSCROLLLINES failed.\n"
          "SPI_SETDOUBLECLICKTIME failed.\n"},
-        {"Plasma on X11 without xset", plasma, "SETMOUSE failed.\n"},
+        {"Plasma on Wayland without KWin", plasmaWayland,
+         "SETMOUSE failed.\nSETMOUSESPEED failed.\n"},
     };
     PointerSettingsValues values;
     values.mouse = {6, 10, 1};
