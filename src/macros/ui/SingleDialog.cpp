@@ -27,20 +27,17 @@ struct SingleTexts {
     const char* ok;
     const char* cancel;
     const char* prompt;
-    const char* focusNote;
 };
 
 SingleTexts TextsFor(const std::string& code)
 {
     if (code == "CHS")
-        return {"确定", "取消", "请输入一个按键", "仅在此窗口处于活动状态时读取按键。"};
+        return {"确定", "取消", "请输入一个按键"};
     if (code == "CHT")
-        return {"確定", "取消", "請指派一個鍵盤按鍵", "僅在此視窗為作用中時讀取按鍵。"};
+        return {"確定", "取消", "請指派一個鍵盤按鍵"};
     if (code == "DE")
-        return {"OK", "Abbrechen", "Bitte wählen Sie eine Taste aus.",
-                "Tasten werden nur gelesen, solange dieses Fenster aktiv ist."};
-    return {"Ok", "Cancel", "Please assign a key",
-            "Keys are read only while this window is active."};
+        return {"OK", "Abbrechen", "Bitte wählen Sie eine Taste aus."};
+    return {"Ok", "Cancel", "Please assign a key"};
 }
 
 } // namespace
@@ -109,7 +106,7 @@ void CSingleDialog::StartCapture()
     }
     g_hSingleKeyHook = capture;
     if (!capture->IsExclusive())
-        m_strFocusNote = QString::fromUtf8(TextsFor(g_strLanguage).focusNote);
+        m_strFocusNote = FocusOnlyCaptureNote(g_strLanguage);
     update();
 }
 
