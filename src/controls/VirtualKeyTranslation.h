@@ -51,7 +51,7 @@ constexpr uint32_t KEY_WITHOUT_VK = 0x100;
 // a Windows code is KEY_WITHOUT_VK | usage.
 uint32_t HookKeyCode(const CapturedKey& key);
 
-// The left and right Windows keys (0x5B, 0x5C), which the key dialogs discard.
+// The left and right Windows keys (0x5B, 0x5C).
 constexpr bool IsWindowsKey(uint32_t vk)
 {
     return vk == 0x5B || vk == 0x5C;

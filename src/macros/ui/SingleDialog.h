@@ -51,7 +51,7 @@ public:
     enum { BTN_CLOSE, BTN_OK, BTN_CANCEL };
     static constexpr QRect KEY_NAME_RECT = QRect(74, 129, 76, 14);
     static constexpr QRect PROMPT_RECT = QRect(34, 103, 186, 20);
-    static constexpr QRect FOCUS_NOTE_RECT = QRect(34, 160, 322, 40);
+    static constexpr QRect FOCUS_NOTE_RECT = QRect(24, 190, 342, 40);
 
     void done(int result) override;
 

@@ -102,6 +102,8 @@ TEST_F(KeyDialogTest, SaysWhenKeysAreReadOnlyWhileActive)
         CSingleDialog dialog(m_services.Bundle());
         Show(dialog);
         EXPECT_EQ(dialog.FocusNote().toStdString(), c.note);
+        if (!c.exclusive)
+            SaveShot(dialog, QString("single-key-focus-note-") + c.language);
         dialog.reject();
     }
 }
