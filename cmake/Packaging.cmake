@@ -29,6 +29,9 @@ set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins")
 # udev gives the user at the seat access to the mouse (the rule in lib/udev/rules.d); the
 # Wayland plugin lets the window run as a native Wayland client.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "udev, qt6-wayland")
+# The desktop's pointer settings: the session bus tool announces KDE's changes and speaks to
+# KWin, xinput sets libinput's speed on X11, kwriteconfig writes Plasma's files its own way.
+set(CPACK_DEBIAN_PACKAGE_SUGGESTS "dbus-bin, xinput, libkf5config-bin")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_EXTRA
   "${CMAKE_SOURCE_DIR}/packaging/postinst;${CMAKE_SOURCE_DIR}/packaging/postrm")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)

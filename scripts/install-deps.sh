@@ -2,7 +2,8 @@
 # Installs everything needed to build, test and package on Debian 12 (run as root or with
 # sudo): desktop-file-utils and appstream validate the installed desktop entry and metadata,
 # dpkg-dev and file let `cpack -G DEB` compute the package dependencies, lintian checks the
-# package.
+# package; the desktop tests need setxkbmap, XTest, xinput, a session bus, weston with Qt's
+# wayland plugin and kwriteconfig5.
 set -e
 SUDO=""
 if [ "$(id -u)" -ne 0 ]; then SUDO="sudo"; fi
@@ -16,4 +17,5 @@ $APT install -y -qq --no-install-recommends \
   clang libclang-rt-14-dev \
   fonts-dejavu-core fonts-liberation2 fonts-wqy-microhei xvfb xauth \
   qemu-system-x86 linux-image-amd64 busybox-static cpio udev \
-  desktop-file-utils appstream dpkg-dev file lintian
+  desktop-file-utils appstream dpkg-dev file lintian \
+  x11-xkb-utils libxtst-dev xinput dbus weston qt6-wayland libkf5config-bin

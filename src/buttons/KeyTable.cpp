@@ -14,7 +14,10 @@ struct KeyEntry {
 };
 
 // Ordered by code. Names are case-sensitive; "Ctrl", "Shift" and "Alt" are the left-hand keys,
-// 0xF0-0xF2 are the mouse's own codes for its left, right and middle button.
+// 0xF0-0xF2 are the mouse's own codes for its left, right and middle button. Besides the 108
+// keys of a US keyboard the table names the keys other layouts add (the ISO key beside left
+// Shift, the keypad's "=" and ",", F13-F24, the Japanese and Korean keys), so that every key
+// the key capture can take by its position has a name that stores its code.
 constexpr KeyEntry kKeys[] = {
     {"A", 0x04},
     {"B", 0x05},
@@ -112,7 +115,33 @@ constexpr KeyEntry kKeys[] = {
     {"Num 9", 0x61},
     {"Num 0", 0x62},
     {"Num Del", 0x63},
+    {"Non-US \\", 0x64},
     {"Application", 0x65},
+    {"Num =", 0x67},
+    {"F13", 0x68},
+    {"F14", 0x69},
+    {"F15", 0x6A},
+    {"F16", 0x6B},
+    {"F17", 0x6C},
+    {"F18", 0x6D},
+    {"F19", 0x6E},
+    {"F20", 0x6F},
+    {"F21", 0x70},
+    {"F22", 0x71},
+    {"F23", 0x72},
+    {"F24", 0x73},
+    {"Num ,", 0x85},
+    {"Ro", 0x87},
+    {"Katakana/Hiragana", 0x88},
+    {"Yen", 0x89},
+    {"Henkan", 0x8A},
+    {"Muhenkan", 0x8B},
+    {"Num JP ,", 0x8C},
+    {"Hangul", 0x90},
+    {"Hanja", 0x91},
+    {"Katakana", 0x92},
+    {"Hiragana", 0x93},
+    {"Zenkaku/Hankaku", 0x94},
     {"Ctrl", 0xE0},
     {"Shift", 0xE1},
     {"Alt", 0xE2},
@@ -127,7 +156,7 @@ constexpr KeyEntry kKeys[] = {
 };
 
 constexpr size_t KEY_COUNT = std::size(kKeys);
-static_assert(KEY_COUNT == 108);
+static_assert(KEY_COUNT == 134);
 
 // Both directions are answered from tables built at compile time: a code-indexed array for
 // code to name and the entries sorted by name for a binary search from name to code. Macro

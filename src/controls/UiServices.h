@@ -53,6 +53,7 @@ struct CapturedKey {
     uint32_t vkCode = 0;
     bool extended = false;
     bool released = false;
+    uint8_t usage = 0; // USB usage of the key's position; 0 when the platform does not tell
     bool operator==(const CapturedKey&) const = default;
 };
 

@@ -120,4 +120,14 @@ uint8_t MacroKeyNameToUsage(const std::string& name)
     return KeyNameToUsage(name);
 }
 
+std::string MacroKeyNameForUsage(uint8_t usage)
+{
+    if (usage == 0x65)
+        return "App";
+    if (usage >= 0xF0) // the mouse's own button codes are no keyboard keys
+        return std::string();
+    std::string name = KeyUsageToName(usage);
+    return name == "N/A" ? std::string() : name;
+}
+
 } // namespace zentro

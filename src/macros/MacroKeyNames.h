@@ -17,4 +17,9 @@ std::string GetKeyStr(unsigned vk);
 // "Application") and "Left GUI" is a second name for 0xE3. 0 for an unknown name.
 uint8_t MacroKeyNameToUsage(const std::string& name);
 
+// The name the recorder stores for the key at USB usage `usage` (a key taken by its position):
+// the one MacroKeyNameToUsage turns back into `usage`, so record.ini reads the same whatever
+// layout it was recorded under; "" when the usage has no name.
+std::string MacroKeyNameForUsage(uint8_t usage);
+
 } // namespace zentro

@@ -88,10 +88,39 @@ std::map<uint8_t, std::string> ExpectedKeys()
     return keys;
 }
 
+// The keys other layouts add to the 108 of a US keyboard, by the same rules.
+std::map<uint8_t, std::string> OtherLayoutKeys()
+{
+    std::map<uint8_t, std::string> keys = {
+        {0x64, "Non-US \\"},
+        {0x67, "Num ="},
+        {0x85, "Num ,"},
+        {0x87, "Ro"},
+        {0x88, "Katakana/Hiragana"},
+        {0x89, "Yen"},
+        {0x8A, "Henkan"},
+        {0x8B, "Muhenkan"},
+        {0x8C, "Num JP ,"},
+        {0x90, "Hangul"},
+        {0x91, "Hanja"},
+        {0x92, "Katakana"},
+        {0x93, "Hiragana"},
+        {0x94, "Zenkaku/Hankaku"},
+    };
+    for (int i = 0; i < 12; ++i) {
+        keys[static_cast<uint8_t>(0x68 + i)] = "F" + std::to_string(i + 13);
+    }
+    return keys;
+}
+
 TEST(KeyTable, EveryCodeHasExactlyTheExpectedName)
 {
-    const auto expected = ExpectedKeys();
+    auto expected = ExpectedKeys();
     ASSERT_EQ(expected.size(), 108u);
+    const auto others = OtherLayoutKeys();
+    ASSERT_EQ(others.size(), 26u);
+    expected.insert(others.begin(), others.end());
+    ASSERT_EQ(expected.size(), 134u);
     for (int c = 0; c < 256; ++c) {
         const auto code = static_cast<uint8_t>(c);
         const auto it = expected.find(code);
@@ -105,7 +134,7 @@ TEST(KeyTable, EveryCodeHasExactlyTheExpectedName)
     }
 }
 
-TEST(KeyTable, HasOneHundredEightDistinctNamesThatRoundTrip)
+TEST(KeyTable, HasOneHundredThirtyFourDistinctNamesThatRoundTrip)
 {
     std::set<std::string> names;
     int codes = 0;
@@ -119,13 +148,13 @@ TEST(KeyTable, HasOneHundredEightDistinctNamesThatRoundTrip)
         names.insert(name);
         EXPECT_EQ(KeyNameToUsage(name), code) << name;
     }
-    EXPECT_EQ(codes, 108);
-    EXPECT_EQ(names.size(), 108u);
+    EXPECT_EQ(codes, 134);
+    EXPECT_EQ(names.size(), 134u);
 }
 
-TEST(KeyTable, SecondNonUsKeyAndZeroHaveNoName)
+TEST(KeyTable, ZeroPowerAndCodesPastTheKeysHaveNoName)
 {
-    EXPECT_EQ(KeyUsageToName(0x64), "N/A");
+    EXPECT_EQ(KeyUsageToName(0x66), "N/A");
     EXPECT_EQ(KeyUsageToName(0x00), "N/A");
     EXPECT_EQ(KeyUsageToName(0xE8), "N/A");
     EXPECT_EQ(KeyUsageToName(0xFF), "N/A");

@@ -6,9 +6,11 @@
 
 #include <gtest/gtest.h>
 
+#include <set>
 #include <vector>
 
 #include "app/QtKeyboardCapture.h"
+#include "buttons/KeyTable.h"
 #include "macros/MacroKeyNames.h"
 
 namespace zentro {
@@ -84,6 +86,43 @@ TEST(VirtualKeyTranslation, KeysGiveTheirCodeFlagsAndName)
     EXPECT_TRUE(IsWindowsKey(0x5B));
     EXPECT_TRUE(IsWindowsKey(0x5C));
     EXPECT_FALSE(IsWindowsKey(0x5D));
+}
+
+// Every key the capture takes by its position: its usage has names on both sides that store
+// that usage, each key has a hook code of its own (the recorder's repeat filter tells them
+// apart), and where the recorder named the key by its code before, the name is unchanged, so
+// recordings made on a US layout read the same as ever.
+TEST(VirtualKeyTranslation, KeysTakenByPositionKeepTheirUsageThroughTheStoredNames)
+{
+    std::set<uint32_t> codes;
+    int positions = 0;
+    for (uint32_t keycode = 0; keycode < 300; ++keycode) {
+        const uint8_t usage = UsageOfXkbKeycode(keycode);
+        if (usage == 0)
+            continue;
+        ++positions;
+        const std::string what = "keycode " + std::to_string(keycode);
+        EXPECT_EQ(XkbKeycodeOfUsage(usage), keycode) << what;
+        // The symbol Qt reports does not matter, only the place of the key.
+        const CapturedKey key = TranslateQtKey(Qt::Key_unknown, Qt::NoModifier, 0, false, keycode);
+        EXPECT_EQ(key.usage, usage) << what;
+        const std::string recorded = MacroKeyNameForUsage(usage);
+        ASSERT_FALSE(recorded.empty()) << what;
+        EXPECT_EQ(MacroKeyNameToUsage(recorded), usage) << what << " " << recorded;
+        EXPECT_EQ(KeyNameToUsage(KeyUsageToName(usage)), usage) << what;
+        const uint32_t code = HookKeyCode(key);
+        EXPECT_TRUE(codes.insert(code).second) << what << " shares code " << code;
+        if (!GetKeyStr(code).empty())
+            EXPECT_EQ(GetKeyStr(code), recorded) << what;
+        else
+            EXPECT_TRUE(key.vkCode == 0 || key.vkCode >= 0x7C) << what; // F13-F24 were unnamed
+    }
+    EXPECT_GE(positions, 120);
+    // Outside the table, or without a keycode, the symbol decides as before.
+    for (uint32_t keycode : {0u, 7u, 8u + 240u, 100000u})
+        EXPECT_EQ(TranslateQtKey(Qt::Key_A, Qt::NoModifier, 0x61, false, keycode),
+                  (CapturedKey{0x41, false, false, 0}))
+            << keycode;
 }
 
 // The capture as it runs where no keyboard grab exists: the owner's window listens, every key

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <map>
+#include <set>
 #include <condition_variable>
 #include <mutex>
 
@@ -13,6 +15,18 @@
 
 using namespace zentro;
 
+namespace {
+
+CDesktopPointerSettings::Environment GnomeX11(bool gnome, bool x11)
+{
+    CDesktopPointerSettings::Environment env;
+    env.gnome = gnome;
+    env.x11 = x11;
+    return env;
+}
+
+} // namespace
+
 TEST(DesktopPointerSettings, DesktopBackendSpeaksGnomeAndX11)
 {
     std::vector<std::vector<std::string>> ran;
@@ -20,7 +34,7 @@ TEST(DesktopPointerSettings, DesktopBackendSpeaksGnomeAndX11)
         ran.push_back(argv);
         return 0;
     };
-    CDesktopPointerSettings both({true, true}, runner);
+    CDesktopPointerSettings both(GnomeX11(true, true), runner);
     EXPECT_TRUE(both.SetMouse({6, 10, 1}));
     EXPECT_TRUE(both.SetMouseSpeed(20));
     EXPECT_TRUE(both.SetDoubleClickTime(550));
@@ -34,13 +48,13 @@ TEST(DesktopPointerSettings, DesktopBackendSpeaksGnomeAndX11)
     EXPECT_EQ(ran, expected);
 
     ran.clear();
-    CDesktopPointerSettings x11Only({false, true}, runner);
+    CDesktopPointerSettings x11Only(GnomeX11(false, true), runner);
     EXPECT_TRUE(x11Only.SetMouse({0, 0, 0}));
     EXPECT_FALSE(x11Only.SetMouseSpeed(10));
     EXPECT_FALSE(x11Only.SetDoubleClickTime(550));
     EXPECT_EQ(ran, (std::vector<std::vector<std::string>>{{"xset", "m", "1/1", "0"}}));
 
-    CDesktopPointerSettings failing({true, false},
+    CDesktopPointerSettings failing(GnomeX11(true, false),
                                     [](const std::vector<std::string>&) { return 1; });
     EXPECT_FALSE(failing.SetMouse({0, 0, 0}));
     EXPECT_FALSE(failing.SetMouseSpeed(1));
@@ -49,7 +63,7 @@ TEST(DesktopPointerSettings, DesktopBackendSpeaksGnomeAndX11)
 TEST(DesktopPointerSettings, GnomeSpeedScaleCoversTheWholeRange)
 {
     std::vector<std::string> values;
-    CDesktopPointerSettings gnome({true, false}, [&](const std::vector<std::string>& argv) {
+    CDesktopPointerSettings gnome(GnomeX11(true, false), [&](const std::vector<std::string>& argv) {
         values.push_back(argv.back());
         return 0;
     });
@@ -165,4 +179,137 @@ TEST(PointerSettingsWorker, PendingRequestIsFinishedBeforeTheWorkerEnds)
         worker.Submit(WithSpeed(4), &recorder);
     }
     EXPECT_EQ(recorder.calls.size(), 4u);
+}
+
+namespace {
+
+using Argv = std::vector<std::string>;
+
+std::string Joined(const Argv& argv)
+{
+    std::string line;
+    for (const std::string& a : argv)
+        line += (line.empty() ? "" : " ") + a;
+    return line;
+}
+
+// Runs the desktop backend over a scripted desktop: every program it starts is recorded as
+// one line, a program's output is the answer of the first reply whose text its line contains.
+struct ScriptedDesktop {
+    std::vector<std::string> ran;
+    std::vector<std::pair<std::string, std::string>> replies;
+
+    CDesktopPointerSettings Backend(const CDesktopPointerSettings::Environment& env)
+    {
+        auto run = [this](const Argv& argv) {
+            ran.push_back(Joined(argv));
+            return 0;
+        };
+        auto output = [this](const Argv& argv, std::string& out) {
+            ran.push_back(Joined(argv));
+            out.clear();
+            for (const auto& [needle, answer] : replies)
+                if (ran.back().find(needle) != std::string::npos) {
+                    out = answer;
+                    break;
+                }
+            return 0;
+        };
+        return CDesktopPointerSettings(env, run, output);
+    }
+};
+
+const char* const NOTIFY = "dbus-send --session --type=signal /KGlobalSettings "
+                           "org.kde.KGlobalSettings.notifyChange int32:3 int32:0";
+
+} // namespace
+
+// The profile of double-click level 9, 7 wheel lines and pointer speed level 11 (system speed
+// 20) on each desktop: which programs run, what each call answers. (Plasma on Wayland is
+// tested against a real session bus in test_desktop.)
+TEST(DesktopPointerSettings, EachDesktopGetsTheSettingsWhereItKeepsThem)
+{
+    struct Case {
+        const char* what;
+        CDesktopPointerSettings::Environment env;
+        bool flat, speed, lines, doubleClick;
+        std::vector<std::string> commands;
+    };
+    using Env = CDesktopPointerSettings::Environment;
+    const Case cases[] = {
+        {"Plasma on X11 with kwriteconfig5",
+         Env{false, true, true, false, true, "kwriteconfig5", "/unused"},
+         true,
+         true,
+         true,
+         true,
+         {"kwriteconfig5 --file kcminputrc --group Mouse --key XLbInptAccelProfileFlat true",
+          "xinput list --id-only", "xinput list-props 6", "xinput list-props 7",
+          "xinput set-prop 7 libinput Accel Profile Enabled 0 1", "xset m 1/1 0",
+          "kwriteconfig5 --file kcminputrc --group Mouse --key XLbInptPointerAcceleration 1",
+          "xinput list --id-only", "xinput list-props 6", "xinput list-props 7",
+          "xinput set-prop 7 libinput Accel Speed 1.000",
+          "kwriteconfig5 --file kdeglobals --group KDE --key WheelScrollLines 7", NOTIFY,
+          "kwriteconfig5 --file kdeglobals --group KDE --key DoubleClickInterval 340", NOTIFY}},
+        {"another X11 desktop: libinput's speed on every pointer",
+         Env{false, false, false, false, true, "", ""},
+         true,
+         true,
+         false,
+         false,
+         {"xinput list --id-only", "xinput list-props 6", "xinput list-props 7",
+          "xinput set-prop 7 libinput Accel Profile Enabled 0 1", "xinput list --id-only",
+          "xinput list-props 6", "xinput list-props 7",
+          "xinput set-prop 7 libinput Accel Speed 1.000"}},
+        {"nothing to talk to", Env{}, false, false, false, false, {}},
+    };
+    for (const Case& c : cases) {
+        ScriptedDesktop desktop;
+        desktop.replies = {
+            {"--id-only", "6\n7\n"},
+            {"list-props 6", "Device 'Xvfb keyboard':\n\tDevice Enabled (112):\t1\n"},
+            {"list-props 7", "Device 'Mouse':\n\tlibinput Accel Speed (290):\t0.000000\n"
+                             "\tlibinput Accel Profile Enabled (291):\t1, 0\n"},
+        };
+        CDesktopPointerSettings backend = desktop.Backend(c.env);
+        EXPECT_EQ(backend.SetMouse({0, 0, 0}), c.flat) << c.what;
+        EXPECT_EQ(backend.SetMouseSpeed(20), c.speed) << c.what;
+        EXPECT_EQ(backend.SetWheelScrollLines(7), c.lines) << c.what;
+        EXPECT_EQ(backend.SetDoubleClickTime(340), c.doubleClick) << c.what;
+        EXPECT_EQ(desktop.ran, c.commands) << c.what;
+    }
+}
+
+// Whatever the desktop backend cannot set gets exactly the one line of the worker.
+TEST(DesktopPointerSettings, EachSettingNotSetGetsOneDebugLine)
+{
+    struct Case {
+        const char* what;
+        CDesktopPointerSettings::Environment env;
+        const char* lines;
+    };
+    CDesktopPointerSettings::Environment plasmaWayland;
+    plasmaWayland.kde = true;
+    plasmaWayland.wayland = true;
+    plasmaWayland.kwriteconfig = "kwriteconfig5";
+    const Case cases[] = {
+        {"no desktop",
+         {},
+         "SETMOUSE failed.\nSETMOUSESPEED failed.\nSETWHEELSCROLLLINES failed.\n"
+         "SPI_SETDOUBLECLICKTIME failed.\n"},
+        {"Plasma on Wayland without KWin", plasmaWayland,
+         "SETMOUSE failed.\nSETMOUSESPEED failed.\n"},
+    };
+    PointerSettingsValues values;
+    values.mouse = {6, 10, 1};
+    values.mouseSpeed = 20;
+    values.wheelScrollLines = 7;
+    values.doubleClickTime = 340;
+    for (const Case& c : cases) {
+        ScriptedDesktop desktop;
+        CDesktopPointerSettings backend = desktop.Backend(c.env);
+        CDebugLogCapture log;
+        CPointerSettingsWorker::ApplyNow(backend, values);
+        EXPECT_EQ(log.Text(), c.lines) << c.what;
+    }
 }

@@ -107,7 +107,9 @@ TEST_F(PointerSettings, OutOfRangeSpeedLevelIsTakenIntoItsRangeBeforeTheDesktopS
     for (const Case& c : cases) {
         SCOPED_TRACE(static_cast<int>(c.level));
         std::vector<std::vector<std::string>> ran;
-        CDesktopPointerSettings gnome({true, false}, [&](const std::vector<std::string>& argv) {
+        CDesktopPointerSettings::Environment gnomeOnly;
+        gnomeOnly.gnome = true;
+        CDesktopPointerSettings gnome(gnomeOnly, [&](const std::vector<std::string>& argv) {
             ran.push_back(argv);
             return 0;
         });

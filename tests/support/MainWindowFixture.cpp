@@ -61,6 +61,8 @@ void MainWindowFixture::CreateWindow(bool plugged)
         m_mouse.Unplug();
     CMouseConfigurationDlg::Services services;
     services.ui = m_services.Bundle();
+    if (m_windowCapture != nullptr)
+        services.ui.keyboardCapture = m_windowCapture;
     services.tray = &m_tray;
     services.watcher = m_windowWatcher ? m_windowWatcher : m_watcher.get();
     m_dlg = std::make_unique<CMouseConfigurationDlg>(services);

@@ -58,6 +58,8 @@ protected:
     std::unique_ptr<CSimulatedDeviceWatcher> m_watcher;
     // When set, the window gets this watcher instead of the simulated mouse's.
     IDeviceWatcher* m_windowWatcher = nullptr;
+    // When set, the window gets this keyboard capture instead of the scripted one.
+    IKeyboardCapture* m_windowCapture = nullptr;
     std::ostringstream m_traceText;
     std::shared_ptr<CTransferTrace> m_trace;
     std::unique_ptr<CTracingTransport> m_transport;

@@ -311,11 +311,18 @@ void CMacroProgramDialog::PaintContent(QPainter& painter)
     DrawSkin(painter, g_bLoopEnabled ? kCheckOn : kCheckOff, L::LOOP_CHECK.left(),
              L::LOOP_CHECK.top());
     if (g_nCurrentMacro >= 0) {
-        if (m_nItemBytes > MACRO_EVENT_AREA_SIZE)
+        if (m_nItemBytes > MACRO_EVENT_AREA_SIZE && MemoryAreaText() == m_strMemoryText)
             painter.setPen(L::OVERFLOW_TEXT);
         painter.drawText(L::MEMORY_TEXT, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextWordWrap,
-                         m_strMemoryText);
+                         MemoryAreaText());
     }
+}
+
+QString CMacroProgramDialog::MemoryAreaText() const
+{
+    if (m_bRecording && g_hRecordHook != nullptr && !g_hRecordHook->IsExclusive())
+        return FocusOnlyCaptureNote(g_strLanguage);
+    return m_strMemoryText;
 }
 
 bool CMacroProgramDialog::OnPress(const QPoint& point)

@@ -76,6 +76,9 @@ public:
     // Bytes of the mouse's event area the selected macro's items take (126 fit), as of the
     // last change of the item list.
     size_t SelectedMacroBytes() const { return m_nItemBytes; }
+    // The text of the options column's memory area: the memory the selected macro takes, or,
+    // while a recording hears keys only as long as this window is active, the note saying so.
+    QString MemoryAreaText() const;
 
     // Recording (MacroRecorder.cpp).
     void OnRecordButton();

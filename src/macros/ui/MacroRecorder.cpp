@@ -55,6 +55,17 @@ void LogHookKey(const CapturedKey& key)
     DebugPrintf("vk code=%x,scan code=%x,key flag=%x\n", key.vkCode, 0u, HookKeyFlags(key));
 }
 
+QString FocusOnlyCaptureNote(const std::string& languageCode)
+{
+    if (languageCode == "CHS")
+        return QString::fromUtf8("仅在此窗口处于活动状态时读取按键。");
+    if (languageCode == "CHT")
+        return QString::fromUtf8("僅在此視窗為作用中時讀取按鍵。");
+    if (languageCode == "DE")
+        return QString::fromUtf8("Tasten werden nur gelesen, solange dieses Fenster aktiv ist.");
+    return QStringLiteral("Keys are read only while this window is active.");
+}
+
 void JournalRecordHook(const CapturedKey& key)
 {
     const uint32_t flags = HookKeyFlags(key);
@@ -67,7 +78,9 @@ void JournalRecordHook(const CapturedKey& key)
     g_nLastVk = static_cast<int>(code);
     g_nLastKeyFlags = static_cast<int>(flags);
     LogHookKey(key);
-    g_strKeyName = GetKeyStr(code);
+    // A key taken by its position is named by its usage, as the encoder reads it back;
+    // without one the code names it.
+    g_strKeyName = key.usage != 0 ? MacroKeyNameForUsage(key.usage) : GetKeyStr(code);
     const uint32_t message = IsAltKey(code) ? (key.released ? WM_SYSKEYUP : WM_SYSKEYDOWN)
                                             : (key.released ? WM_KEYUP : WM_KEYDOWN);
     DebugPrintf("virtual-key code :%xl;GetKeyStr(%x)=%s\n", message, code, g_strKeyName.c_str());
@@ -137,6 +150,7 @@ void CMacroProgramDialog::StartRecording()
     m_btnRecord->SetSelected(1);
     m_btnRecord->update();
     OnItemListChanged();
+    update(MacroLayout::MEMORY_TEXT);
 }
 
 void CMacroProgramDialog::StopRecording()
@@ -157,6 +171,7 @@ void CMacroProgramDialog::StopRecording()
     m_btnRecord->SetCaption(m_texts.startRecording);
     m_btnRecord->SetSelected(0);
     m_btnRecord->update();
+    update(MacroLayout::MEMORY_TEXT);
 }
 
 int CMacroProgramDialog::OnRecordKeyEvent(uintptr_t wParam, intptr_t)

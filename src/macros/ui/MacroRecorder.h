@@ -44,6 +44,10 @@ extern std::deque<RecordedKeyEvent> g_recordQueue;
 uint32_t HookKeyFlags(const CapturedKey& key);
 // The debug line of the raw event that both key hooks (recorder and single key) write.
 void LogHookKey(const CapturedKey& key);
+// Where no program may take the whole keyboard (Wayland), the recorder and the single-key
+// dialog tell the person that keys are read only while their window is active: this note, in
+// the language with `languageCode`.
+QString FocusOnlyCaptureNote(const std::string& languageCode);
 
 // The hook procedure: drops a repeat of the last event (a held key), turns keypad Enter into
 // 0x6C ("Num Enter"), writes the two debug lines, queues the event and posts

@@ -3,6 +3,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 
+#include "buttons/KeyTable.h"
 #include "controls/SkinKit.h"
 #include "controls/VirtualKeyTranslation.h"
 #include "controls/WinMessage.h"
@@ -45,9 +46,13 @@ void SingleKeyHook(const CapturedKey& key)
 {
     LogHookKey(key);
     const uint32_t code = HookKeyCode(key);
-    if (IsWindowsKey(code))
-        return;
-    g_strSingleKeyName = GetKeyStr(code);
+    // Every key can be assigned, the Windows keys included; the capture keeps the keys from
+    // the dialog's own buttons. A key taken by its position is named as the key table names
+    // its usage, so that storing the name gives that usage.
+    std::string name = key.usage != 0 ? KeyUsageToName(key.usage) : GetKeyStr(code);
+    if (name == "N/A")
+        name.clear();
+    g_strSingleKeyName = name;
     PostWinMessage(g_hSingleKeyWnd, WM_SINGLE_KEY, 0, 0);
 }
 
@@ -100,7 +105,9 @@ void CSingleDialog::StartCapture()
         return;
     }
     g_hSingleKeyHook = capture;
-    update(KEY_NAME_RECT);
+    if (!capture->IsExclusive())
+        m_strFocusNote = FocusOnlyCaptureNote(g_strLanguage);
+    update();
 }
 
 void CSingleDialog::StopCapture()
@@ -141,6 +148,10 @@ void CSingleDialog::PaintContent(QPainter& painter)
     painter.fillRect(KEY_NAME_RECT, Qt::white);
     painter.setPen(Qt::black);
     DrawSkinText(painter, KEY_NAME_RECT, Qt::AlignCenter, m_strKeyName);
+    if (!m_strFocusNote.isEmpty()) {
+        painter.setPen(Qt::white);
+        DrawSkinText(painter, FOCUS_NOTE_RECT, Qt::AlignCenter | Qt::TextWordWrap, m_strFocusNote);
+    }
 }
 
 bool CSingleDialog::OnPress(const QPoint& point)

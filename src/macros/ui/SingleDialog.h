@@ -28,8 +28,9 @@ extern QPointer<QWidget> g_hSingleKeyWnd;
 extern IKeyboardCapture* g_hSingleKeyHook;
 extern std::string g_strSingleKeyName;
 
-// The key procedure: names the key (keypad Enter as "Num Enter") and posts WM_SINGLE_KEY to
-// g_hSingleKeyWnd. The Windows keys are discarded.
+// The key procedure: names the key (keypad Enter as "Num Enter"; a key taken by its position as
+// the key table names its usage) and posts WM_SINGLE_KEY to g_hSingleKeyWnd. Every key counts,
+// the Windows keys included.
 void SingleKeyHook(const CapturedKey& key);
 
 class CSingleDialog : public CSkinnedDialog {
@@ -43,10 +44,14 @@ public:
     // Texts of the current language.
     QString OkCaption() const { return m_strOk; }
     QString PromptText() const { return m_strPrompt; }
+    // Where no program may take the whole keyboard (Wayland), the note that keys are only read
+    // while this window is active; "" while the capture has the keyboard to itself.
+    QString FocusNote() const { return m_strFocusNote; }
     // Buttons.
     enum { BTN_CLOSE, BTN_OK, BTN_CANCEL };
     static constexpr QRect KEY_NAME_RECT = QRect(74, 129, 76, 14);
     static constexpr QRect PROMPT_RECT = QRect(34, 103, 186, 20);
+    static constexpr QRect FOCUS_NOTE_RECT = QRect(24, 190, 342, 40);
 
     void done(int result) override;
 
@@ -64,6 +69,7 @@ private:
     QString m_strOk;
     QString m_strCancel;
     QString m_strPrompt;
+    QString m_strFocusNote;
     bool m_bCaptureTried = false;
 };
 

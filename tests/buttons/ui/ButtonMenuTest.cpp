@@ -177,6 +177,48 @@ TEST_F(ButtonMenuTest, KeyDialogStoresTheKeyAndCancelChangesNothing)
     EXPECT_EQ(Btn(3)->GetCaption(), "Assign Keyboard Key-A");
 }
 
+// The Windows keys and keys a US keyboard lacks are stored by their usage, and the dialog
+// offers them again by the same name.
+TEST_F(ButtonMenuTest, KeyDialogStoresWindowsKeysAndKeysOfOtherLayouts)
+{
+    struct Case {
+        CapturedKey key;
+        uint8_t usage;
+        const char* name;
+    };
+    const Case cases[] = {
+        {{0x5B, true, false, 0xE3}, 0xE3, "Left Windows"},
+        {{0x5C, true, false, 0xE7}, 0xE7, "Right Windows"},
+        {{0x5B, true, false}, 0xE3, "Left Windows"}, // no position known: by the code
+        {{0x00, false, false, 0x64}, 0x64, "Non-US \\"},
+        {{0x00, false, false, 0x89}, 0x89, "Yen"},
+    };
+    CreateWindow();
+    OpenPanel();
+    for (const Case& c : cases) {
+        ClickAt(RowPoint(7));
+        OnModal([&](QWidget* w) {
+            auto* dialog = qobject_cast<CSingleDialog*>(w);
+            ASSERT_NE(dialog, nullptr);
+            m_services.keyboardCapture.Send(c.key);
+            QCoreApplication::sendPostedEvents();
+            QTest::mouseClick(dialog, Qt::LeftButton, {}, QPoint(276, 262)); // OK
+        });
+        ChooseByKeys(13);
+        EXPECT_EQ(g_ProfileRecord.Key(3), c.usage) << c.name;
+        EXPECT_EQ(Btn(3)->GetCaption(), QString("Assign Keyboard Key-") + c.name);
+        ClickAt(RowPoint(7));
+        QString offered;
+        OnModal([&offered](QWidget* w) {
+            auto* dialog = qobject_cast<CSingleDialog*>(w);
+            offered = dialog->m_strKeyName;
+            QTest::mouseClick(dialog, Qt::LeftButton, {}, QPoint(340, 262)); // Cancel
+        });
+        ChooseByKeys(13);
+        EXPECT_EQ(offered, c.name);
+    }
+}
+
 TEST_F(ButtonMenuTest, MacroDialogStoresNumberModeAndLabel)
 {
     CreateWindow();

@@ -56,8 +56,15 @@ TEST_F(KeyDialogTest, ShowsTheLastKeyEventByItsName)
         // Ctrl+C pressed and released in the usual order ends with Ctrl.
         {{{0xA2, false, false}, {0x43, false, false}, {0x43, false, true}, {0xA2, false, true}},
          "Ctrl"},
-        {{{0xAF, true, false}}, ""},                             // a media key has no name
-        {{{0x5B, true, false}}, ""},                             // the Windows keys are discarded
+        {{{0xAF, true, false}}, ""},             // a media key has no name
+        {{{0x5B, true, false}}, "Left Windows"}, // the Windows keys can be assigned
+        {{{0x5C, true, false, 0xE7}}, "Right Windows"},
+        // Keys taken by their position are named by their usage: the German "z" is the US "y"
+        // key, the ISO key beside left Shift has no Windows code, the menu key is the key
+        // table's "Application".
+        {{{0x59, false, false, 0x1C}}, "Y"},
+        {{{0x00, false, false, 0x64}}, "Non-US \\"},
+        {{{0x5D, true, false, 0x65}}, "Application"},
         {{{0x1B, false, false}, {0x20, false, false}}, "Space"}, // Esc does not close
     };
     for (const Step& step : steps) {
@@ -73,6 +80,32 @@ TEST_F(KeyDialogTest, ShowsTheLastKeyEventByItsName)
     QTest::mouseClick(&dialog, Qt::LeftButton, {}, QPoint(276, 262)); // OK
     EXPECT_EQ(dialog.result(), QDialog::Accepted);
     EXPECT_FALSE(keys.IsCapturing());
+}
+
+// Where the capture cannot take the whole keyboard (Wayland), the dialog says that it reads
+// keys only while it is active.
+TEST_F(KeyDialogTest, SaysWhenKeysAreReadOnlyWhileActive)
+{
+    struct Case {
+        const char* language;
+        bool exclusive;
+        const char* note;
+    };
+    const Case cases[] = {
+        {"EN", true, ""},
+        {"EN", false, "Keys are read only while this window is active."},
+        {"DE", false, "Tasten werden nur gelesen, solange dieses Fenster aktiv ist."},
+    };
+    for (const Case& c : cases) {
+        UseLanguage(c.language);
+        m_services.keyboardCapture.exclusive = c.exclusive;
+        CSingleDialog dialog(m_services.Bundle());
+        Show(dialog);
+        EXPECT_EQ(dialog.FocusNote().toStdString(), c.note);
+        if (!c.exclusive)
+            SaveShot(dialog, QString("single-key-focus-note-") + c.language);
+        dialog.reject();
+    }
 }
 
 TEST_F(KeyDialogTest, CaptureThatCannotStartIsReportedAndTheNameStays)

@@ -209,3 +209,22 @@ TEST_F(MacroRecorderTest, DelayOptionChangesFromTheNextKeyWithoutStopping)
               (std::vector<std::string>{"A   Dn", "30 ms", "A   Up", "B   Dn", "B   Up"}));
     Record();
 }
+
+// Where the capture cannot take the whole keyboard (Wayland), the options column says while
+// recording that keys are read only as long as the manager is active, then shows the memory
+// line again.
+TEST_F(MacroRecorderTest, SaysWhileRecordingWhenKeysAreReadOnlyWhileActive)
+{
+    const QString note = "Keys are read only while this window is active.";
+    for (bool exclusive : {true, false}) {
+        OpenManager();
+        Keys().exclusive = exclusive;
+        EXPECT_TRUE(m_manager->MemoryAreaText().startsWith("Memory used")) << exclusive;
+        Record();
+        ASSERT_TRUE(Keys().IsCapturing());
+        EXPECT_EQ(m_manager->MemoryAreaText() == note, !exclusive);
+        Record();
+        EXPECT_TRUE(m_manager->MemoryAreaText().startsWith("Memory used")) << exclusive;
+        m_manager.reset();
+    }
+}
