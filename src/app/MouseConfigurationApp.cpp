@@ -132,21 +132,28 @@ bool CMouseConfigurationApp::InitInstance()
     QObject::connect(m_hMutex.get(), &CSingleInstance::restoreRequested, m_pMainWnd.get(),
                      &CMouseConfigurationDlg::OnRestoreRequest);
     // zentroctl profile select, handed over by a program of the same user.
-    m_hMutex->SetProfileSelectHandler([dlg = m_pMainWnd.get()](const ProfileSelectRequest& r) {
-        namespace fs = std::filesystem;
-        std::error_code ignored;
-        const fs::path own = fs::weakly_canonical(fs::path(GetExeDir()), ignored);
-        const fs::path asked = fs::weakly_canonical(fs::path(r.folder), ignored);
-        if (own.lexically_normal() != asked.lexically_normal())
-            return QString::fromStdString("other-folder " + GetExeDir());
-        std::string reason;
-        if (!CanSelectProfile(r.profile, &reason))
-            return QString::fromStdString("error " + reason);
-        if (r.apply && !g_bDeviceConnected)
-            return QString("error no ZENTRO gaming mouse is connected");
-        dlg->OnRemoteProfileSelect(r.profile, r.apply);
-        return QString("ok");
-    });
+    m_hMutex->SetProfileSelectHandler(
+        [dlg = m_pMainWnd.get()](const ProfileSelectRequest& r,
+                                 CSingleInstance::ProfileSelectReply reply) {
+            namespace fs = std::filesystem;
+            // A relative folder would be taken from this window's working folder, not the
+            // caller's: it is no folder this window can vouch for.
+            if (r.folder.empty() || r.folder[0] != '/')
+                return reply("error the profile folder must be given as an absolute path");
+            std::error_code ignored;
+            const fs::path own = fs::weakly_canonical(fs::path(GetExeDir()), ignored);
+            const fs::path asked = fs::weakly_canonical(fs::path(r.folder), ignored);
+            if (own.lexically_normal() != asked.lexically_normal())
+                return reply(QString::fromStdString("other-folder " + GetExeDir()));
+            std::string reason;
+            if (!CanSelectProfile(r.profile, &reason))
+                return reply(QString::fromStdString("error " + reason));
+            if (r.apply && !g_bDeviceConnected)
+                return reply("error no ZENTRO gaming mouse is connected");
+            // The answer follows the work: at once, or after a transfer, the start-up or a dialog.
+            dlg->OnRemoteProfileSelect(r.profile, r.apply, std::move(reply));
+        });
+    m_hMutex->SetFolderQuery([] { return QString::fromStdString(GetExeDir()); });
     QObject::connect(m_pMainWnd.get(), &CMouseConfigurationDlg::dialogEnded, qApp,
                      &QCoreApplication::quit, Qt::QueuedConnection);
     if (m_pMainWnd->OnInitDialog()) {

@@ -1,5 +1,9 @@
 #pragma once
 
+#include <functional>
+
+#include <chrono>
+
 #include <QDialog>
 #include <QIcon>
 #include <QImage>
@@ -92,7 +96,12 @@ public:
     void ShowAtStartup();
     // A later start of the program asked for the window: shown and raised in every state.
     void OnRestoreRequest();
-    void OnRemoteProfileSelect(int profile, bool apply); // zentroctl's request, from the socket
+    // zentroctl's request, from the socket. It waits while a transfer runs, before start-up has
+    // finished and while a modal dialog is open (a switch inside a dialog's loop would change
+    // the profile under it), then `reply` gets what really happened; a request that waited
+    // too long is answered as not done.
+    using RemoteReply = std::function<void(const QString& answer)>;
+    void OnRemoteProfileSelect(int profile, bool apply, RemoteReply reply);
 
     // The live record was replaced as a whole: every part shows it. With `collapse` the
     // panels and sections close first, as after a reset or a restore from the tray.
@@ -202,6 +211,17 @@ private:
     Services m_services;
     std::vector<std::unique_ptr<IMainWindowPart>> m_parts;
     bool m_bInitCompleted = false;
+    struct RemoteRequest {
+        int profile = 0;
+        bool apply = false;
+        RemoteReply reply;
+        std::chrono::steady_clock::time_point deadline;
+    };
+    std::deque<RemoteRequest> m_remoteRequests;
+    bool m_bRemoteRetryPending = false;
+    bool m_bRemoteRunning = false;
+    void ProcessRemoteRequests();
+    QString RunRemoteSelect(int profile, bool apply);
     bool m_bHotplugFollowed = false; // the watcher runs: a mouse plugged in is announced
     bool m_bShutDown = false;
     bool m_bTransferring = false;

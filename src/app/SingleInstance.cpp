@@ -50,6 +50,13 @@ bool CSingleInstance::Acquire()
 {
     if (m_bOwner)
         return true;
+    if (m_strDirectory.isEmpty()) {
+        // No private folder for the lock and socket: run, but without finding other copies.
+        DebugOutput("Single instance: no private folder for the lock; other copies are not "
+                    "found.\n");
+        m_bOwner = true;
+        return true;
+    }
     m_lock = std::make_unique<QLockFile>(LockPath());
     // Only a dead owner makes a lock stale, never its age.
     m_lock->setStaleLockTime(0);
@@ -134,18 +141,23 @@ void CSingleInstance::HandleLine(QLocalSocket* socket, const QByteArray& line)
         return;
     }
     QPointer<QLocalSocket> guard(socket);
-    QString answer;
+    auto reply = [guard](const QString& answer) {
+        if (!guard)
+            return; // the caller gave up waiting
+        guard->write(answer.toUtf8() + "\n");
+        guard->flush();
+    };
+    if (line.trimmed() == "folder") {
+        reply(m_folderQuery ? "folder " + m_folderQuery() : QString("error no profile folder"));
+        return;
+    }
     ProfileSelectRequest request;
     if (!ParseProfileSelectRequest(line.toStdString(), request))
-        answer = "error unknown request";
+        reply("error unknown request");
     else if (!m_profileSelect)
-        answer = "error this window takes no profile requests";
+        reply("error this window takes no profile requests");
     else
-        answer = m_profileSelect(request);
-    if (!guard)
-        return;
-    socket->write(answer.toUtf8() + "\n");
-    socket->flush();
+        m_profileSelect(request, reply);
 }
 
 } // namespace zentro

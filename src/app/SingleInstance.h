@@ -45,10 +45,15 @@ public:
     // Asks the running copy to restore its window. True when the request was delivered.
     bool SignalRunningCopy();
 
-    // Answers a "select N A DIR" request: "ok", "other-folder DIR" or "error TEXT". Without a
-    // handler such requests are refused.
-    using ProfileSelectHandler = std::function<QString(const ProfileSelectRequest& request)>;
+    // Answers a "select N A DIR" request through `reply` ("ok", "other-folder DIR" or "error
+    // TEXT"), once the work is done: the handler may reply at once or later (the caller
+    // waits). Without a handler such requests are refused.
+    using ProfileSelectReply = std::function<void(const QString& answer)>;
+    using ProfileSelectHandler =
+        std::function<void(const ProfileSelectRequest& request, ProfileSelectReply reply)>;
     void SetProfileSelectHandler(ProfileSelectHandler handler) { m_profileSelect = handler; }
+    // Answers "folder": the profile folder this window owns (zentroctl leaves it alone).
+    void SetFolderQuery(std::function<QString()> query) { m_folderQuery = std::move(query); }
 
 signals:
     // A later start asked this copy to restore and raise its window.
@@ -64,6 +69,7 @@ private:
     std::unique_ptr<QLocalServer> m_server;
     bool m_bOwner = false;
     ProfileSelectHandler m_profileSelect;
+    std::function<QString()> m_folderQuery;
     QHash<QLocalSocket*, QByteArray> m_pending; // partial request lines
 };
 

@@ -2,6 +2,7 @@
 // profiles of the same folder the window uses (or of --dir DIR).
 
 #include <cstdio>
+#include <filesystem>
 #include <memory>
 #include <ostream>
 #include <string>
@@ -199,8 +200,26 @@ int ProfileExport(const CliContext& context, int n, const std::string& file)
     return 0;
 }
 
+// True when a running window of this user owns the profile folder in use here: it keeps the
+// profile in memory and would write it over what this program changed.
+bool WindowOwnsThisFolder()
+{
+    const std::string windowFolder =
+        RunningWindowFolder(SingleInstanceSocketPath(), HAND_OVER_TIMEOUT_MS);
+    if (windowFolder.empty())
+        return false;
+    namespace fs = std::filesystem;
+    std::error_code ignored;
+    return fs::weakly_canonical(fs::path(windowFolder), ignored).lexically_normal() ==
+           fs::weakly_canonical(fs::path(GetExeDir()), ignored).lexically_normal();
+}
+
 int ProfileImport(const CliContext& context, const std::string& file, int n)
 {
+    if (WindowOwnsThisFolder())
+        return Failed(context, "the running window has the profile folder " + GetExeDir() +
+                                   " open; import the file there (Config, Load) or close the "
+                                   "window first; nothing was imported");
     std::string reason;
     if (!CanSelectProfile(n, &reason))
         return Failed(context, reason);

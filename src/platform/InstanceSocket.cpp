@@ -22,28 +22,60 @@ bool IsOwnDirectory(const std::string& path, bool followLink)
     return got == 0 && S_ISDIR(st.st_mode) && st.st_uid == ::getuid();
 }
 
+bool IsPrivateDirectory(const std::string& path, bool followLink)
+{
+    struct stat st {};
+    const int got = followLink ? ::stat(path.c_str(), &st) : ::lstat(path.c_str(), &st);
+    return got == 0 && S_ISDIR(st.st_mode) && st.st_uid == ::getuid() &&
+           (st.st_mode & (S_IWGRP | S_IWOTH)) == 0;
+}
+
 std::string SingleInstanceDirectory()
 {
     const char* runtime = std::getenv("XDG_RUNTIME_DIR");
-    if (runtime && runtime[0] == '/' && IsOwnDirectory(runtime, true))
+    if (runtime && runtime[0] == '/' && IsPrivateDirectory(runtime, true))
         return runtime;
-    // /tmp is shared: a folder of that name made by someone else (or a link) is not used.
+    // The user's runtime folder even where the environment does not name it (cron, sudo -u).
+    const std::string userRuntime = "/run/user/" + std::to_string(::getuid());
+    if (IsPrivateDirectory(userRuntime, false))
+        return userRuntime;
+    // /tmp is shared: a folder of that name made by someone else (or a link, or one others
+    // may write into) is not used.
     const std::string dir = "/tmp/zentro-" + std::to_string(::getuid());
     ::mkdir(dir.c_str(), 0700);
-    if (IsOwnDirectory(dir, false))
+    if (IsPrivateDirectory(dir, false))
         return dir;
-    const std::string own =
-        ConfigHome(ProgramFolderInputs::FromEnvironment()) + "zentro-mouse-runtime";
+    const ProgramFolderInputs inputs = ProgramFolderInputs::FromEnvironment();
+    if (inputs.home.empty() && (inputs.xdgConfigHome.empty() || inputs.xdgConfigHome[0] != '/')) {
+        DebugPrintf("Single instance: %s is not a private folder of this user and there is no "
+                    "home folder; no single-instance socket\n",
+                    dir.c_str());
+        return {};
+    }
+    const std::string own = ConfigHome(inputs) + "zentro-mouse-runtime";
     int error = 0;
-    if (!MakeFolders(own, &error) || !IsOwnDirectory(own, false))
-        DebugPrintf("Single instance: neither %s nor %s is a folder of this user\n", dir.c_str(),
-                    own.c_str());
+    if (!MakeFolders(own, &error) || !IsPrivateDirectory(own, false)) {
+        DebugPrintf("Single instance: neither %s nor %s is a private folder of this user\n",
+                    dir.c_str(), own.c_str());
+        return {};
+    }
     return own;
 }
 
 std::string SingleInstanceSocketPath(const std::string& directory)
 {
-    return (directory.empty() ? SingleInstanceDirectory() : directory) + "/" + SINGLE_INSTANCE_NAME;
+    const std::string dir = directory.empty() ? SingleInstanceDirectory() : directory;
+    return dir.empty() ? std::string() : dir + "/" + SINGLE_INSTANCE_NAME;
+}
+
+std::string RunningWindowFolder(const std::string& socketPath, int timeoutMs)
+{
+    std::string answer;
+    if (socketPath.empty() ||
+        HandOverToWindow(socketPath, "folder\n", timeoutMs, &answer) != HandOverResult::Refused ||
+        answer.rfind("folder ", 0) != 0)
+        return {};
+    return answer.substr(7);
 }
 
 std::string FormatProfileSelectRequest(const ProfileSelectRequest& request)
@@ -83,7 +115,7 @@ HandOverResult HandOverToWindow(const std::string& socketPath, const std::string
 {
     sockaddr_un address{};
     address.sun_family = AF_UNIX;
-    if (socketPath.size() >= sizeof address.sun_path)
+    if (socketPath.empty() || socketPath.size() >= sizeof address.sun_path)
         return HandOverResult::NoWindow;
     std::memcpy(address.sun_path, socketPath.c_str(), socketPath.size() + 1);
 

@@ -11,9 +11,13 @@
 // Protocol: one request line, one answer line, then the connection closes.
 //
 //   restore\n                       show and raise the window (no answer)
+//   folder\n                        the profile folder the window owns
+//     answer:  folder DIR\n
 //   select N A DIR\n                make profile N current (A = 1: and apply it) in the profile
 //                                   folder DIR (the rest of the line)
-//     answers: ok\n                 done (or, while a transfer runs, queued behind it)
+//     answers, once the work is done (a request waits while a transfer runs, the window
+//     starts or a dialog is open):
+//              ok\n                 done
 //              other-folder DIR\n   the window uses another profile folder; nothing done
 //              error TEXT\n         refused, for the reason in TEXT; nothing done
 
@@ -25,11 +29,15 @@ constexpr const char* SINGLE_INSTANCE_NAME = "ZENTRO_Mutex";
 // link is not one.
 bool IsOwnDirectory(const std::string& path, bool followLink);
 
-// The folder of the lock and socket: $XDG_RUNTIME_DIR when it is set and a folder of this
-// user, else /tmp/zentro-UID (created with mode 0700) when that is a folder of this user and
-// no link, else zentro-mouse-runtime in the user's configuration folder (ConfigHome). No
-// trailing separator.
+// The folder of the lock and socket, found from the user alone, so that programs started
+// under su, sudo -u or cron find the same one: $XDG_RUNTIME_DIR when it is set and a private
+// folder of this user, else /run/user/UID when it is one, else /tmp/zentro-UID (created with
+// mode 0700) when it is one and no link, else zentro-mouse-runtime in the user's own
+// configuration folder. Empty when none is safe (no home to fall back on): then there is no
+// single-instance socket. No trailing separator.
 std::string SingleInstanceDirectory();
+// A folder of this user that nobody else may write into (no link, no group or other write).
+bool IsPrivateDirectory(const std::string& path, bool followLink);
 // The socket's path in `directory` (SingleInstanceDirectory() when empty).
 std::string SingleInstanceSocketPath(const std::string& directory = std::string());
 
@@ -54,6 +62,9 @@ enum class HandOverResult {
 
 // Sends `request` to the window listening at `socketPath` and waits up to `timeoutMs` for its
 // answer line, which goes to *answer (without the '\n').
+// The profile folder of the window listening at `socketPath`; empty when none answers.
+std::string RunningWindowFolder(const std::string& socketPath, int timeoutMs);
+
 HandOverResult HandOverToWindow(const std::string& socketPath, const std::string& request,
                                 int timeoutMs, std::string* answer);
 

@@ -243,8 +243,13 @@ bool SetUpProgramFolder(std::string* error)
     return SetUpProgramFolder(ProgramFolderInputs::FromEnvironment(), error);
 }
 
-bool UseProfileFolder(const std::string& dir, std::string* error)
+bool UseProfileFolder(const std::string& dirIn, std::string* error)
 {
+    // Absolute, so that the folder means the same to a running window asked about it.
+    std::error_code ignored;
+    std::string dir = std::filesystem::absolute(dirIn, ignored).lexically_normal().string();
+    if (dir.empty())
+        dir = dirIn;
     if (!IsDir(dir)) {
         if (error)
             *error = "the profile folder " + dir + " does not exist";

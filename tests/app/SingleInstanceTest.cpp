@@ -2,7 +2,9 @@
 
 #include "support/MainWindowFixture.h"
 
+#include <QDialog>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -17,6 +19,7 @@
 #include "profile/ProfileFiles.h"
 
 #include <algorithm>
+#include <atomic>
 #include <sstream>
 #include <thread>
 
@@ -178,6 +181,54 @@ TEST_F(ApplicationStart, AnInstalledProgramWithoutAWritableProfileFolderSaysSoAn
     else
         qputenv("XDG_CONFIG_HOME", oldConfig);
     SetExeDirOverride(ProgramDir().toStdString());
+}
+
+TEST_F(ApplicationStart, ARequestDuringADialogWaitsForItAndIsAnsweredAfterTheWork)
+{
+    QTemporaryDir instanceDir;
+    const std::string listFile = ProgramDir().toStdString() + "str.ini";
+    WritePrivateProfileString("Profile", "ItemCount", "2", listFile);
+    WritePrivateProfileString("Profile", "Item1", "Profile 2", listFile);
+    CMouseConfigurationApp::Options options;
+    options.transport = m_transport.get();
+    options.watcher = m_watcher.get();
+    options.tray = &m_tray;
+    options.ui = m_services.Bundle();
+    options.instanceDirectory = instanceDir.path();
+    std::ostringstream console;
+    options.console = &console;
+    CMouseConfigurationApp app(options);
+    ASSERT_TRUE(app.InitInstance());
+
+    // A modal dialog of the window is open (a file dialog, the colour chooser, a question).
+    QDialog modal(app.MainWindow());
+    modal.setModal(true);
+    modal.show();
+    ASSERT_EQ(QApplication::activeModalWidget(), &modal);
+
+    std::string answer;
+    std::atomic<bool> done{false};
+    std::thread client([&] {
+        ProfileSelectRequest request{1, false, GetExeDir()};
+        HandOverToWindow(SingleInstanceSocketPath(instanceDir.path().toStdString()),
+                         FormatProfileSelectRequest(request), 20000, &answer);
+        done = true;
+    });
+    // Not inside the dialog's loop: nothing happens, and nothing is answered yet.
+    QElapsedTimer waited;
+    waited.start();
+    while (waited.elapsed() < 600)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+    EXPECT_FALSE(done.load()) << answer;
+    EXPECT_EQ(CurrentProfileNumber, 0);
+
+    modal.close();
+    EXPECT_TRUE(DeliverUntil([&] { return done.load(); }));
+    client.join();
+    EXPECT_EQ(answer, "ok");
+    EXPECT_EQ(CurrentProfileNumber, 1);
+    FlushPrivateProfileCache();
+    EXPECT_EQ(GetPrivateProfileString("Profile", "CurProfileName", "", listFile), "Profile 2");
 }
 
 } // namespace

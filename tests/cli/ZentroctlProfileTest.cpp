@@ -100,6 +100,15 @@ struct ProfileFolder {
     }
 };
 
+// A record unlike any of the folder's profiles.
+ProfileRecord PatternlessRecord()
+{
+    ProfileRecord record{};
+    for (size_t i = 0; i < PROFILE_RECORD_SIZE; ++i)
+        record.Bytes()[i] = static_cast<uint8_t>(i * 7 + 3);
+    return record;
+}
+
 // The other end of the window's socket: answers one request with `answer`.
 struct FakeWindow {
     int listener = -1;
@@ -438,4 +447,49 @@ TEST(ZentroctlProfile, ImportChangesOnlyTheProfileItNamesWhateverTheFileIsCalled
     for (const auto& [name, content] : before)
         EXPECT_EQ(ReadFile(f.dir.Path(name)), content) << name << " changed";
     EXPECT_FALSE(std::filesystem::exists(f.dir.Path("str2.bin")));
+}
+
+TEST(ZentroctlProfile, TheWindowIsAskedAboutAbsoluteFoldersAndOwnsItsFolderForImports)
+{
+    ProfileFolder f;
+    const std::string socket = SingleInstanceSocketPath();
+    CTempDir other("cliowner");
+    ASSERT_TRUE(WriteSettingsFile(other.Path("x.bin"), PatternlessRecord(), nullptr));
+    const std::string config1 = ReadFile(f.dir.Path("config1.bin"));
+
+    // "--dir ." from the profile folder's parent: the window hears the absolute folder.
+    const auto cwd = std::filesystem::current_path();
+    std::filesystem::current_path(f.dir.Path());
+    std::string request;
+    {
+        FakeWindow window(socket, "error no profile 1\n");
+        const RunResult r = Ctl({"--dir", ".", "profile", "select", "1"});
+        request = window.request;
+        EXPECT_EQ(r.status, 1) << "a refused select fails";
+        EXPECT_NE(r.err.find("no profile 1"), std::string::npos) << r.err;
+    }
+    std::filesystem::current_path(cwd);
+    ProfileSelectRequest parsed;
+    ASSERT_TRUE(ParseProfileSelectRequest(request, parsed)) << request;
+    EXPECT_EQ(std::filesystem::path(parsed.folder).lexically_normal(),
+              std::filesystem::path(f.dir.Path() + "/").lexically_normal());
+
+    // An import into the folder the window owns is refused; into another folder it goes on.
+    {
+        FakeWindow window(socket, "folder " + f.dir.Path() + "/\n");
+        const RunResult r =
+            Ctl({"--dir", f.dir.Path(), "profile", "import", other.Path("x.bin"), "1"});
+        EXPECT_EQ(r.status, 1);
+        EXPECT_NE(r.err.find("the running window has the profile folder"), std::string::npos)
+            << r.err;
+        EXPECT_EQ(window.request, "folder");
+    }
+    EXPECT_EQ(ReadFile(f.dir.Path("config1.bin")), config1);
+    {
+        FakeWindow window(socket, "folder " + other.Path() + "/\n");
+        const RunResult r =
+            Ctl({"--dir", f.dir.Path(), "profile", "import", other.Path("x.bin"), "1"});
+        EXPECT_EQ(r.status, 0) << r.err;
+    }
+    EXPECT_EQ(ReadFile(f.dir.Path("config1.bin")), ReadFile(other.Path("x.bin")));
 }

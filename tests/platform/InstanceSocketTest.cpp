@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include "../support/EnvGuard.h"
@@ -47,5 +48,34 @@ TEST(InstanceSocket, TheRuntimeFolderIsUsedOnlyWhenItIsAFolderOfThisUser)
         const std::string dir = SingleInstanceDirectory();
         EXPECT_NE(dir, unusable);
         EXPECT_TRUE(IsOwnDirectory(dir, false)) << dir;
+    }
+}
+
+TEST(InstanceSocket, TheSocketPlaceDependsOnTheUserNotOnWhatTheEnvironmentSays)
+{
+    // Programs under su, sudo -u or cron see another XDG_RUNTIME_DIR, or none: a folder that is
+    // not private to this user is passed over, and without it every program of the user ends
+    // in the same place.
+    CTempDir tmp("instance");
+    const std::string shared = tmp.Path("shared");
+    ASSERT_EQ(::mkdir(shared.c_str(), 0777), 0);
+    ASSERT_EQ(::chmod(shared.c_str(), 0777), 0);
+    EnvGuard env;
+    env.Set("XDG_RUNTIME_DIR", "");
+    const std::string unset = SingleInstanceDirectory();
+    ASSERT_FALSE(unset.empty());
+    EXPECT_TRUE(IsPrivateDirectory(unset, false)) << unset;
+    const struct {
+        std::string runtime;
+        bool used;
+    } cases[] = {
+        {tmp.Path(), true},        // the user's own private folder
+        {shared, false},           // others may write into it
+        {tmp.Path("none"), false}, // missing
+        {"relative", false},
+    };
+    for (const auto& c : cases) {
+        env.Set("XDG_RUNTIME_DIR", c.runtime);
+        EXPECT_EQ(SingleInstanceDirectory(), c.used ? c.runtime : unset) << c.runtime;
     }
 }
