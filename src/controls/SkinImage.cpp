@@ -8,9 +8,11 @@
 #include <QStringList>
 
 #include <algorithm>
+#include <cmath>
 #include <map>
 #include <mutex>
 #include <sys/stat.h>
+#include <tuple>
 
 namespace zentro {
 
@@ -42,16 +44,33 @@ struct DirListing {
     QStringList entries; // sorted, so a case-insensitive match is stable
 };
 
+// Text entries of a picture handed out: the skin file it came from and where its top-left
+// pixel lies in that file (logical pixels, "x,y"; absent means 0,0).
+const QString kSkinPathKey = QStringLiteral("ZentroSkinPath");
+const QString kSkinOriginKey = QStringLiteral("ZentroSkinOrigin");
+
+// A picture made for one device pixel ratio from a high-density companion.
+struct ScaledPicture {
+    QString source;       // the companion it was made from
+    FileStamp stamp;      // that companion's stamp when it was made
+    QImage straight;      // Format_ARGB32, device pixel ratio set
+    QImage premultiplied; // made on first DrawSkinPng
+    QImage plain;         // made on first opaque draw
+};
+
 struct ImageEntry {
     FileStamp stamp;
-    QImage straight;      // Format_ARGB32; null when the file could not be decoded
-    QImage premultiplied; // made on first DrawSkinPng
+    QImage straight;                     // Format_ARGB32; null when the file could not be decoded
+    QImage premultiplied;                // made on first DrawSkinPng
+    std::map<int, ScaledPicture> scaled; // by device pixel ratio x 100
 };
 
 struct SkinCache {
     std::mutex lock;
     std::map<QString, DirListing> dirs;
     std::map<QString, ImageEntry> images;
+    // pictures built into the program, made for a ratio: by path, ratio x 100, opaque
+    std::map<std::tuple<QString, int, bool>, QImage> resources;
     uint64_t decodes = 0;
 };
 
@@ -133,11 +152,10 @@ QString ResolveLocked(SkinCache& cache, const QString& path)
     return resolved;
 }
 
-// The cached entry of the picture (decoding it when new or changed); nullptr when the file
-// is missing.
-ImageEntry* LookupLocked(SkinCache& cache, const QString& path)
+// The cached entry of the resolved file (decoding it when new or changed); nullptr when the
+// file is missing.
+ImageEntry* LookupResolvedLocked(SkinCache& cache, const QString& resolved)
 {
-    const QString resolved = ResolveLocked(cache, path);
     FileStamp stamp;
     bool isDir = false;
     if (!StatPath(resolved, stamp, isDir) || isDir) {
@@ -156,8 +174,22 @@ ImageEntry* LookupLocked(SkinCache& cache, const QString& path)
     ++cache.decodes;
     if (!decoded.isNull()) {
         entry.straight = decoded.convertToFormat(QImage::Format_ARGB32);
+        entry.straight.setDevicePixelRatio(1);
+        entry.straight.setText(kSkinPathKey, resolved);
     }
     return &cache.images.insert_or_assign(resolved, std::move(entry)).first->second;
+}
+
+// The cached entry of the picture named by `path` in any spelling; `resolved` receives the
+// file's path.
+ImageEntry* LookupLocked(SkinCache& cache, const QString& path, QString* resolved = nullptr)
+{
+    QString file = ResolveLocked(cache, path);
+    ImageEntry* entry = LookupResolvedLocked(cache, file);
+    if (resolved != nullptr) {
+        *resolved = std::move(file);
+    }
+    return entry;
 }
 
 // Colour channels multiplied by alpha and divided by 255 with the remainder dropped; the
@@ -165,6 +197,7 @@ ImageEntry* LookupLocked(SkinCache& cache, const QString& path)
 QImage PremultiplyTruncating(const QImage& straight)
 {
     QImage out(straight.size(), QImage::Format_ARGB32_Premultiplied);
+    out.setDevicePixelRatio(straight.devicePixelRatio());
     for (int y = 0; y < straight.height(); ++y) {
         const auto* src = reinterpret_cast<const QRgb*>(straight.constScanLine(y));
         auto* dst = reinterpret_cast<QRgb*>(out.scanLine(y));
@@ -181,6 +214,140 @@ QImage PremultiplyTruncating(const QImage& straight)
         }
     }
     return out;
+}
+
+// The picture of `base` (the entry of file `resolved`) made for `ratio` from the best
+// companion; nullptr when the 1x picture is to be drawn.
+ScaledPicture* FindScaledLocked(SkinCache& cache, ImageEntry* base, const QString& resolved,
+                                qreal ratio)
+{
+    if (base == nullptr || base->straight.isNull() || ratio <= 1.0) {
+        return nullptr;
+    }
+    const qsizetype slash = resolved.lastIndexOf(QLatin1Char('/'));
+    const QString dir = resolved.left(slash + 1);
+    const QString file = resolved.mid(slash + 1);
+    const qsizetype dot = file.lastIndexOf(QLatin1Char('.'));
+    const QString stem = dot < 0 ? file : file.left(dot);
+    const QString ext = dot < 0 ? QString() : file.mid(dot);
+    const QSize size = base->straight.size();
+    const int wanted = std::clamp(static_cast<int>(std::ceil(ratio - 1e-6)), 2, 3);
+    const int order[2] = {wanted, wanted == 2 ? 3 : 2};
+    for (const int scale : order) {
+        const QString match =
+            MatchEntry(cache, dir, stem + QStringLiteral("@%1x").arg(scale) + ext);
+        if (match.isEmpty()) {
+            continue;
+        }
+        const QString companionPath = dir + match;
+        const ImageEntry* companion = LookupResolvedLocked(cache, companionPath);
+        if (companion == nullptr || companion->straight.size() != size * scale) {
+            continue; // missing, unreadable or stale
+        }
+        ScaledPicture& made = base->scaled[qRound(ratio * 100)];
+        if (made.source == companionPath && made.stamp == companion->stamp &&
+            !made.straight.isNull()) {
+            return &made;
+        }
+        const QSize target(qRound(size.width() * ratio), qRound(size.height() * ratio));
+        QImage picture = companion->straight.size() == target
+                             ? companion->straight.copy()
+                             : companion->straight
+                                   .scaled(target, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
+                                   .convertToFormat(QImage::Format_ARGB32);
+        picture.setDevicePixelRatio(ratio);
+        picture.setText(kSkinPathKey, resolved);
+        made = ScaledPicture{companionPath, companion->stamp, std::move(picture), {}, {}};
+        return &made;
+    }
+    return nullptr;
+}
+
+// A picture built into the program (a Qt resource, never changing) made for `ratio` from its
+// "@2x"/"@3x" companion, as an opaque bitmap or premultiplied; null when there is none.
+QImage ResourceAtLocked(SkinCache& cache, const QString& path, qreal ratio, bool plain)
+{
+    const auto key = std::make_tuple(path, qRound(ratio * 100), plain);
+    const auto known = cache.resources.find(key);
+    if (known != cache.resources.end()) {
+        return known->second;
+    }
+    QImage& made = cache.resources[key];
+    const QSize size = QImageReader(path).size();
+    const qsizetype dot = path.lastIndexOf(QLatin1Char('.'));
+    const int wanted = std::clamp(static_cast<int>(std::ceil(ratio - 1e-6)), 2, 3);
+    for (const int scale : {wanted, wanted == 2 ? 3 : 2}) {
+        const QImage companion(path.left(dot) + QStringLiteral("@%1x").arg(scale) + path.mid(dot));
+        if (!size.isValid() || companion.size() != size * scale) {
+            continue;
+        }
+        const QSize target(qRound(size.width() * ratio), qRound(size.height() * ratio));
+        made = companion.size() == target
+                   ? companion
+                   : companion.scaled(target, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+        made = plain ? MakePlainBitmap(made)
+                     : made.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+        made.setDevicePixelRatio(ratio);
+        break;
+    }
+    return made;
+}
+
+QPoint SkinOrigin(const QImage& picture)
+{
+    const QStringList xy = picture.text(kSkinOriginKey).split(QLatin1Char(','));
+    return xy.size() == 2 ? QPoint(xy[0].toInt(), xy[1].toInt()) : QPoint(0, 0);
+}
+
+// The picture `picture` was taken from, made for `ratio`, as an opaque bitmap when `picture`
+// is one, else with premultiplied alpha; `origin` receives where `picture` lies in it. Null when
+// the picture is not from the skin, is drawn at 1x or has no usable companion.
+QImage HighDensityOf(const QImage& picture, qreal ratio, QPoint& origin)
+{
+    if (ratio <= 1.0 || picture.isNull() || picture.devicePixelRatio() != 1.0) {
+        return QImage();
+    }
+    const QString path = picture.text(kSkinPathKey);
+    if (path.isEmpty()) {
+        return QImage();
+    }
+    SkinCache& cache = Cache();
+    std::lock_guard guard(cache.lock);
+    if (path.startsWith(QLatin1String(":/"))) {
+        origin = SkinOrigin(picture);
+        return ResourceAtLocked(cache, path, ratio, picture.format() == QImage::Format_RGB32);
+    }
+    QString resolved;
+    ImageEntry* base = LookupLocked(cache, path, &resolved);
+    ScaledPicture* made = FindScaledLocked(cache, base, resolved, ratio);
+    if (made == nullptr) {
+        return QImage();
+    }
+    origin = SkinOrigin(picture);
+    if (!QRect(QPoint(0, 0), base->straight.size()).contains(QRect(origin, picture.size()))) {
+        return QImage(); // the picture changed since this part was taken
+    }
+    if (picture.format() != QImage::Format_RGB32) {
+        // premultiplied, what the painter blends without converting on every paint
+        if (made->premultiplied.isNull()) {
+            made->premultiplied = PremultiplyTruncating(made->straight);
+        }
+        return made->premultiplied;
+    }
+    if (made->plain.isNull()) {
+        made->plain = MakePlainBitmap(made->straight);
+    }
+    return made->plain;
+}
+
+void CopySkinText(const QImage& from, QImage& to)
+{
+    for (const QString& key : {kSkinPathKey, kSkinOriginKey}) {
+        const QString value = from.text(key);
+        if (!value.isEmpty()) {
+            to.setText(key, value);
+        }
+    }
 }
 
 } // namespace
@@ -200,20 +367,48 @@ QImage LoadSkinImage(const QString& path)
     return entry != nullptr ? entry->straight : QImage();
 }
 
+QImage LoadSkinImageAt(const QString& path, qreal ratio)
+{
+    SkinCache& cache = Cache();
+    std::lock_guard guard(cache.lock);
+    QString resolved;
+    ImageEntry* entry = LookupLocked(cache, path, &resolved);
+    if (entry == nullptr) {
+        return QImage();
+    }
+    const ScaledPicture* made = FindScaledLocked(cache, entry, resolved, ratio);
+    return made != nullptr ? made->straight : entry->straight;
+}
+
+qreal PainterPixelRatio(const QPainter& painter)
+{
+    const QPaintDevice* device = painter.device();
+    return device != nullptr ? device->devicePixelRatio() : 1.0;
+}
+
 int DrawSkinPng(QPainter& painter, const QString& path, int x, int y)
 {
+    const qreal ratio = PainterPixelRatio(painter);
     QImage premultiplied;
     {
         SkinCache& cache = Cache();
         std::lock_guard guard(cache.lock);
-        ImageEntry* entry = LookupLocked(cache, path);
+        QString resolved;
+        ImageEntry* entry = LookupLocked(cache, path, &resolved);
         if (entry == nullptr || entry->straight.isNull()) {
             return 0;
         }
-        if (entry->premultiplied.isNull()) {
-            entry->premultiplied = PremultiplyTruncating(entry->straight);
+        if (ScaledPicture* made = FindScaledLocked(cache, entry, resolved, ratio)) {
+            if (made->premultiplied.isNull()) {
+                made->premultiplied = PremultiplyTruncating(made->straight);
+            }
+            premultiplied = made->premultiplied;
+        } else {
+            if (entry->premultiplied.isNull()) {
+                entry->premultiplied = PremultiplyTruncating(entry->straight);
+            }
+            premultiplied = entry->premultiplied;
         }
-        premultiplied = entry->premultiplied;
     }
     // Per-pixel alpha only: the blend's constant alpha is always 255, whatever opacity the
     // caller's painter carries.
@@ -237,8 +432,94 @@ void DrawSkinImageStretched(QPainter& painter, const QImage& image, const QRect&
     painter.setOpacity(1.0);
     painter.setCompositionMode(image.hasAlphaChannel() ? QPainter::CompositionMode_SourceOver
                                                        : QPainter::CompositionMode_Source);
-    painter.drawImage(target, image);
+    QPoint origin;
+    const QImage dense = HighDensityOf(image, PainterPixelRatio(painter), origin);
+    if (dense.isNull()) {
+        painter.drawImage(target, image);
+    } else {
+        const qreal s = dense.devicePixelRatio();
+        painter.drawImage(
+            QRectF(target), dense,
+            QRectF(origin.x() * s, origin.y() * s, image.width() * s, image.height() * s));
+    }
     painter.restore();
+}
+
+void DrawSkinPicture(QPainter& painter, const QPoint& at, const QImage& picture,
+                     const QRect& source)
+{
+    if (picture.isNull() || source.isEmpty()) {
+        return;
+    }
+    QPoint origin;
+    const QImage dense = HighDensityOf(picture, PainterPixelRatio(painter), origin);
+    if (dense.isNull()) {
+        painter.drawImage(at, picture, source);
+        return;
+    }
+    // only the part of source inside the picture is drawn, where drawImage would draw it
+    const QRect inside = source & QRect(QPoint(0, 0), picture.size());
+    if (inside.isEmpty()) {
+        return;
+    }
+    const qreal s = dense.devicePixelRatio();
+    const QRect part = inside.translated(origin);
+    painter.drawImage(QRectF(at + inside.topLeft() - source.topLeft(), inside.size()), dense,
+                      QRectF(part.x() * s, part.y() * s, part.width() * s, part.height() * s));
+}
+
+void DrawSkinPicture(QPainter& painter, const QRect& target, const QImage& picture,
+                     const QRect& source)
+{
+    if (picture.isNull() || source.isEmpty() || target.isEmpty()) {
+        return;
+    }
+    QPoint origin;
+    const QImage dense = QRect(QPoint(0, 0), picture.size()).contains(source)
+                             ? HighDensityOf(picture, PainterPixelRatio(painter), origin)
+                             : QImage();
+    if (dense.isNull()) {
+        painter.drawImage(target, picture, source);
+        return;
+    }
+    const qreal s = dense.devicePixelRatio();
+    const QRect part = source.translated(origin);
+    painter.drawImage(QRectF(target), dense,
+                      QRectF(part.x() * s, part.y() * s, part.width() * s, part.height() * s));
+}
+
+void DrawSkinPicture(QPainter& painter, const QPoint& at, const QImage& picture)
+{
+    DrawSkinPicture(painter, at, picture, QRect(QPoint(0, 0), picture.size()));
+}
+
+QImage LoadResourcePicture(const QString& resourcePath)
+{
+    QImage picture(resourcePath);
+    if (!picture.isNull()) {
+        picture.setDevicePixelRatio(1);
+        picture.setText(kSkinPathKey, resourcePath);
+    }
+    return picture;
+}
+
+QImage CopySkinPart(const QImage& picture, const QRect& source)
+{
+    if (picture.isNull()) {
+        return QImage();
+    }
+    const qreal s = picture.devicePixelRatio();
+    QImage part = picture.copy(QRect(qRound(source.x() * s), qRound(source.y() * s),
+                                     qRound(source.width() * s), qRound(source.height() * s)));
+    part.setDevicePixelRatio(s);
+    CopySkinText(picture, part);
+    if (QRect(QPoint(0, 0), picture.deviceIndependentSize().toSize()).contains(source)) {
+        const QPoint origin = SkinOrigin(picture) + source.topLeft();
+        part.setText(kSkinOriginKey, QStringLiteral("%1,%2").arg(origin.x()).arg(origin.y()));
+    } else {
+        part.setText(kSkinPathKey, QString()); // partly outside: no longer a part of the skin
+    }
+    return part;
 }
 
 QImage MakePlainBitmap(const QImage& image)
@@ -252,6 +533,8 @@ QImage MakePlainBitmap(const QImage& image)
             ? image
             : image.convertToFormat(QImage::Format_ARGB32);
     QImage out(straight.size(), QImage::Format_RGB32);
+    out.setDevicePixelRatio(image.devicePixelRatio());
+    CopySkinText(image, out);
     for (int y = 0; y < straight.height(); ++y) {
         const auto* src = reinterpret_cast<const QRgb*>(straight.constScanLine(y));
         auto* dst = reinterpret_cast<QRgb*>(out.scanLine(y));
@@ -283,6 +566,7 @@ void ClearSkinImageCache()
     std::lock_guard guard(cache.lock);
     cache.dirs.clear();
     cache.images.clear();
+    cache.resources.clear();
 }
 
 uint64_t SkinImageDecodeCount()

@@ -5,6 +5,7 @@
 #include <QPainter>
 #include <QWindow>
 
+#include "controls/SkinImage.h"
 #include "controls/SkinKit.h"
 
 namespace zentro {
@@ -64,7 +65,7 @@ void CSkinnedDialog::paintEvent(QPaintEvent*)
     if (m_imgBackground.isNull()) {
         painter.fillRect(rect(), Qt::black);
     } else {
-        painter.drawImage(0, 0, m_imgBackground);
+        DrawSkinPicture(painter, QPoint(0, 0), m_imgBackground);
     }
     painter.setFont(m_font);
     PaintContent(painter);

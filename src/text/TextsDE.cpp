@@ -88,6 +88,12 @@ constexpr LanguageTextEntry kMessageTexts[] = {
     {2, "Speicher belegt: %1 von %2 Byte"},
     {3, "Diese Makros sind zu lang für den Speicher der Maus und wurden gekürzt:"},
     {4, "%1: %2 von %3 Tastenereignissen übernommen"},
+    {5, "Schließen"},
+    {6, "Minimieren"},
+    {7, "Hilfe"},
+    {8, "DPI-Stufe %1"},
+    {9, "Farbe der DPI-Stufe %1"},
+    {10, "Empfindlichkeit %1"},
 };
 
 } // namespace

@@ -90,6 +90,12 @@ constexpr LanguageTextEntry kMessageTexts[] = {
     {2, "Memory used: %1 of %2 bytes"},
     {3, "These macros are too long for the mouse's memory and were cut:"},
     {4, "%1: %2 of %3 key events kept"},
+    {5, "Close"},
+    {6, "Minimize"},
+    {7, "Help"},
+    {8, "DPI stage %1"},
+    {9, "Colour of DPI stage %1"},
+    {10, "%1 sensitivity"},
 };
 
 } // namespace

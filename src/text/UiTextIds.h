@@ -54,7 +54,14 @@ enum ProgramTextId : int {
     IDP_MACRO_MEMORY_USED = 2,  // "%1 of %2 bytes" of the selected macro
     IDP_MACROS_CUT_HEADING = 3, // first line of the message after OK
     IDP_MACRO_CUT_LINE = 4,     // one line per cut macro: name, events kept, events recorded
-    PROGRAM_TEXT_COUNT = 5,
+    // Names read by screen readers for controls that show no text of their own.
+    IDP_CLOSE = 5,
+    IDP_MINIMIZE = 6,
+    IDP_HELP = 7,
+    IDP_DPI_STAGE = 8,         // "DPI stage %1": a stage's slider and switch
+    IDP_DPI_STAGE_COLOR = 9,   // "Colour of DPI stage %1"
+    IDP_SENSITIVITY_AXIS = 10, // "%1 sensitivity", %1 the axis ("X axis")
+    PROGRAM_TEXT_COUNT = 11,
 };
 
 } // namespace zentro
