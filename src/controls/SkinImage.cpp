@@ -49,19 +49,36 @@ struct DirListing {
 const QString kSkinPathKey = QStringLiteral("ZentroSkinPath");
 const QString kSkinOriginKey = QStringLiteral("ZentroSkinOrigin");
 
-// A picture made for one device pixel ratio from a high-density companion.
+// A picture made for one device pixel ratio from a high-density companion. It is kept in the
+// one form it is drawn in: straight alpha as decoded, turned in place into premultiplied
+// alpha (Qt's rounding; a picture made for a ratio has no 1x pixels to match) when first
+// blended, or an opaque bitmap when first copied. The rare second form is made from the first.
 struct ScaledPicture {
-    QString source;       // the companion it was made from
-    FileStamp stamp;      // that companion's stamp when it was made
-    QImage straight;      // Format_ARGB32, device pixel ratio set
-    QImage premultiplied; // made on first DrawSkinPng
-    QImage plain;         // made on first opaque draw
+    QString source;  // the companion it was made from
+    FileStamp stamp; // that companion's stamp when it was made
+    QImage picture;  // device pixel ratio set; null when the companion was found unusable
+    QImage plain;    // the opaque bitmap, when the picture is also copied as one
+
+    const QImage& Premultiplied()
+    {
+        picture.convertTo(QImage::Format_ARGB32_Premultiplied);
+        return picture;
+    }
+    const QImage& Plain()
+    {
+        if (plain.isNull()) {
+            plain = MakePlainBitmap(picture.convertToFormat(QImage::Format_ARGB32));
+        }
+        return plain;
+    }
 };
 
 struct ImageEntry {
     FileStamp stamp;
-    QImage straight;                     // Format_ARGB32; null when the file could not be decoded
-    QImage premultiplied;                // made on first DrawSkinPng
+    QSize size; // from the file's header; invalid when it cannot be read
+    bool decoded = false;
+    QImage straight;      // Format_ARGB32, decoded when first needed; null when it cannot be
+    QImage premultiplied; // made on first DrawSkinPng
     std::map<int, ScaledPicture> scaled; // by device pixel ratio x 100
 };
 
@@ -152,8 +169,9 @@ QString ResolveLocked(SkinCache& cache, const QString& path)
     return resolved;
 }
 
-// The cached entry of the resolved file (decoding it when new or changed); nullptr when the
-// file is missing.
+// The cached entry of the resolved file (its header read again when new or changed); nullptr
+// when the file is missing. The pixels are decoded by PixelsLocked when first needed: drawn
+// from a high-density companion, the 1x picture only gives its size.
 ImageEntry* LookupResolvedLocked(SkinCache& cache, const QString& resolved)
 {
     FileStamp stamp;
@@ -168,16 +186,31 @@ ImageEntry* LookupResolvedLocked(SkinCache& cache, const QString& resolved)
     }
     ImageEntry entry;
     entry.stamp = stamp;
-    QImageReader reader(resolved);
-    reader.setAutoTransform(false);
-    QImage decoded = reader.read();
-    ++cache.decodes;
-    if (!decoded.isNull()) {
-        entry.straight = decoded.convertToFormat(QImage::Format_ARGB32);
-        entry.straight.setDevicePixelRatio(1);
-        entry.straight.setText(kSkinPathKey, resolved);
-    }
+    entry.size = QImageReader(resolved).size();
     return &cache.images.insert_or_assign(resolved, std::move(entry)).first->second;
+}
+
+// The 1x pixels of `entry` (the entry of file `resolved`), decoded on first use.
+const QImage& PixelsLocked(SkinCache& cache, ImageEntry& entry, const QString& resolved)
+{
+    if (!entry.decoded) {
+        entry.decoded = true;
+        QImageReader reader(resolved);
+        reader.setAutoTransform(false);
+        QImage decoded = reader.read();
+        ++cache.decodes;
+        if (!decoded.isNull()) {
+            // moved, not shared: setting the ratio and text then copies no pixels
+            entry.straight = std::move(decoded);
+            entry.straight.convertTo(QImage::Format_ARGB32);
+            entry.straight.setDevicePixelRatio(1);
+            entry.straight.setText(kSkinPathKey, resolved);
+            entry.size = entry.straight.size();
+        } else {
+            entry.size = QSize(); // the header promised more than the file holds
+        }
+    }
+    return entry.straight;
 }
 
 // The cached entry of the picture named by `path` in any spelling; `resolved` receives the
@@ -198,10 +231,11 @@ QImage PremultiplyTruncating(const QImage& straight)
 {
     QImage out(straight.size(), QImage::Format_ARGB32_Premultiplied);
     out.setDevicePixelRatio(straight.devicePixelRatio());
+    const int width = straight.width();
     for (int y = 0; y < straight.height(); ++y) {
         const auto* src = reinterpret_cast<const QRgb*>(straight.constScanLine(y));
         auto* dst = reinterpret_cast<QRgb*>(out.scanLine(y));
-        for (int x = 0; x < straight.width(); ++x) {
+        for (int x = 0; x < width; ++x) {
             const QRgb p = src[x];
             const uint32_t a = qAlpha(p);
             if (a == 255) {
@@ -221,7 +255,7 @@ QImage PremultiplyTruncating(const QImage& straight)
 ScaledPicture* FindScaledLocked(SkinCache& cache, ImageEntry* base, const QString& resolved,
                                 qreal ratio)
 {
-    if (base == nullptr || base->straight.isNull() || ratio <= 1.0) {
+    if (base == nullptr || !base->size.isValid() || ratio <= 1.0) {
         return nullptr;
     }
     const qsizetype slash = resolved.lastIndexOf(QLatin1Char('/'));
@@ -230,7 +264,7 @@ ScaledPicture* FindScaledLocked(SkinCache& cache, ImageEntry* base, const QStrin
     const qsizetype dot = file.lastIndexOf(QLatin1Char('.'));
     const QString stem = dot < 0 ? file : file.left(dot);
     const QString ext = dot < 0 ? QString() : file.mid(dot);
-    const QSize size = base->straight.size();
+    const QSize size = base->size;
     const int wanted = std::clamp(static_cast<int>(std::ceil(ratio - 1e-6)), 2, 3);
     const int order[2] = {wanted, wanted == 2 ? 3 : 2};
     for (const int scale : order) {
@@ -240,24 +274,39 @@ ScaledPicture* FindScaledLocked(SkinCache& cache, ImageEntry* base, const QStrin
             continue;
         }
         const QString companionPath = dir + match;
-        const ImageEntry* companion = LookupResolvedLocked(cache, companionPath);
-        if (companion == nullptr || companion->straight.size() != size * scale) {
-            continue; // missing, unreadable or stale
+        FileStamp stamp;
+        bool isDir = false;
+        if (!StatPath(companionPath, stamp, isDir) || isDir) {
+            continue;
         }
         ScaledPicture& made = base->scaled[qRound(ratio * 100)];
-        if (made.source == companionPath && made.stamp == companion->stamp &&
-            !made.straight.isNull()) {
+        if (made.source == companionPath && made.stamp == stamp) {
+            if (made.picture.isNull()) {
+                continue; // this version was found unusable before
+            }
             return &made;
         }
+        // Decoded here, not through the cache of files: the picture is owned by this entry
+        // alone, so setting its ratio copies nothing.
+        made = ScaledPicture{companionPath, stamp, {}, {}};
+        QImageReader reader(companionPath);
+        reader.setAutoTransform(false);
+        if (reader.size() != size * scale) {
+            continue; // stale: drawn for another picture
+        }
+        QImage picture = reader.read();
+        ++cache.decodes;
+        if (picture.size() != size * scale) {
+            continue; // unreadable
+        }
         const QSize target(qRound(size.width() * ratio), qRound(size.height() * ratio));
-        QImage picture = companion->straight.size() == target
-                             ? companion->straight.copy()
-                             : companion->straight
-                                   .scaled(target, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
-                                   .convertToFormat(QImage::Format_ARGB32);
+        if (picture.size() != target) {
+            picture = picture.scaled(target, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+        }
+        picture.convertTo(QImage::Format_ARGB32);
         picture.setDevicePixelRatio(ratio);
         picture.setText(kSkinPathKey, resolved);
-        made = ScaledPicture{companionPath, companion->stamp, std::move(picture), {}, {}};
+        made.picture = std::move(picture);
         return &made;
     }
     return nullptr;
@@ -324,20 +373,11 @@ QImage HighDensityOf(const QImage& picture, qreal ratio, QPoint& origin)
         return QImage();
     }
     origin = SkinOrigin(picture);
-    if (!QRect(QPoint(0, 0), base->straight.size()).contains(QRect(origin, picture.size()))) {
+    if (!QRect(QPoint(0, 0), base->size).contains(QRect(origin, picture.size()))) {
         return QImage(); // the picture changed since this part was taken
     }
-    if (picture.format() != QImage::Format_RGB32) {
-        // premultiplied, what the painter blends without converting on every paint
-        if (made->premultiplied.isNull()) {
-            made->premultiplied = PremultiplyTruncating(made->straight);
-        }
-        return made->premultiplied;
-    }
-    if (made->plain.isNull()) {
-        made->plain = MakePlainBitmap(made->straight);
-    }
-    return made->plain;
+    // premultiplied: what the painter blends without converting on every paint
+    return picture.format() != QImage::Format_RGB32 ? made->Premultiplied() : made->Plain();
 }
 
 void CopySkinText(const QImage& from, QImage& to)
@@ -363,8 +403,9 @@ QImage LoadSkinImage(const QString& path)
 {
     SkinCache& cache = Cache();
     std::lock_guard guard(cache.lock);
-    const ImageEntry* entry = LookupLocked(cache, path);
-    return entry != nullptr ? entry->straight : QImage();
+    QString resolved;
+    ImageEntry* entry = LookupLocked(cache, path, &resolved);
+    return entry != nullptr ? PixelsLocked(cache, *entry, resolved) : QImage();
 }
 
 QImage LoadSkinImageAt(const QString& path, qreal ratio)
@@ -377,7 +418,8 @@ QImage LoadSkinImageAt(const QString& path, qreal ratio)
         return QImage();
     }
     const ScaledPicture* made = FindScaledLocked(cache, entry, resolved, ratio);
-    return made != nullptr ? made->straight : entry->straight;
+    return made != nullptr ? made->picture.convertToFormat(QImage::Format_ARGB32)
+                           : PixelsLocked(cache, *entry, resolved);
 }
 
 qreal PainterPixelRatio(const QPainter& painter)
@@ -395,15 +437,15 @@ int DrawSkinPng(QPainter& painter, const QString& path, int x, int y)
         std::lock_guard guard(cache.lock);
         QString resolved;
         ImageEntry* entry = LookupLocked(cache, path, &resolved);
-        if (entry == nullptr || entry->straight.isNull()) {
+        if (entry == nullptr || !entry->size.isValid()) {
             return 0;
         }
         if (ScaledPicture* made = FindScaledLocked(cache, entry, resolved, ratio)) {
-            if (made->premultiplied.isNull()) {
-                made->premultiplied = PremultiplyTruncating(made->straight);
-            }
-            premultiplied = made->premultiplied;
+            premultiplied = made->Premultiplied();
         } else {
+            if (PixelsLocked(cache, *entry, resolved).isNull()) {
+                return 0;
+            }
             if (entry->premultiplied.isNull()) {
                 entry->premultiplied = PremultiplyTruncating(entry->straight);
             }
@@ -535,10 +577,11 @@ QImage MakePlainBitmap(const QImage& image)
     QImage out(straight.size(), QImage::Format_RGB32);
     out.setDevicePixelRatio(image.devicePixelRatio());
     CopySkinText(image, out);
+    const int width = straight.width();
     for (int y = 0; y < straight.height(); ++y) {
         const auto* src = reinterpret_cast<const QRgb*>(straight.constScanLine(y));
         auto* dst = reinterpret_cast<QRgb*>(out.scanLine(y));
-        for (int x = 0; x < straight.width(); ++x) {
+        for (int x = 0; x < width; ++x) {
             dst[x] = src[x] | 0xFF000000u;
         }
     }
