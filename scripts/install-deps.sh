@@ -1,7 +1,8 @@
 #!/bin/sh
 # Installs everything needed to build, test and package on Debian 12 (run as root or with
 # sudo): desktop-file-utils and appstream validate the installed desktop entry and metadata,
-# dpkg-dev and file let `cpack -G DEB` compute the package dependencies.
+# dpkg-dev and file let `cpack -G DEB` compute the package dependencies; at-spi2-core and
+# python3-pyatspi let scripts/show-accessibility.sh show the window as a screen reader does.
 set -e
 SUDO=""
 if [ "$(id -u)" -ne 0 ]; then SUDO="sudo"; fi
@@ -15,4 +16,5 @@ $APT install -y -qq --no-install-recommends \
   clang libclang-rt-14-dev \
   fonts-dejavu-core fonts-liberation2 fonts-wqy-microhei xvfb xauth \
   qemu-system-x86 linux-image-amd64 busybox-static cpio udev \
-  desktop-file-utils appstream dpkg-dev file
+  desktop-file-utils appstream dpkg-dev file \
+  at-spi2-core python3-pyatspi
