@@ -45,7 +45,8 @@ private:
 class CPaintedWidgetAccessible : public QAccessibleWidget {
 public:
     CPaintedWidgetAccessible(QWidget* widget, const IPaintedControls* painted)
-        : QAccessibleWidget(widget, QAccessible::Pane), m_painted(painted)
+        : QAccessibleWidget(widget, widget->isWindow() ? QAccessible::Dialog : QAccessible::Pane),
+          m_painted(painted)
     {
     }
 

@@ -7,6 +7,7 @@
 
 #include "controls/SkinImage.h"
 #include "controls/SkinKit.h"
+#include "text/LanguageTexts.h"
 
 namespace zentro {
 
@@ -16,6 +17,20 @@ CSkinnedDialog::CSkinnedDialog(QWidget* parent)
     setModal(true);
     setMouseTracking(true);
     setAttribute(Qt::WA_OpaquePaintEvent);
+    InstallAccessibility();
+}
+
+std::vector<SPaintedControl> CSkinnedDialog::PaintedControls() const
+{
+    std::vector<SPaintedControl> controls;
+    for (const SkinButton& button : m_buttons) {
+        QString name = button.caption;
+        if (name.isEmpty() &&
+            button.normal.contains(QLatin1String("button-close"), Qt::CaseInsensitive))
+            name = QString::fromStdString(ProgramText(IDP_CLOSE));
+        controls.push_back({button.rect, QAccessible::Button, name, false, false, QString()});
+    }
+    return controls;
 }
 
 bool CSkinnedDialog::LoadBackground(const QString& relative, const QSize& fallback)
