@@ -86,8 +86,8 @@ TEST(MainWindowAtScales, WindowFollowsTheScaleAndPicturesAreDrawnForIt)
             const char* what;
             QRect logical;
         } regions[] = {
-            {"mouse", {400, 60, 300, 360}},       {"logo", {20, 32, 242, 68}},
-            {"button badge", {40, 525, 200, 60}}, {"DPI page", {735, 60, 240, 220}},
+            {"mouse", {400, 60, 300, 360}},        {"logo", {20, 32, 242, 68}},
+            {"button badge", {40, 525, 200, 60}},  {"DPI page", {735, 60, 240, 220}},
             {"caption buttons", {937, 5, 57, 15}},
         };
         for (const auto& region : regions)
