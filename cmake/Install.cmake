@@ -6,7 +6,7 @@
 #                                          ~/.config/zentro-mouse/ (config*.bin, str*.ini,
 #                                          record.ini)
 #   share/applications/, share/metainfo/   desktop entry and AppStream metadata
-#   share/icons/hicolor/<size>/apps/       the program icon
+#   share/icons/hicolor/<size>/apps/       the program icon, 16 to 512 and scalable (SVG)
 #   share/man/man1/                        zentroctl(1), zentro-mouse(1), compressed
 #   share/doc/zentro-mouse/                copyright (from LICENSE), changelog.gz
 #   lib/udev/rules.d/                      the rule that lets the user at the seat open the mouse
@@ -100,13 +100,16 @@ if(TARGET zentro-mouse)
   install(TARGETS zentro-mouse RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR} COMPONENT zentro)
   install(DIRECTORY ${ZENTRO_PROGRAM_DIR}/Skins DESTINATION ${ZENTRO_DATA_DEST}
           COMPONENT zentro)
-  foreach(size 16 22 24 32 48 64 128 256)
+  foreach(size 16 22 24 32 36 48 64 72 96 128 192 256 512)
     install(FILES ${CMAKE_BINARY_DIR}/resources/icons/zentro-${size}.png
             DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps
             RENAME zentro-mouse.png COMPONENT zentro)
   endforeach()
   install(FILES ${ZENTRO_DOC_OUT}/zentro-mouse.1.gz
           DESTINATION ${CMAKE_INSTALL_MANDIR}/man1 COMPONENT zentro)
+  install(FILES ${CMAKE_BINARY_DIR}/resources/icons/zentro.svg
+          DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps
+          RENAME zentro-mouse.svg COMPONENT zentro)
   install(FILES ${CMAKE_SOURCE_DIR}/resources/zentro-mouse.desktop
           DESTINATION ${CMAKE_INSTALL_DATADIR}/applications COMPONENT zentro)
   install(FILES ${CMAKE_SOURCE_DIR}/resources/io.github.zentro_mouse.metainfo.xml

@@ -3,7 +3,8 @@
 # sudo): desktop-file-utils and appstream validate the installed desktop entry and metadata,
 # dpkg-dev and file let `cpack -G DEB` compute the package dependencies, lintian checks the
 # package; the desktop tests need setxkbmap, XTest, xinput, a session bus, weston with Qt's
-# wayland plugin and kwriteconfig5.
+# wayland plugin and kwriteconfig5; at-spi2-core and python3-pyatspi let
+# scripts/show-accessibility.sh show the window as a screen reader does.
 set -e
 SUDO=""
 if [ "$(id -u)" -ne 0 ]; then SUDO="sudo"; fi
@@ -18,4 +19,5 @@ $APT install -y -qq --no-install-recommends \
   fonts-dejavu-core fonts-liberation2 fonts-wqy-microhei xvfb xauth \
   qemu-system-x86 linux-image-amd64 busybox-static cpio udev \
   desktop-file-utils appstream dpkg-dev file lintian \
-  x11-xkb-utils libxtst-dev xinput dbus weston qt6-wayland libkf5config-bin
+  x11-xkb-utils libxtst-dev xinput dbus weston qt6-wayland libkf5config-bin \
+  at-spi2-core python3-pyatspi

@@ -4,13 +4,14 @@
 #include "../../skin/render/Widgets.h"
 
 #include <QDir>
+#include <QFileInfo>
+#include <QSvgGenerator>
 
 namespace zentro::skin {
 
-QImage appIcon(int size)
+// Draws the icon into a size x size square at the painter's origin.
+void paintAppIcon(QPainter& p, int size)
 {
-    QImage img = canvas(size, size);
-    QPainter p(&img);
     prepare(p);
     const double s = size;
     const QRectF tile(s * 0.04, s * 0.04, s * 0.92, s * 0.92);
@@ -36,6 +37,13 @@ QImage appIcon(int size)
         p.setBrush(QColor(255, 64, 80));
         p.drawPath(QTransform::fromScale(s, s).map(bolt));
     }
+}
+
+QImage appIcon(int size)
+{
+    QImage img = canvas(size, size);
+    QPainter p(&img);
+    paintAppIcon(p, size);
     return img;
 }
 
@@ -43,11 +51,24 @@ bool renderIcons(const QString& dir)
 {
     QDir().mkpath(dir);
     bool ok = true;
-    for (int size : {16, 22, 24, 32, 48, 64, 128, 256}) {
+    // every size of the hicolor theme up to 512
+    for (int size : {16, 22, 24, 32, 36, 48, 64, 72, 96, 128, 192, 256, 512}) {
         QImage img = appIcon(size).convertToFormat(QImage::Format_ARGB32);
         ok = img.save(QString("%1/zentro-%2.png").arg(dir).arg(size), "png") && ok;
     }
-    return ok;
+    // and the scalable one, drawn by the same code (the large-size form)
+    QSvgGenerator svg;
+    svg.setFileName(dir + "/zentro.svg");
+    svg.setSize(QSize(256, 256));
+    svg.setViewBox(QRect(0, 0, 256, 256));
+    svg.setTitle("ZENTRO Mouse");
+    {
+        QPainter p;
+        ok = p.begin(&svg) && ok;
+        if (p.isActive())
+            paintAppIcon(p, 256);
+    }
+    return ok && QFileInfo(dir + "/zentro.svg").size() > 0;
 }
 
 } // namespace zentro::skin

@@ -157,7 +157,7 @@ QImage singleKey()
     p.setPen(QPen(QColor(110, 110, 126), 1));
     p.drawRoundedRect(top, 7, 7);
     drawGlow(p, roundRect(cap.adjusted(2, cap.height() - 8, -2, 2), 4), QColor(255, 40, 60, 200),
-             10, img.size());
+             10, logicalSize(img));
     p.setPen(Qt::NoPen);
     p.setBrush(QColor(255, 70, 86));
     p.drawRoundedRect(QRectF(cap.left() + 18, cap.bottom() - 6, cap.width() - 36, 2), 1, 1);

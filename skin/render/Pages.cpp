@@ -139,7 +139,7 @@ QImage rateDial(int rate)
         seg.arcTo(QRectF(c.x() - 38, c.y() - 38, 76, 76), a0 + span, -span);
         seg.closeSubpath();
         if (on)
-            drawGlow(p, seg, QColor(255, 40, 60, 200), 8, img.size());
+            drawGlow(p, seg, QColor(255, 40, 60, 200), 8, logicalSize(img));
         QRadialGradient g(c, 61);
         g.setColorAt(0.6, on ? QColor(150, 18, 34) : QColor(32, 32, 39));
         g.setColorAt(1, on ? QColor(240, 60, 76) : QColor(46, 46, 55));
@@ -221,7 +221,7 @@ QImage speedDial(int level)
         const double t = (i - 1) / 10.0;
         const QColor lit = mix(QColor(150, 24, 38), QColor(255, 80, 94), t);
         if (on && i == level)
-            drawGlow(p, seg, QColor(255, 50, 70, 220), 8, img.size());
+            drawGlow(p, seg, QColor(255, 50, 70, 220), 8, logicalSize(img));
         p.setBrush(on ? QBrush(lit) : QBrush(QColor(36, 36, 44)));
         p.setPen(QPen(on ? lit.lighter(130) : QColor(58, 58, 70), 1));
         p.drawPath(seg);
@@ -363,7 +363,7 @@ void renderPages(Output& out)
 
     const QImage light = lightingPage();
     out.add("Lighting/BK_Lighting.png", light);
-    const QColor under = QColor(light.pixel(100, 24));
+    const QColor under = QColor(light.pixel(100 * renderScale(), 24 * renderScale()));
     out.add("StageSlider/1.png", groove(128, 11, false, false, under));
     out.add("StageSlider/10.png", groove(128, 11, true, false, under));
 

@@ -29,6 +29,13 @@ std::vector<Picture> previews(const std::vector<Picture>& pics)
                 return p.image;
         return QImage();
     };
+    // drawImage takes its source rectangle in the picture's own pixels; these are logical
+    auto drawPart = [](QPainter& p, const QPoint& at, const QImage& img, const QRect& source) {
+        const qreal s = img.devicePixelRatio();
+        p.drawImage(
+            QRectF(at, source.size()), img,
+            QRectF(source.x() * s, source.y() * s, source.width() * s, source.height() * s));
+    };
     std::map<QString, QPoint> pos;
     for (const auto& [name, at] : hotspotPositions())
         pos[name] = at;
@@ -63,20 +70,20 @@ std::vector<Picture> previews(const std::vector<Picture>& pics)
             p.drawImage(120, 154 + 20 * k,
                         get(k == 2 ? "ButtonAssignment/DropdownBox-over.png"
                                    : "ButtonAssignment/DropdownBox-normal.png"));
-        const int h = get("ButtonAssignment/BK_ButtonAssignment.png").height();
+        const int h = logicalSize(get("ButtonAssignment/BK_ButtonAssignment.png")).height();
         p.drawImage(20, 132 + h, get("MacroManagementBK.png"));
         p.drawImage(20, 175 + h, get("ItemBK.png"));
         p.drawImage(20, 195 + h, get("XYSensitivity/BK_XYSensSetting.png"));
         for (int a = 0; a < 2; ++a) {
-            p.drawImage(QPoint(37, 195 + h + 40 + 60 * a), get("XYSensitivity/1.png"),
-                        QRect(0, 0, 207, 9));
-            p.drawImage(QPoint(37, 195 + h + 40 + 60 * a), get("XYSensitivity/2.png"),
-                        QRect(0, 0, 120 - 40 * a, 9));
+            drawPart(p, QPoint(37, 195 + h + 40 + 60 * a), get("XYSensitivity/1.png"),
+                     QRect(0, 0, 207, 9));
+            drawPart(p, QPoint(37, 195 + h + 40 + 60 * a), get("XYSensitivity/2.png"),
+                     QRect(0, 0, 120 - 40 * a, 9));
         }
         // the right column with three pages open
         p.save();
         p.setClipRect(735, 32, 260, 561);
-        p.drawImage(QPoint(735, 32), get("BK_MainRight.png"), QRect(0, 0, 260, 561));
+        drawPart(p, QPoint(735, 32), get("BK_MainRight.png"), QRect(0, 0, 260, 561));
         int y = 32 + 2;
         const QStringList pages = {"DPISetting/BK_DPISetting.png", "Lighting/BK_Lighting.png",
                                    "USBReportRate/BK_USBReportRate.png"};
@@ -90,9 +97,9 @@ std::vector<Picture> previews(const std::vector<Picture>& pics)
                         const int d = 30 * n;
                         const QImage track = get("DPISetting/DPIStage/0.png"),
                                      fill = get("DPISetting/DPIStage/1.png");
-                        p.drawImage(QPoint(735 + 25 + d, y + 3), track, QRect(0, 0, 7, 170));
+                        drawPart(p, QPoint(735 + 25 + d, y + 3), track, QRect(0, 0, 7, 170));
                         const int f = 170 * (n * 7 + 4) / 53;
-                        p.drawImage(QPoint(735 + 25 + d, y + 3 + 170 - f), fill, QRect(0, 0, 7, f));
+                        drawPart(p, QPoint(735 + 25 + d, y + 3 + 170 - f), fill, QRect(0, 0, 7, f));
                         p.drawImage(735 + 20 + d, y + 182, get("DPISetting/BK-DPIValue.png"));
                         p.drawImage(735 + 25 + d, y + 202,
                                     get(n < 5 ? "Enable.png" : "Disable.png"));
@@ -101,14 +108,14 @@ std::vector<Picture> previews(const std::vector<Picture>& pics)
                     for (int r = 0; r < 3; ++r) {
                         p.drawImage(735 + 10, y + 20 + 29 * r,
                                     get(r == 2 ? "Enable.png" : "Disable.png"));
-                        p.drawImage(QPoint(735 + 100, y + 20 + 29 * r), get("StageSlider/1.png"),
-                                    QRect(0, 0, 127, 8));
-                        p.drawImage(QPoint(735 + 100, y + 20 + 29 * r), get("StageSlider/10.png"),
-                                    QRect(0, 0, 30 * (r + 1), 8));
+                        drawPart(p, QPoint(735 + 100, y + 20 + 29 * r), get("StageSlider/1.png"),
+                                 QRect(0, 0, 127, 8));
+                        drawPart(p, QPoint(735 + 100, y + 20 + 29 * r), get("StageSlider/10.png"),
+                                 QRect(0, 0, 30 * (r + 1), 8));
                     }
                 if (k == 2)
                     p.drawImage(735 + 57, y + 5, get("USBReportRate/500HZ.png"));
-                y += get(pages[k]).height() + 5;
+                y += logicalSize(get(pages[k])).height() + 5;
             } else {
                 y += 5;
             }
@@ -138,8 +145,13 @@ std::vector<Picture> previews(const std::vector<Picture>& pics)
 bool renderResources(const QString& resourceDir)
 {
     QDir().mkpath(resourceDir);
+    setRenderScale(1);
     bool ok = renderIcons(resourceDir + "/icons");
-    ok = renderScrollBar(resourceDir + "/scrollbar.bmp") && ok;
+    for (int scale : {1, 2, 3}) {
+        setRenderScale(scale);
+        ok = renderScrollBar(resourceDir + "/" + scaledName("scrollbar.bmp", scale)) && ok;
+    }
+    setRenderScale(1);
     return ok;
 }
 
@@ -152,6 +164,12 @@ QImage contactSheet(const std::vector<Picture>& pictures)
     std::map<QString, std::vector<const Picture*>> groups;
     for (const auto& p : pictures)
         groups[p.group].push_back(&p);
+    // every picture at its own pixels (a 2x picture twice the size of its 1x one)
+    auto pixels = [](const QImage& img) {
+        QImage copy = img;
+        copy.setDevicePixelRatio(1);
+        return copy;
+    };
 
     // first pass: layout
     struct Tile {
@@ -190,7 +208,7 @@ QImage contactSheet(const std::vector<Picture>& pictures)
     }
     p.setFont(label);
     for (const Tile& t : tiles) {
-        const QImage& img = t.pic->image;
+        const QImage img = pixels(t.pic->image);
         const QRect box(t.at, QSize(img.width() + 8, img.height() + 8));
         // checkerboard shows transparency
         for (int cy = 0; cy < box.height(); cy += 8)
@@ -200,7 +218,8 @@ QImage contactSheet(const std::vector<Picture>& pictures)
                            ((cx + cy) / 8) % 2 ? QColor(70, 70, 78) : QColor(92, 92, 100));
         p.drawImage(box.topLeft() + QPoint(4, 4), img);
         p.setPen(QColor(255, 255, 255));
-        const QString name = QFileInfo(t.pic->path).fileName();
+        const QString name =
+            QFileInfo(scaledName(t.pic->path, qRound(t.pic->image.devicePixelRatio()))).fileName();
         p.drawText(QRect(box.left(), box.bottom() + 3, std::max(box.width(), 120), 12),
                    Qt::AlignLeft, name);
         p.setPen(QColor(170, 170, 180));
@@ -249,23 +268,46 @@ int main(int argc, char** argv)
     // The folder is generated whole: stale pictures of an older skin must not survive.
     QDir(skins).removeRecursively();
     QDir().mkpath(skins);
-    zentro::skin::Output out(skins);
-    zentro::skin::renderMainWindow(out);
-    zentro::skin::renderMouse(out);
-    zentro::skin::renderPages(out);
-    zentro::skin::renderDialogs(out);
-    bool ok = out.ok();
+    bool ok = true;
+    std::vector<zentro::skin::Picture> all;
+    std::vector<zentro::skin::Picture> pictures1x;
+    // Every picture at 1x, then its @2x and @3x companions for high-density screens.
+    for (int scale : {1, 2, 3}) {
+        zentro::skin::setRenderScale(scale);
+        zentro::skin::Output out(skins);
+        zentro::skin::renderMainWindow(out);
+        zentro::skin::renderMouse(out);
+        zentro::skin::renderPages(out);
+        zentro::skin::renderDialogs(out);
+        ok = out.ok() && ok;
+        if (scale == 1)
+            pictures1x = out.pictures();
+        if (sheet.isEmpty() || scale == 3)
+            continue;
+        // the contact sheet shows the 1x and 2x pictures, the 2x ones in groups of their own
+        std::vector<zentro::skin::Picture> pics = out.pictures();
+        for (auto& pv : zentro::skin::previews(out.pictures()))
+            pics.push_back(std::move(pv));
+        for (auto& pic : pics) {
+            if (pic.path.startsWith("preview-")) {
+                QDir().mkpath(QFileInfo(sheet).path());
+                QImage shot = pic.image.convertToFormat(QImage::Format_RGB32);
+                shot.setDevicePixelRatio(1);
+                ok = shot.save(QFileInfo(sheet).path() + "/skin-" +
+                                   zentro::skin::scaledName(pic.path, scale),
+                               "png") &&
+                     ok;
+            }
+            if (scale > 1)
+                pic.group += QString(" @%1x").arg(scale);
+            all.push_back(std::move(pic));
+        }
+    }
+    zentro::skin::setRenderScale(1);
     if (!resources.isEmpty())
         ok = zentro::skin::renderResources(resources) && ok;
     if (!sheet.isEmpty()) {
         QDir().mkpath(QFileInfo(sheet).path());
-        std::vector<zentro::skin::Picture> all = out.pictures();
-        for (auto& pv : zentro::skin::previews(out.pictures())) {
-            ok = pv.image.convertToFormat(QImage::Format_RGB32)
-                     .save(QFileInfo(sheet).path() + "/skin-" + pv.path, "png") &&
-                 ok;
-            all.push_back(std::move(pv));
-        }
         ok = zentro::skin::contactSheet(all)
                  .convertToFormat(QImage::Format_RGB32)
                  .save(sheet, "png") &&
@@ -275,7 +317,7 @@ int main(int argc, char** argv)
         std::map<QString, QPoint> pos;
         for (const auto& [name, at] : zentro::skin::hotspotPositions())
             pos[name] = at;
-        for (const auto& pic : out.pictures()) {
+        for (const auto& pic : pictures1x) {
             QString base = pic.path;
             base.chop(4);
             base.remove("-normal").remove("-over");

@@ -22,11 +22,31 @@ QColor mix(const QColor& a, const QColor& b, double t)
                   m(a.alpha(), b.alpha()));
 }
 
+namespace {
+int g_renderScale = 1;
+} // namespace
+
+void setRenderScale(int scale)
+{
+    g_renderScale = std::max(1, scale);
+}
+
+int renderScale()
+{
+    return g_renderScale;
+}
+
 QImage canvas(int w, int h, QColor fill)
 {
-    QImage img(w, h, QImage::Format_ARGB32_Premultiplied);
+    QImage img(w * g_renderScale, h * g_renderScale, QImage::Format_ARGB32_Premultiplied);
+    img.setDevicePixelRatio(g_renderScale);
     img.fill(fill);
     return img;
+}
+
+QSize logicalSize(const QImage& img)
+{
+    return img.deviceIndependentSize().toSize();
 }
 
 void prepare(QPainter& p)
@@ -89,7 +109,7 @@ void blur(QImage& img, int radius)
         return;
     if (img.format() != QImage::Format_ARGB32_Premultiplied)
         img = img.convertToFormat(QImage::Format_ARGB32_Premultiplied);
-    const int r = std::max(1, radius / 2);
+    const int r = std::max(1, static_cast<int>(radius * img.devicePixelRatio() / 2));
     for (int i = 0; i < 3; ++i)
         boxPass(img, r);
 }
@@ -145,17 +165,30 @@ QImage crop(const QImage& src, const QRect& r)
     QImage out = canvas(r.width(), r.height());
     QPainter p(&out);
     p.setCompositionMode(QPainter::CompositionMode_Source);
-    p.drawImage(QPoint(0, 0), src, r);
+    // the source rectangle of drawImage is in the source's own pixels
+    const qreal s = src.devicePixelRatio();
+    p.drawImage(QRectF(0, 0, r.width(), r.height()), src,
+                QRectF(r.x() * s, r.y() * s, r.width() * s, r.height() * s));
     return out;
+}
+
+QString scaledName(const QString& relPath, int scale)
+{
+    if (scale <= 1)
+        return relPath;
+    const int dot = relPath.lastIndexOf('.');
+    const QString suffix = QString("@%1x").arg(scale);
+    return dot < 0 ? relPath + suffix : relPath.left(dot) + suffix + relPath.mid(dot);
 }
 
 void Output::add(const QString& relPath, const QImage& img)
 {
-    const QString full = m_root + "/" + relPath;
+    const QString full = m_root + "/" + scaledName(relPath, g_renderScale);
     QDir().mkpath(QFileInfo(full).path());
     QImage straight = img.convertToFormat(QImage::Format_ARGB32);
+    straight.setDevicePixelRatio(1);
     QImageWriter writer(full, "png");
-    writer.setCompression(9);
+    writer.setQuality(0); // PNG: 0 is the strongest compression (the pixels are the same)
     if (!writer.write(straight)) {
         std::fprintf(stderr, "zentro-skin-render: cannot write %s: %s\n", qPrintable(full),
                      qPrintable(writer.errorString()));

@@ -36,15 +36,26 @@ inline const QColor Glyph(170, 170, 182);  // icon glyphs at rest
 QColor withAlpha(QColor c, int alpha);
 QColor mix(const QColor& a, const QColor& b, double t);
 
-// A transparent (or filled) 32-bit premultiplied canvas.
+// The scale the pictures of this run are drawn at: 1 for the pictures the program names, 2 and
+// 3 for their "@2x" and "@3x" companions on high-density screens. Every canvas is made at this
+// scale with its device pixel ratio set to it, so drawing code keeps working in the picture's
+// own (logical) pixels while the canvas holds scale x scale pixels for each of them.
+void setRenderScale(int scale);
+int renderScale();
+
+// A transparent (or filled) 32-bit premultiplied canvas of w x h logical pixels, made at the
+// render scale.
 QImage canvas(int w, int h, QColor fill = Qt::transparent);
+// The size of a canvas in logical pixels.
+QSize logicalSize(const QImage& img);
 
 // A painter with antialiasing and smooth pixmap transforms switched on.
 void prepare(QPainter& p);
 
 QPainterPath roundRect(const QRectF& r, double radius);
 
-// Blurs an image in place (three box passes approximate a gaussian).
+// Blurs an image in place (three box passes approximate a gaussian); the radius is in logical
+// pixels.
 void blur(QImage& img, int radius);
 
 // Draws a soft glow of the given shape: the shape filled with colour, blurred.
@@ -58,12 +69,13 @@ void vline(QPainter& p, double x, double y0, double y1, const QColor& c);
 // A vertical linear gradient between two colours.
 QLinearGradient vgrad(double y0, double y1, const QColor& top, const QColor& bottom);
 
-// Copy of a rectangle of an image (the rectangle may reach outside: that part stays transparent).
+// Copy of a rectangle (logical pixels) of an image (the rectangle may reach outside: that part
+// stays transparent).
 QImage crop(const QImage& src, const QRect& r);
 
 // The pictures of one run, written to disk as they are added.
 struct Picture {
-    QString path; // relative to the output folder, forward slashes
+    QString path; // relative to the output folder, forward slashes; the 1x name
     QImage image;
     QString group; // folder shown in the contact sheet
 };
@@ -71,7 +83,8 @@ struct Picture {
 class Output {
 public:
     explicit Output(QString root) : m_root(std::move(root)) {}
-    // Writes the picture as a 32-bit PNG (red, green, blue, alpha; not premultiplied).
+    // Writes the picture as a 32-bit PNG (red, green, blue, alpha; not premultiplied). At a
+    // render scale above 1 the file is named by Qt's rule: "a/b.png" becomes "a/b@2x.png".
     void add(const QString& relPath, const QImage& img);
     const std::vector<Picture>& pictures() const { return m_pictures; }
     bool ok() const { return m_ok; }
@@ -81,5 +94,8 @@ private:
     std::vector<Picture> m_pictures;
     bool m_ok = true;
 };
+
+// "a/b.png" at scale 2 is "a/b@2x.png"; scale 1 leaves the name as it is.
+QString scaledName(const QString& relPath, int scale);
 
 } // namespace zentro::skin

@@ -131,11 +131,18 @@ TEST(SkinManifest, EveryPictureIsAValidPngOfItsMinimumSize)
     }
 }
 
+QString companion(const QString& path, int scale)
+{
+    QString name = path;
+    return name.insert(name.lastIndexOf('.'), QString("@%1x").arg(scale));
+}
+
 TEST(SkinManifest, NoPictureOutsideTheManifest)
 {
     std::set<QString> listed;
     for (const auto& e : manifest())
-        listed.insert(e.path);
+        for (int scale : {1, 2, 3})
+            listed.insert(scale == 1 ? e.path : companion(e.path, scale));
     QDirIterator it(ZENTRO_SKIN_DIR, {"*.png"}, QDir::Files, QDirIterator::Subdirectories);
     int count = 0;
     while (it.hasNext()) {
@@ -144,6 +151,44 @@ TEST(SkinManifest, NoPictureOutsideTheManifest)
         ++count;
     }
     EXPECT_EQ(static_cast<size_t>(count), listed.size());
+}
+
+// Every picture has companions drawn at twice and three times its size: exactly that size, opaque
+// where the 1x picture must be, showing the same picture (scaled down it matches the 1x one) and
+// carrying finer detail than the 1x picture blown up.
+TEST(SkinManifest, EveryPictureHasSharpCompanionsAtTwoAndThreeTimesItsSize)
+{
+    int finer = 0;
+    for (const auto& e : manifest()) {
+        const QImage one = load(e.path);
+        ASSERT_FALSE(one.isNull()) << e.path.toStdString();
+        for (int scale : {2, 3}) {
+            const QString path = companion(e.path, scale);
+            SCOPED_TRACE(path.toStdString());
+            const QImage dense = load(path);
+            ASSERT_FALSE(dense.isNull()) << "missing";
+            ASSERT_EQ(dense.size(), one.size() * scale);
+            if (!e.blend) {
+                int holes = 0;
+                for (int y = 0; y < dense.height(); ++y)
+                    for (int x = 0; x < dense.width(); ++x)
+                        holes += qAlpha(dense.pixel(x, y)) != 255;
+                EXPECT_EQ(holes, 0) << "copied without blending, so every pixel must be opaque";
+            }
+            const QImage down =
+                dense.convertToFormat(QImage::Format_ARGB32_Premultiplied)
+                    .scaled(one.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
+                    .convertToFormat(QImage::Format_ARGB32);
+            EXPECT_LT(meanDifference(down, one), 12.0) << "not the same picture";
+            if (scale == 2) {
+                const QImage blown =
+                    one.scaled(dense.size(), Qt::IgnoreAspectRatio, Qt::FastTransformation);
+                finer += meanDifference(dense, blown) > 0.5;
+            }
+        }
+    }
+    // a flat picture has no finer detail to show; nearly all the others must
+    EXPECT_GE(finer * 10, static_cast<int>(manifest().size()) * 8);
 }
 
 TEST(SkinManifest, MainWindowHoldsEveryControl)
@@ -311,16 +356,18 @@ TEST(SkinManifest, DpiPagePicturesAvoidTheTransparencyKey)
     // The DPI page treats pure black as see-through.
     for (const char* path :
          {"DPISetting/BK_DPISetting.png", "DPISetting/BK-DPIValue.png", "DPISetting/DPIStage/0.png",
-          "DPISetting/DPIStage/1.png", "Enable.png", "Disable.png"}) {
-        const QImage img = load(path);
-        int black = 0;
-        for (int y = 0; y < img.height(); ++y)
-            for (int x = 0; x < img.width(); ++x) {
-                const QRgb p = img.pixel(x, y);
-                black += qAlpha(p) == 255 && qRed(p) == 0 && qGreen(p) == 0 && qBlue(p) == 0;
-            }
-        EXPECT_EQ(black, 0) << path;
-    }
+          "DPISetting/DPIStage/1.png", "Enable.png", "Disable.png"})
+        for (int scale : {1, 2, 3}) {
+            const QImage img = load(scale == 1 ? QString(path) : companion(path, scale));
+            ASSERT_FALSE(img.isNull()) << path << " at " << scale;
+            int black = 0;
+            for (int y = 0; y < img.height(); ++y)
+                for (int x = 0; x < img.width(); ++x) {
+                    const QRgb p = img.pixel(x, y);
+                    black += qAlpha(p) == 255 && qRed(p) == 0 && qGreen(p) == 0 && qBlue(p) == 0;
+                }
+            EXPECT_EQ(black, 0) << path << " at " << scale;
+        }
 }
 
 TEST(SkinResources, ScrollBarCellsAre24BitBitmap)
@@ -342,15 +389,25 @@ TEST(SkinResources, ScrollBarCellsAre24BitBitmap)
     // each state row of an arrow cell differs from the one at rest
     for (int row = 1; row < 3; ++row)
         EXPECT_GT(meanDifference(img.copy(0, row * 16, 13, 16), img.copy(0, 0, 13, 16)), 4.0);
+    // the cells for high-density screens, at twice and three times the size
+    for (int scale : {2, 3}) {
+        const QImage dense(QString(ZENTRO_RESOURCE_OUT) + QString("/scrollbar@%1x.bmp").arg(scale));
+        EXPECT_EQ(dense.size(), img.size() * scale) << scale;
+    }
 }
 
 TEST(SkinResources, IconInEveryDesktopSize)
 {
-    for (int size : {16, 22, 24, 32, 48, 64, 128, 256}) {
+    for (int size : {16, 22, 24, 32, 36, 48, 64, 72, 96, 128, 192, 256, 512}) {
         const QImage img(QString(ZENTRO_RESOURCE_OUT) + QString("/icons/zentro-%1.png").arg(size));
         EXPECT_EQ(img.size(), QSize(size, size)) << size;
         EXPECT_TRUE(img.hasAlphaChannel()) << size;
     }
+    QFile svg(QString(ZENTRO_RESOURCE_OUT) + "/icons/zentro.svg");
+    ASSERT_TRUE(svg.open(QIODevice::ReadOnly));
+    const QByteArray text = svg.readAll();
+    EXPECT_TRUE(text.contains("<svg")) << "not an SVG file";
+    EXPECT_TRUE(text.contains("<path")) << "the scalable icon draws nothing";
 }
 
 } // namespace

@@ -6,6 +6,7 @@
 #include "controls/BitmapBtn.h"
 #include "controls/SkinImage.h"
 #include "controls/SkinKit.h"
+#include "text/LanguageTexts.h"
 
 namespace zentro {
 
@@ -48,6 +49,10 @@ void CMouseConfigurationDlg::CreateControls()
     m_btnClose = small(CLOSE, "button-close");
     m_btnMinimize = small(MINIMIZE, "button-min");
     m_btnHelp = small(HELP, "button-help");
+    // They show no text: a screen reader reads what they do.
+    m_btnClose->setAccessibleName(QString::fromStdString(ProgramText(IDP_CLOSE)));
+    m_btnMinimize->setAccessibleName(QString::fromStdString(ProgramText(IDP_MINIMIZE)));
+    m_btnHelp->setAccessibleName(QString::fromStdString(ProgramText(IDP_HELP)));
 
     const QString configN = "\\skins\\button-config-normal.png";
     m_btnConfig = make(CONFIG, configN, "\\skins\\button-config-over.png", configN, configN,

@@ -8,6 +8,7 @@
 
 #include "app/DeviceTransfer.h"
 #include "app/MainWindowLayout.h"
+#include "controls/SkinImage.h"
 #include "controls/SkinKit.h"
 
 namespace zentro {
@@ -31,7 +32,7 @@ void CMouseConfigurationDlg::PaintWindow(QPainter& painter)
 {
     // The background; the steps below draw over it.
     if (!m_imgSkin.isNull())
-        painter.drawImage(0, 0, m_imgSkin);
+        DrawSkinPicture(painter, QPoint(0, 0), m_imgSkin);
     else
         painter.fillRect(rect(), Qt::black);
 
@@ -76,13 +77,14 @@ void CMouseConfigurationDlg::PaintTransferProgress(QPainter& painter)
     const uint64_t done = std::min(m_nTransferDoneMs, total);
     const int filled = static_cast<int>(bar.width() * done / total);
     if (!m_bmpTransferTrack.isNull())
-        painter.drawImage(bar.topLeft(), m_bmpTransferTrack, QRect(QPoint(0, 0), bar.size()));
+        DrawSkinPicture(painter, bar.topLeft(), m_bmpTransferTrack,
+                        QRect(QPoint(0, 0), bar.size()));
     else
         painter.fillRect(bar, QColor(60, 60, 60));
     if (filled > 0) {
         const QRect part(0, 0, filled, bar.height());
         if (!m_bmpTransferFill.isNull())
-            painter.drawImage(bar.topLeft(), m_bmpTransferFill, part);
+            DrawSkinPicture(painter, bar.topLeft(), m_bmpTransferFill, part);
         else
             painter.fillRect(part.translated(bar.topLeft()), SkinTextColor());
     }

@@ -33,6 +33,12 @@ CMouseConfigurationApp::~CMouseConfigurationApp()
     ExitInstance();
 }
 
+namespace {
+// The sizes the icon is drawn at (every hicolor size up to 512): a window or tray icon at a
+// device pixel ratio of 2 or 3 takes the larger ones.
+constexpr int kIconSizes[] = {16, 22, 24, 32, 36, 48, 64, 72, 96, 128, 192, 256, 512};
+} // namespace
+
 QIcon CMouseConfigurationApp::LoadAppIcon()
 {
     QIcon icon;
@@ -41,7 +47,7 @@ QIcon CMouseConfigurationApp::LoadAppIcon()
     const QString skinRoot = QString::fromStdString(GetSkinRoot());
     for (const QString& dir :
          {exeDir + "icons/", exeDir + "../resources/icons/", skinRoot + "icons/"}) {
-        for (int size : {16, 22, 24, 32, 48, 64, 128, 256}) {
+        for (int size : kIconSizes) {
             const QString file = dir + QString("zentro-%1.png").arg(size);
             if (QFileInfo::exists(file))
                 icon.addFile(file, QSize(size, size));
@@ -50,7 +56,7 @@ QIcon CMouseConfigurationApp::LoadAppIcon()
             return icon;
     }
     // Installed: the icon theme's copy.
-    for (int size : {16, 22, 24, 32, 48, 64, 128, 256}) {
+    for (int size : kIconSizes) {
         const QString file =
             skinRoot + QString("../icons/hicolor/%1x%1/apps/zentro-mouse.png").arg(size);
         if (QFileInfo::exists(file))

@@ -81,6 +81,9 @@ void CBitmapBtn::SetImages(const QRect& source, const QImage& normal, const QIma
 void CBitmapBtn::SetCaption(const QString& caption)
 {
     m_strCaption = caption;
+    // A screen reader reads the caption; a button without one keeps the name its owner gave.
+    if (!caption.isEmpty())
+        setAccessibleName(caption);
     update();
 }
 
@@ -144,7 +147,7 @@ void CBitmapBtn::paintEvent(QPaintEvent*)
     QPainter painter(this);
     const QImage& picture = CurrentPicture();
     if (!picture.isNull()) {
-        painter.drawImage(QPoint(0, 0), picture, QRect(0, 0, width(), height()));
+        DrawSkinPicture(painter, QPoint(0, 0), picture, QRect(0, 0, width(), height()));
     }
     if (m_strCaption.isEmpty()) {
         return;

@@ -51,6 +51,7 @@ public:
     void SetImages(const QRect& source, const QImage& normal, const QImage& hover,
                    const QImage& pressed, const QImage& disabled);
 
+    // Sets the drawn caption; a non-empty caption is also the button's accessible name.
     void SetCaption(const QString& caption);
     QString GetCaption() const { return m_strCaption; }
 

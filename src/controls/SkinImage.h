@@ -19,6 +19,19 @@ class QPainter;
 // g_szExeDir is taken as exe directory + the rest. Directory listings are cached and re-read
 // when the directory's modification time changes.
 //
+// High-density companions. Beside "a/b.png" the skin holds "a/b@2x.png" and "a/b@3x.png", the
+// same picture drawn at twice and three times its size (Qt's naming rule). Positions and sizes
+// stay those of the 1x picture (logical pixels); on a screen with a device pixel ratio r > 1
+// the picture is drawn from the companion of the smallest scale >= r (else the largest there
+// is), scaled smoothly to round(size * r) when that is not its size (r = 1.5 takes the 2x
+// picture scaled down). A companion whose
+// size is not exactly its scale times the 1x picture's is stale and ignored; without a usable
+// companion the 1x picture is drawn, as on a 1x screen.
+//
+// Every picture handed out by LoadSkinImage, MakePlainBitmap and CropBitmap (SkinKit.h)
+// remembers the skin file and the part of it it holds (QImage text entries), so
+// DrawSkinPicture can draw the same part from the companion made for the painter's ratio.
+//
 // Decoding. Files are decoded once and reused until the file's modification time, size or
 // inode changes; every call still checks the file, so a changed skin shows on the next paint.
 // Use these routines from the UI thread.
@@ -33,19 +46,42 @@ QString ResolveSkinPath(const QString& relative);
 // QImage::Format_ARGB32. A missing or unreadable file gives a null image (0 x 0).
 QImage LoadSkinImage(const QString& path);
 
-// Draws the picture at its own size with its top-left corner at (x, y). The colour channels
+// The picture made for device pixel ratio `ratio` (see above): Format_ARGB32 with straight
+// alpha, its device pixel ratio set to `ratio`, so it draws at the 1x picture's logical size.
+// A ratio <= 1, or no usable companion, gives the 1x picture (ratio 1).
+QImage LoadSkinImageAt(const QString& path, qreal ratio);
+// The device pixel ratio pictures are made for when drawn by `painter`.
+qreal PainterPixelRatio(const QPainter& painter);
+
+// Draws the picture at its own (logical) size with its top-left corner at (x, y), from the
+// picture made for the painter's pixel ratio. The colour channels
 // of each pixel are first multiplied by its alpha and divided by 255 (integer division, the
 // remainder dropped); the result is blended as premultiplied pixels, source over. Returns 1
 // when drawn, 0 (drawing nothing) when the file cannot be loaded.
 int DrawSkinPng(QPainter& painter, const QString& path, int x, int y);
 
 // Draws a loaded image scaled into target. An image with an alpha channel is blended with its
-// per-pixel alpha; one without is copied. Scaling picks the nearest source pixel.
+// per-pixel alpha; one without is copied. Scaling picks the nearest source pixel. A skin
+// picture is drawn from the one made for the painter's pixel ratio.
 void DrawSkinImageStretched(QPainter& painter, const QImage& image, const QRect& target);
+
+// painter.drawImage(at, picture, source) with `source` in the picture's logical pixels; a
+// picture that came from the skin (LoadSkinImage, MakePlainBitmap, CropBitmap) is drawn from
+// the one made for the painter's pixel ratio, opaque bitmaps as opaque bitmaps.
+void DrawSkinPicture(QPainter& painter, const QPoint& at, const QImage& picture,
+                     const QRect& source);
+void DrawSkinPicture(QPainter& painter, const QPoint& at, const QImage& picture);
+// painter.drawImage(target, picture, source): the part stretched into target.
+void DrawSkinPicture(QPainter& painter, const QRect& target, const QImage& picture,
+                     const QRect& source);
+
+// A picture built into the program (Qt resource path), tagged so that DrawSkinPicture draws
+// it from its built-in "@2x"/"@3x" companions at higher ratios. Null when missing.
+QImage LoadResourcePicture(const QString& resourcePath);
 
 // The image's pixels as an opaque bitmap (QImage::Format_RGB32): the stored red, green and
 // blue of every pixel are kept exactly and the alpha is dropped, so the bitmap always draws as
-// a plain copy. A null image gives a null bitmap.
+// a plain copy. A null image gives a null bitmap. Device pixel ratio and skin origin are kept.
 QImage MakePlainBitmap(const QImage& image);
 // LoadSkinImage + MakePlainBitmap: what buttons and marker sliders are given.
 QImage LoadSkinBitmap(const QString& path);
@@ -53,6 +89,10 @@ QImage LoadSkinBitmap(const QString& path);
 // Width and height of the picture read from its header without decoding the pixels; 0 x 0
 // when the file cannot be read.
 QSize GetSkinPictureSize(const QString& path);
+
+// The part `source` (logical pixels) of a picture, with its device pixel ratio and skin origin
+// kept; pixels outside the picture are transparent black.
+QImage CopySkinPart(const QImage& picture, const QRect& source);
 
 // Drops every cached picture and directory listing.
 void ClearSkinImageCache();

@@ -44,7 +44,7 @@ QImage SkinBitmap(const QString& relative)
 
 QImage CropBitmap(const QImage& picture, const QRect& source)
 {
-    return picture.isNull() ? QImage() : MakePlainBitmap(picture.copy(source));
+    return picture.isNull() ? QImage() : MakePlainBitmap(CopySkinPart(picture, source));
 }
 
 const QFont& SkinFont(const QString& face, int cellHeight, int weight, QFont::StyleHint fallback)

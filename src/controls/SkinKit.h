@@ -28,7 +28,8 @@ void DrawSkinText(QPainter& painter, const QRect& rect, int flags, const QString
 // The skin picture as an opaque bitmap (alpha dropped), what buttons and sliders are given.
 QImage SkinBitmap(const QString& relative);
 // The part `source` of a picture as an opaque bitmap (alpha dropped, colour kept); pixels
-// outside the picture are black. A null picture gives a null bitmap.
+// outside the picture are black. A null picture gives a null bitmap. A part of a skin picture
+// still draws from the skin's high-density companions (DrawSkinPicture).
 QImage CropBitmap(const QImage& picture, const QRect& source);
 
 // The program's fonts. `cellHeight` is a Windows font height: the character cell height

@@ -1,5 +1,7 @@
 #include "controls/SkinScrollBar.h"
 
+#include "controls/SkinImage.h"
+
 #include "controls/WinMessage.h"
 
 #include <QMouseEvent>
@@ -388,7 +390,7 @@ void CSkinScrollBar::DrawArrow(QPainter& painter, int part) const
     if (target.isEmpty())
         return;
     // Copied when the sizes match, stretched (nearest pixel) otherwise.
-    painter.drawImage(target, m_bmpSkin, GetImageRect(part, PartState(part)));
+    DrawSkinPicture(painter, target, m_bmpSkin, GetImageRect(part, PartState(part)));
 }
 
 void CSkinScrollBar::DrawTrack(QPainter& painter, int part) const
@@ -401,7 +403,7 @@ void CSkinScrollBar::DrawTrack(QPainter& painter, int part) const
     painter.setClipRect(target);
     for (int y = target.top(); y <= target.bottom(); y += cell.height())
         for (int x = target.left(); x <= target.right(); x += cell.width())
-            painter.drawImage(QPoint(x, y), m_bmpSkin, cell);
+            DrawSkinPicture(painter, QPoint(x, y), m_bmpSkin, cell);
     painter.restore();
 }
 
@@ -417,22 +419,20 @@ void CSkinScrollBar::DrawThumb(QPainter& painter) const
         const int middle = std::max(cell.height() - 2 * THUMB_END, 1);
         const QRect mid(cell.left(), cell.top() + THUMB_END, cell.width(), middle);
         for (int y = target.top() + THUMB_END; y < target.bottom() + 1 - THUMB_END; y += middle)
-            painter.drawImage(QPoint(target.left(), y), m_bmpSkin, mid);
-        painter.drawImage(target.topLeft(), m_bmpSkin,
-                          QRect(cell.left(), cell.top(), cell.width(), THUMB_END));
-        painter.drawImage(
-            QPoint(target.left(), target.bottom() + 1 - THUMB_END), m_bmpSkin,
-            QRect(cell.left(), cell.bottom() + 1 - THUMB_END, cell.width(), THUMB_END));
+            DrawSkinPicture(painter, QPoint(target.left(), y), m_bmpSkin, mid);
+        DrawSkinPicture(painter, target.topLeft(), m_bmpSkin,
+                        QRect(cell.left(), cell.top(), cell.width(), THUMB_END));
+        DrawSkinPicture(painter, QPoint(target.left(), target.bottom() + 1 - THUMB_END), m_bmpSkin,
+                        QRect(cell.left(), cell.bottom() + 1 - THUMB_END, cell.width(), THUMB_END));
     } else {
         const int middle = std::max(cell.width() - 2 * THUMB_END, 1);
         const QRect mid(cell.left() + THUMB_END, cell.top(), middle, cell.height());
         for (int x = target.left() + THUMB_END; x < target.right() + 1 - THUMB_END; x += middle)
-            painter.drawImage(QPoint(x, target.top()), m_bmpSkin, mid);
-        painter.drawImage(target.topLeft(), m_bmpSkin,
-                          QRect(cell.left(), cell.top(), THUMB_END, cell.height()));
-        painter.drawImage(
-            QPoint(target.right() + 1 - THUMB_END, target.top()), m_bmpSkin,
-            QRect(cell.right() + 1 - THUMB_END, cell.top(), THUMB_END, cell.height()));
+            DrawSkinPicture(painter, QPoint(x, target.top()), m_bmpSkin, mid);
+        DrawSkinPicture(painter, target.topLeft(), m_bmpSkin,
+                        QRect(cell.left(), cell.top(), THUMB_END, cell.height()));
+        DrawSkinPicture(painter, QPoint(target.right() + 1 - THUMB_END, target.top()), m_bmpSkin,
+                        QRect(cell.right() + 1 - THUMB_END, cell.top(), THUMB_END, cell.height()));
     }
     painter.restore();
 }

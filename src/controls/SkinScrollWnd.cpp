@@ -1,5 +1,7 @@
 #include "controls/SkinScrollWnd.h"
 
+#include "controls/SkinImage.h"
+
 #include "controls/SkinScrollBar.h"
 #include "controls/WinMessage.h"
 
@@ -157,7 +159,7 @@ void CSkinScrollWnd::paintEvent(QPaintEvent*)
         return;
     const int W = m_nCellWidth;
     QPainter painter(this);
-    painter.drawImage(QPoint(width() - W, height() - W), m_bmpSkin, QRect(8 * W, 0, W, W));
+    DrawSkinPicture(painter, QPoint(width() - W, height() - W), m_bmpSkin, QRect(8 * W, 0, W, W));
 }
 
 CSkinScrollWnd* AttachSkinScrollBars(QWidget* window, ISkinScrollable* scrollable,

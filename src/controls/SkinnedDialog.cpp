@@ -5,7 +5,9 @@
 #include <QPainter>
 #include <QWindow>
 
+#include "controls/SkinImage.h"
 #include "controls/SkinKit.h"
+#include "text/LanguageTexts.h"
 
 namespace zentro {
 
@@ -15,6 +17,20 @@ CSkinnedDialog::CSkinnedDialog(QWidget* parent)
     setModal(true);
     setMouseTracking(true);
     setAttribute(Qt::WA_OpaquePaintEvent);
+    InstallAccessibility();
+}
+
+std::vector<SPaintedControl> CSkinnedDialog::PaintedControls() const
+{
+    std::vector<SPaintedControl> controls;
+    for (const SkinButton& button : m_buttons) {
+        QString name = button.caption;
+        if (name.isEmpty() &&
+            button.normal.contains(QLatin1String("button-close"), Qt::CaseInsensitive))
+            name = QString::fromStdString(ProgramText(IDP_CLOSE));
+        controls.push_back({button.rect, QAccessible::Button, name, false, false, QString()});
+    }
+    return controls;
 }
 
 bool CSkinnedDialog::LoadBackground(const QString& relative, const QSize& fallback)
@@ -64,7 +80,7 @@ void CSkinnedDialog::paintEvent(QPaintEvent*)
     if (m_imgBackground.isNull()) {
         painter.fillRect(rect(), Qt::black);
     } else {
-        painter.drawImage(0, 0, m_imgBackground);
+        DrawSkinPicture(painter, QPoint(0, 0), m_imgBackground);
     }
     painter.setFont(m_font);
     PaintContent(painter);

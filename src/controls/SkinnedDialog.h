@@ -9,6 +9,8 @@
 
 #include <vector>
 
+#include "controls/Accessible.h"
+
 // CSkinnedDialog: the ground of the program's small modal dialogs (key and macro assignment):
 // no caption bar, the window sized to its background picture, painted buttons with a hover
 // picture and a centred caption, and dragging by any press outside the active areas.
@@ -18,13 +20,19 @@
 //
 // Derived dialogs add their buttons with AddButton, draw their content in PaintContent (the
 // buttons are drawn over it) and handle presses in OnPress.
+//
+// Screen readers see the painted buttons as push buttons named by their caption; the one drawn
+// with the close picture is named "Close" in the current language.
 
 namespace zentro {
 
-class CSkinnedDialog : public QDialog {
+class CSkinnedDialog : public QDialog, public IPaintedControls {
     Q_OBJECT
 public:
     explicit CSkinnedDialog(QWidget* parent = nullptr);
+
+    // The painted buttons, for screen readers; derived dialogs add what they paint themselves.
+    std::vector<SPaintedControl> PaintedControls() const override;
 
     // Index of the painted button under `point` (client coordinates), -1 for none.
     int ButtonAt(const QPoint& point) const;

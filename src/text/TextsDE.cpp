@@ -99,6 +99,12 @@ constexpr LanguageTextEntry kMessageTexts[] = {
     {11,
      "Die Maus hat die Einstellungen nicht erhalten. Sie sind im Profil gespeichert; prüfen Sie "
      "die Verbindung zur Maus und klicken Sie erneut auf „Anwenden“."},
+    {12, "Schließen"},
+    {13, "Minimieren"},
+    {14, "Hilfe"},
+    {15, "DPI-Stufe %1"},
+    {16, "Farbe der DPI-Stufe %1"},
+    {17, "Empfindlichkeit %1"},
 };
 
 } // namespace

@@ -98,6 +98,12 @@ constexpr LanguageTextEntry kMessageTexts[] = {
     {10, "The profile file could not be loaded: %1"},
     {11, "The mouse did not receive the settings. They are saved in the profile; check the mouse's "
          "connection and press Apply again."},
+    {12, "Close"},
+    {13, "Minimize"},
+    {14, "Help"},
+    {15, "DPI stage %1"},
+    {16, "Colour of DPI stage %1"},
+    {17, "%1 sensitivity"},
 };
 
 } // namespace

@@ -61,7 +61,14 @@ enum ProgramTextId : int {
     IDP_PROFILE_LIST_FAILED = 9,    // the profile list could not be confirmed: %1 the reason
     IDP_PROFILE_IMPORT_FAILED = 10, // a profile file could not be loaded: %1 the reason
     IDP_NOT_RECEIVED = 11,          // an apply or reset whose transfer to the mouse failed
-    PROGRAM_TEXT_COUNT = 12,
+    // Names read by screen readers for controls that show no text of their own.
+    IDP_CLOSE = 12,
+    IDP_MINIMIZE = 13,
+    IDP_HELP = 14,
+    IDP_DPI_STAGE = 15,        // "DPI stage %1": a stage's slider and switch
+    IDP_DPI_STAGE_COLOR = 16,  // "Colour of DPI stage %1"
+    IDP_SENSITIVITY_AXIS = 17, // "%1 sensitivity", %1 the axis ("X axis")
+    PROGRAM_TEXT_COUNT = 18,
 };
 
 } // namespace zentro

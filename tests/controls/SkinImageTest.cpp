@@ -1,6 +1,7 @@
 #include "support/GuiTestSupport.h"
 
 #include "controls/SkinImage.h"
+#include "controls/SkinKit.h"
 
 #include <QFile>
 #include <QPainter>
@@ -248,4 +249,136 @@ TEST(StretchedDrawing, ScalesToTheTargetAndBlendsByAlpha)
     DrawSkinImageStretched(second, opaque, QRect(4, 0, 4, 4));
     second.end();
     EXPECT_EQ(target.pixel(7, 3), qRgb(7, 7, 7));
+}
+
+// ---- high-density companions ----
+
+namespace {
+
+// A picture whose every pixel differs from its neighbours: w x h, colour from x, y and a tag.
+QImage PatternImage(int w, int h, int tag)
+{
+    QImage image(w, h, QImage::Format_ARGB32);
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x)
+            image.setPixel(x, y, qRgba(20 * x + 1, 20 * y + 1, tag, 255));
+    return image;
+}
+
+} // namespace
+
+struct CompanionCase {
+    const char* name;
+    qreal ratio;
+    QSize at2x; // empty: no @2x file
+    QSize at3x; // empty: no @3x file
+    int made;   // tag of the picture the result comes from: 1, 2 or 3
+    QSize size; // pixels of the result
+};
+
+class SkinCompanionTest : public ::testing::TestWithParam<CompanionCase> {};
+
+TEST_P(SkinCompanionTest, PicksTheCompanionMadeForTheRatio)
+{
+    const CompanionCase& c = GetParam();
+    CTempProgramDir dir;
+    dir.Save("Skins/Pic/p.png", PatternImage(4, 2, 1));
+    if (!c.at2x.isEmpty())
+        dir.Save("Skins/Pic/p@2x.png", PatternImage(c.at2x.width(), c.at2x.height(), 2));
+    if (!c.at3x.isEmpty())
+        dir.Save("Skins/Pic/p@3x.png", PatternImage(c.at3x.width(), c.at3x.height(), 3));
+
+    const QImage made = LoadSkinImageAt("skins\\pic\\P.png", c.ratio);
+    ASSERT_FALSE(made.isNull());
+    EXPECT_EQ(made.size(), c.size);
+    EXPECT_EQ(made.format(), QImage::Format_ARGB32);
+    // It draws at the 1x picture's logical size wherever it came from.
+    EXPECT_NEAR(made.deviceIndependentSize().width(), 4, 0.34);
+    EXPECT_NEAR(made.deviceIndependentSize().height(), 2, 0.34);
+    EXPECT_EQ(made.devicePixelRatio(), c.made == 1 ? 1.0 : c.ratio);
+    EXPECT_EQ(qBlue(made.pixel(0, 0)), c.made);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Ratios, SkinCompanionTest,
+    ::testing::Values(
+        CompanionCase{"OneUsesThePicture", 1.0, {8, 4}, {12, 6}, 1, {4, 2}},
+        CompanionCase{"TwoUsesTheTwiceSizedOne", 2.0, {8, 4}, {12, 6}, 2, {8, 4}},
+        CompanionCase{"ThreeUsesTheThriceSizedOne", 3.0, {8, 4}, {12, 6}, 3, {12, 6}},
+        CompanionCase{"OneAndAHalfScalesTheNextLargerDown", 1.5, {8, 4}, {12, 6}, 2, {6, 3}},
+        CompanionCase{"TwoAndAHalfScalesTheNextLargerDown", 2.5, {8, 4}, {12, 6}, 3, {10, 5}},
+        CompanionCase{"TwoWithoutTwiceSizedScalesThriceDown", 2.0, {}, {12, 6}, 3, {8, 4}},
+        CompanionCase{"ThreeWithoutThriceSizedScalesTwiceUp", 3.0, {8, 4}, {}, 2, {12, 6}},
+        CompanionCase{"StaleCompanionOfAnotherSizeIsIgnored", 2.0, {7, 4}, {}, 1, {4, 2}},
+        CompanionCase{"NoCompanionKeepsThePicture", 2.0, {}, {}, 1, {4, 2}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// Drawn on a device of ratio 2, pictures, parts of them and opaque bitmaps come from the
+// companion, pixel for pixel, at the picture's logical place.
+TEST(SkinCompanion, DrawsFromTheCompanionAtTheDevicesRatio)
+{
+    CTempProgramDir dir;
+    dir.Save("Skins/p.png", PatternImage(4, 2, 1));
+    const QImage dense = PatternImage(8, 4, 2);
+    dir.Save("Skins/p@2x.png", dense);
+
+    auto target = [] {
+        QImage t(20, 12, QImage::Format_RGB32);
+        t.fill(qRgb(0, 0, 0));
+        t.setDevicePixelRatio(2);
+        return t;
+    };
+    // the whole picture by path, at logical (3, 1)
+    QImage whole = target();
+    {
+        QPainter painter(&whole);
+        EXPECT_EQ(DrawSkinPng(painter, "Skins/p.png", 3, 1), 1);
+    }
+    for (int y = 0; y < 4; ++y)
+        for (int x = 0; x < 8; ++x)
+            ASSERT_EQ(whole.pixel(6 + x, 2 + y), dense.pixel(x, y) | 0xFF000000u) << x << "," << y;
+
+    // a part cut as an opaque bitmap (what buttons and sliders hold), drawn in part
+    const QImage bitmap = CropBitmap(SkinBitmap("skins\\P.png"), QRect(1, 0, 3, 2));
+    ASSERT_EQ(bitmap.size(), QSize(3, 2));
+    QImage part = target();
+    {
+        QPainter painter(&part);
+        DrawSkinPicture(painter, QPoint(0, 0), bitmap, QRect(1, 0, 2, 2));
+    }
+    for (int y = 0; y < 4; ++y)
+        for (int x = 0; x < 4; ++x)
+            ASSERT_EQ(part.pixel(x, y), dense.pixel(4 + x, y) | 0xFF000000u) << x << "," << y;
+    EXPECT_EQ(part.pixel(4, 0), qRgb(0, 0, 0)) << "drew outside the part";
+
+    // at ratio 1 the same calls draw the 1x picture as before
+    QImage plain(6, 3, QImage::Format_RGB32);
+    plain.fill(qRgb(0, 0, 0));
+    {
+        QPainter painter(&plain);
+        DrawSkinPicture(painter, QPoint(0, 0), bitmap, QRect(1, 0, 2, 2));
+    }
+    EXPECT_EQ(plain.pixel(0, 0), PatternImage(4, 2, 1).pixel(2, 0));
+
+    // a picture not from the skin is drawn as it is
+    QImage foreign = target();
+    {
+        QPainter painter(&foreign);
+        DrawSkinPicture(painter, QPoint(0, 0), SolidImage(2, 2, qRgb(9, 9, 9)));
+    }
+    EXPECT_EQ(foreign.pixel(3, 3), qRgb(9, 9, 9));
+}
+
+TEST(SkinCompanion, ReloadsAChangedCompanion)
+{
+    CTempProgramDir dir;
+    dir.Save("Skins/q.png", SolidImage(2, 2, qRgb(1, 1, 1)));
+    const QString dense = dir.Save("Skins/q@2x.png", SolidImage(4, 4, qRgb(2, 2, 2)));
+    SetMtime(dense, 1000000);
+    EXPECT_EQ(LoadSkinImageAt("Skins/q.png", 2).pixel(0, 0), qRgb(2, 2, 2));
+    dir.Save("Skins/q@2x.png", SolidImage(4, 4, qRgb(3, 3, 3)));
+    SetMtime(dense, 1000001);
+    EXPECT_EQ(LoadSkinImageAt("Skins/q.png", 2).pixel(0, 0), qRgb(3, 3, 3));
+    QFile::remove(dense);
+    EXPECT_EQ(LoadSkinImageAt("Skins/q.png", 2).size(), QSize(2, 2));
 }

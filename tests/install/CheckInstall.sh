@@ -41,9 +41,11 @@ if [ "$gui" = 1 ]; then
   need share/applications/zentro-mouse.desktop
   need share/metainfo/io.github.zentro_mouse.metainfo.xml
   need share/man/man1/zentro-mouse.1.gz
-  for size in 16 22 24 32 48 64 128 256; do
+  for size in 16 22 24 32 36 48 64 72 96 128 192 256 512; do
     need "share/icons/hicolor/${size}x${size}/apps/zentro-mouse.png"
   done
+  need share/icons/hicolor/scalable/apps/zentro-mouse.svg
+  grep -q '<svg' "$root/share/icons/hicolor/scalable/apps/zentro-mouse.svg" || fail "scalable icon is not SVG"
   command -v desktop-file-validate >/dev/null || fail "desktop-file-validate is missing (scripts/install-deps.sh installs it)"
   command -v appstreamcli >/dev/null || fail "appstreamcli is missing (scripts/install-deps.sh installs it)"
   desktop-file-validate "$root/share/applications/zentro-mouse.desktop" || fail "desktop file not valid"

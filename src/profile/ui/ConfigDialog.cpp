@@ -370,7 +370,7 @@ bool CConfigDialog::eventFilter(QObject* watched, QEvent* event)
 void CConfigDialog::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
-    painter.drawImage(0, 0, m_imgBackground);
+    DrawSkinPicture(painter, QPoint(0, 0), m_imgBackground);
     painter.setFont(m_font);
     painter.setPen(Qt::white);
     painter.drawText(TITLE_RECT,

@@ -14,6 +14,7 @@ namespace zentro {
 CMarkerSlider::CMarkerSlider(QWidget* parent) : QWidget(parent), m_pParent(parent)
 {
     setFocusPolicy(Qt::TabFocus);
+    InstallAccessibility();
 }
 
 bool CMarkerSlider::Create(const QRect& rect, QWidget* parent, int id)
@@ -78,7 +79,7 @@ void CMarkerSlider::paintEvent(QPaintEvent*)
     const int w = m_rcMarker.width();
     const int h = m_rcMarker.height();
     if (!m_bmpTrack.isNull()) {
-        painter.drawImage(QPoint(0, 0), m_bmpTrack, QRect(0, 0, w, h));
+        DrawSkinPicture(painter, QPoint(0, 0), m_bmpTrack, QRect(0, 0, w, h));
     }
     const int fill = std::min(FillExtent(), AxisLength());
     if (fill > 0 && !m_bmpFill.isNull()) {
@@ -159,7 +160,7 @@ int CDMarker::PositionFromPoint(const QPoint& parentPoint) const
 
 void CDMarker::PaintFill(QPainter& painter, int fill) const
 {
-    painter.drawImage(QPoint(0, 0), m_bmpFill, QRect(0, 0, fill, m_rcMarker.height()));
+    DrawSkinPicture(painter, QPoint(0, 0), m_bmpFill, QRect(0, 0, fill, m_rcMarker.height()));
 }
 
 CDMarkerV::CDMarkerV(QWidget* parent) : CMarkerSlider(parent)
@@ -185,7 +186,7 @@ int CDMarkerV::PositionFromPoint(const QPoint& parentPoint) const
 void CDMarkerV::PaintFill(QPainter& painter, int fill) const
 {
     const int h = m_rcMarker.height();
-    painter.drawImage(QPoint(0, h - fill), m_bmpFill, QRect(0, 0, m_rcMarker.width(), fill));
+    DrawSkinPicture(painter, QPoint(0, h - fill), m_bmpFill, QRect(0, 0, m_rcMarker.width(), fill));
 }
 
 } // namespace zentro

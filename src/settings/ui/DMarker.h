@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QImage>
+
+#include "controls/Accessible.h"
 #include <QRect>
 #include <QWidget>
 
@@ -31,9 +33,14 @@ namespace zentro {
 constexpr uint32_t WM_MARKER_CHANGED = 0x2B15;
 
 // Shared state and behaviour of the two slider forms.
-class CMarkerSlider : public QWidget {
+class CMarkerSlider : public QWidget, public ISliderValue {
     Q_OBJECT
 public:
+    // What a screen reader reads: a slider from m_nMin to m_nMax at m_nPos.
+    int SliderMinimum() const override { return m_nMin; }
+    int SliderMaximum() const override { return m_nMax; }
+    int SliderValue() const override { return m_nPos; }
+
     // Stores the ID, resets range (0..10), position (0) and tracking, remembers rect (parent
     // coordinates) and parent, and shows the slider as a child of parent at rect.
     bool Create(const QRect& rect, QWidget* parent, int id);

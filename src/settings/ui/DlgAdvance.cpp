@@ -96,6 +96,7 @@ void CDlgadvance::OnInitDialog()
                m_pageDoubleClick, m_pageWheel,    m_pageAngleSnap};
     for (int k = 1; k <= PAGE_COUNT; ++k) {
         QWidget* page = m_pages[k - 1];
+        page->setAccessibleName(UiText(IDS_DPI_SETTING + k - 1));
         page->setGeometry(QRect(BelowOf(m_btnTitle[k - 1]->geometry()), g_sizePage[k - 1]));
         page->hide();
     }
@@ -352,7 +353,7 @@ void CDlgadvance::paintEvent(QPaintEvent*)
         return;
     QPainter painter(this);
     const QRect area(0, 0, width(), m_cyScrollExtent);
-    painter.drawImage(area.topLeft(), m_bmpBackground, area);
+    DrawSkinPicture(painter, area.topLeft(), m_bmpBackground, area);
 }
 
 } // namespace zentro

@@ -49,4 +49,11 @@ void CDlgAngleSnap::paintEvent(QPaintEvent*)
     DrawSkinText(painter, QRect(offRight + TEXT_GAP, OFF_BOX.top(), 1, 1), flags, UiText(IDS_OFF));
 }
 
+std::vector<SPaintedControl> CDlgAngleSnap::PaintedControls() const
+{
+    const bool on = g_ProfileRecord.AngleSnap != 0;
+    return {{ON_BOX, QAccessible::RadioButton, UiText(IDS_ON), true, on, QString()},
+            {OFF_BOX, QAccessible::RadioButton, UiText(IDS_OFF), true, !on, QString()}};
+}
+
 } // namespace zentro

@@ -9,6 +9,7 @@
 #include "settings/ui/DMarker.h"
 #include "settings/ui/DpiSettingLayout.h"
 #include "settings/ui/PageColumnState.h"
+#include "text/LanguageTexts.h"
 
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -37,6 +38,7 @@ CDlgDPISetting::CDlgDPISetting(IColorChooser* colorChooser, QWidget* parent)
     for (int n = 1; n <= 7; ++n) {
         auto* slider = new CDMarkerV(this);
         slider->Create(SliderRect(n), this, IDC_SLIDER_FIRST + n - 1);
+        slider->setAccessibleName(QString::fromStdString(ProgramText(IDP_DPI_STAGE)).arg(n));
         slider->SetBitmaps(SLIDER_SOURCE, track, fill);
         slider->m_nMin = SLIDER_MIN;
         slider->m_nMax = SLIDER_MAX;
@@ -212,6 +214,23 @@ void CDlgDPISetting::paintEvent(QPaintEvent*)
         const uint8_t* rgb = &g_ProfileRecord.DPIColor[3 * (n - 1)];
         painter.fillRect(SwatchRect(n), QColor(rgb[0], rgb[1], rgb[2]));
     }
+}
+
+std::vector<SPaintedControl> CDlgDPISetting::PaintedControls() const
+{
+    std::vector<SPaintedControl> controls;
+    for (int n = 1; n <= 7; ++n) {
+        const QString stage = QString::fromStdString(ProgramText(IDP_DPI_STAGE)).arg(n);
+        const uint8_t* rgb = &g_ProfileRecord.DPIColor[3 * (n - 1)];
+        controls.push_back({SwitchRect(n), QAccessible::CheckBox, stage, true,
+                            g_ProfileRecord.DPIEnable[n - 1] != 0, QString()});
+        controls.push_back({ValueRect(n), QAccessible::StaticText, stage, false, false,
+                            FormatDpiLabel(g_ProfileRecord.DPIValue[n - 1])});
+        controls.push_back({SwatchRect(n), QAccessible::Button,
+                            QString::fromStdString(ProgramText(IDP_DPI_STAGE_COLOR)).arg(n), false,
+                            false, QColor(rgb[0], rgb[1], rgb[2]).name()});
+    }
+    return controls;
 }
 
 } // namespace zentro

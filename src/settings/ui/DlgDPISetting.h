@@ -5,6 +5,7 @@
 #include <QImage>
 #include <QString>
 
+#include "controls/Accessible.h"
 #include "settings/ui/SettingsPage.h"
 
 class QLineEdit;
@@ -24,9 +25,11 @@ namespace zentro {
 class CDMarkerV;
 class IColorChooser;
 
-class CDlgDPISetting : public CSettingsPage {
+class CDlgDPISetting : public CSettingsPage, public IPaintedControls {
     Q_OBJECT
 public:
+    // The painted controls, for screen readers.
+    std::vector<SPaintedControl> PaintedControls() const override;
     explicit CDlgDPISetting(IColorChooser* colorChooser, QWidget* parent = nullptr);
 
     // Sliders from the record, edit boxes hidden, page repainted. Forgets the boxes' last

@@ -30,6 +30,7 @@ CDlgLighting::CDlgLighting(QWidget* parent) : CSettingsPage(parent)
     for (int k = 1; k <= 3; ++k) {
         auto* slider = new CDMarker(this);
         slider->Create(SliderRect(k), this, IDC_SLIDER_FIRST + k - 1);
+        slider->setAccessibleName(UiText(IDS_LIGHT_STANDARD + k - 1));
         slider->SetBitmaps(SLIDER_SOURCE, track, fill);
         slider->m_nMin = SLIDER_MIN;
         slider->m_nMax = SLIDER_MAX;
@@ -97,6 +98,16 @@ void CDlgLighting::paintEvent(QPaintEvent*)
             DrawSkinText(painter, ScaleRect(k, i), Qt::AlignLeft | Qt::AlignVCenter,
                          QString::fromLatin1(SCALE[k - 1][i].text));
     }
+}
+
+std::vector<SPaintedControl> CDlgLighting::PaintedControls() const
+{
+    std::vector<SPaintedControl> controls;
+    for (int k = 1; k <= 3; ++k)
+        controls.push_back({ModeBoxRect(k), QAccessible::RadioButton,
+                            UiText(IDS_LIGHT_STANDARD + k - 1), true,
+                            g_ProfileRecord.LightMode == k, QString()});
+    return controls;
 }
 
 } // namespace zentro

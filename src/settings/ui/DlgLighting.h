@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "controls/Accessible.h"
 #include "settings/ui/SettingsPage.h"
 
 // The lighting page: three modes (Standard, Respiration, Neon) with a box each and one
@@ -12,9 +13,11 @@ namespace zentro {
 
 class CDMarker;
 
-class CDlgLighting : public CSettingsPage {
+class CDlgLighting : public CSettingsPage, public IPaintedControls {
     Q_OBJECT
 public:
+    // The painted controls, for screen readers.
+    std::vector<SPaintedControl> PaintedControls() const override;
     explicit CDlgLighting(QWidget* parent = nullptr);
 
     // Modes 1-3: stored, that slider enabled and the others disabled, all sliders set from

@@ -110,4 +110,13 @@ void CDlgMouseWheelSpeed::paintEvent(QPaintEvent*)
                  UiText(IDS_SCROLL_ONE_SCREEN));
 }
 
+std::vector<SPaintedControl> CDlgMouseWheelSpeed::PaintedControls() const
+{
+    const bool oneScreen = g_ProfileRecord.ScrollOneScreen == 1;
+    return {{SCREEN_OPTION, QAccessible::RadioButton, UiText(IDS_SCROLL_ONE_SCREEN), true,
+             oneScreen, QString()},
+            {LINES_OPTION, QAccessible::RadioButton, UiText(IDS_NUMBER_OF_ROWS), true, !oneScreen,
+             QString()}};
+}
+
 } // namespace zentro

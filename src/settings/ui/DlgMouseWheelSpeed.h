@@ -1,5 +1,6 @@
 #pragma once
 
+#include "controls/Accessible.h"
 #include "settings/ui/SettingsPage.h"
 
 class QLineEdit;
@@ -11,9 +12,11 @@ class QLineEdit;
 
 namespace zentro {
 
-class CDlgMouseWheelSpeed : public CSettingsPage {
+class CDlgMouseWheelSpeed : public CSettingsPage, public IPaintedControls {
     Q_OBJECT
 public:
+    // The painted controls, for screen readers.
+    std::vector<SPaintedControl> PaintedControls() const override;
     explicit CDlgMouseWheelSpeed(QWidget* parent = nullptr);
 
     // The number box and its state from the record; repaints.

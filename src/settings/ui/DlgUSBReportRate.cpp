@@ -53,4 +53,11 @@ void CDlgUSBReportRate::paintEvent(QPaintEvent*)
     DrawSkin(painter, dial, DIAL.left(), DIAL.top());
 }
 
+std::vector<SPaintedControl> CDlgUSBReportRate::PaintedControls() const
+{
+    const int rate = g_ProfileRecord.ReportRate != 0 ? 1000 / g_ProfileRecord.ReportRate : 500;
+    return {{DIAL, QAccessible::Dial, accessibleName(), false, false,
+             QStringLiteral("%1 Hz").arg(rate)}};
+}
+
 } // namespace zentro

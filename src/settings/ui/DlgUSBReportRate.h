@@ -2,6 +2,7 @@
 
 #include <QPoint>
 
+#include "controls/Accessible.h"
 #include "settings/ui/SettingsPage.h"
 
 // The polling-rate page: a dial of four quarters, clockwise from the upper right 1000, 500,
@@ -9,9 +10,11 @@
 
 namespace zentro {
 
-class CDlgUSBReportRate : public CSettingsPage {
+class CDlgUSBReportRate : public CSettingsPage, public IPaintedControls {
     Q_OBJECT
 public:
+    // The painted controls, for screen readers.
+    std::vector<SPaintedControl> PaintedControls() const override;
     explicit CDlgUSBReportRate(QWidget* parent = nullptr);
 
     // The ReportRate a click at `point` chooses; 0 outside the ring and on the axes.

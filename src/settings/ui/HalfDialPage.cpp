@@ -84,4 +84,9 @@ void CHalfDialPage::paintEvent(QPaintEvent*)
     DrawSkinText(painter, FAST_LABEL, Qt::AlignLeft | Qt::AlignVCenter, UiText(IDS_FAST));
 }
 
+std::vector<SPaintedControl> CHalfDialPage::PaintedControls() const
+{
+    return {{DIAL, QAccessible::Dial, accessibleName(), false, false, QString::number(Field())}};
+}
+
 } // namespace zentro

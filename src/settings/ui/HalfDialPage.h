@@ -4,6 +4,7 @@
 
 #include <cstdint>
 
+#include "controls/Accessible.h"
 #include "settings/ui/SettingsPage.h"
 
 // A page with a half dial of levels 1-11 over one field of the record: "Slow" at the left
@@ -14,9 +15,11 @@
 
 namespace zentro {
 
-class CHalfDialPage : public CSettingsPage {
+class CHalfDialPage : public CSettingsPage, public IPaintedControls {
     Q_OBJECT
 public:
+    // The painted controls, for screen readers.
+    std::vector<SPaintedControl> PaintedControls() const override;
     // The angle in degrees of a point above or level with the centre.
     static double AngleAt(int dx, int dy);
     // The level a click chooses, or 0 when it keeps the level (off the ring).

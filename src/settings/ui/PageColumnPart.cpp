@@ -1,5 +1,7 @@
 #include "settings/ui/PageColumnPart.h"
 
+#include "controls/SkinImage.h"
+
 #include "app/MainWindowLayout.h"
 #include "app/MouseConfigurationDlg.h"
 #include "controls/SkinScrollWnd.h"
@@ -15,7 +17,7 @@ CPageColumnPart::~CPageColumnPart() = default;
 
 QImage CPageColumnPart::ScrollBarSkin()
 {
-    static const QImage cells(":/zentro/resources/129.bmp");
+    static const QImage cells = LoadResourcePicture(":/zentro/resources/129.bmp");
     return cells;
 }
 

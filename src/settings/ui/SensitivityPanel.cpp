@@ -6,6 +6,7 @@
 #include "app/MouseConfigurationDlg.h"
 #include "controls/BitmapBtn.h"
 #include "controls/SkinKit.h"
+#include "text/LanguageTexts.h"
 #include "profile/ProfileRecord.h"
 #include "profile/RecordRanges.h"
 #include "settings/ui/DMarker.h"
@@ -31,6 +32,9 @@ void CSensitivityPanel::CreateControls(CMouseConfigurationDlg& window, const CUi
     m_markerX->Create(QRect(), &window, IDC_MARKER_X);
     m_markerY = new CDMarker(&window);
     m_markerY->Create(QRect(), &window, IDC_MARKER_Y);
+    const QString sensitivity = QString::fromStdString(ProgramText(IDP_SENSITIVITY_AXIS));
+    m_markerX->setAccessibleName(sensitivity.arg(UiText(IDS_X_AXIS)));
+    m_markerY->setAccessibleName(sensitivity.arg(UiText(IDS_Y_AXIS)));
     for (CDMarker* marker : {m_markerX, m_markerY}) {
         marker->SetBitmaps(QRect(0, 0, 207, 14), track, fill);
         marker->m_nMin = 1;

@@ -1,5 +1,7 @@
 #include "settings/ui/SettingsPage.h"
 
+#include "controls/Accessible.h"
+
 #include "controls/WinMessage.h"
 
 #include <QKeyEvent>
@@ -9,6 +11,7 @@ namespace zentro {
 CSettingsPage::CSettingsPage(QWidget* parent) : QWidget(parent)
 {
     hide();
+    InstallAccessibility();
 }
 
 void CSettingsPage::FilterKeysOf(QWidget* widget)
