@@ -32,6 +32,7 @@ if [ "${ZENTRO_SKIP_SANITIZERS:-0}" != 1 ]; then
     { cat build-asan/configure.log; exit 1; }
   cmake --build build-asan
   ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
+    LSAN_OPTIONS="suppressions=$(pwd)/tests/lsan.supp" \
     ctest --test-dir build-asan --output-on-failure -j2 --timeout 900
 
   echo "== thread sanitizer: device link, event reader and hot-plug"
