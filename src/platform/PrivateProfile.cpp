@@ -360,21 +360,27 @@ bool ValidName(const std::string& s)
     return s.find('\n') == std::string::npos && s.find('\r') == std::string::npos;
 }
 
-} // namespace
-
-std::string GetPrivateProfileString(const std::string& section, const std::string& key,
-                                    const std::string& defaultValue, const std::string& file)
+// The value of key in section of a parsed file, as the readers give it.
+std::string LookUp(const IniFile* file, const std::string& section, const std::string& key,
+                   const std::string& defaultValue)
 {
-    auto parsed = Load(file);
-    if (parsed) {
-        auto s = parsed->sections.find(Lower(Trim(section)));
-        if (s != parsed->sections.end()) {
+    if (file) {
+        auto s = file->sections.find(Lower(Trim(section)));
+        if (s != file->sections.end()) {
             auto v = s->second.values.find(Lower(Trim(key)));
             if (v != s->second.values.end())
                 return v->second;
         }
     }
     return CutToBuffer(defaultValue);
+}
+
+} // namespace
+
+std::string GetPrivateProfileString(const std::string& section, const std::string& key,
+                                    const std::string& defaultValue, const std::string& file)
+{
+    return LookUp(Load(file).get(), section, key, defaultValue);
 }
 
 namespace {
@@ -558,18 +564,6 @@ bool CPrivateProfileEdit::ReplaceSection(
     for (const auto& [key, value] : pairs)
         SetKeyIn(*m_file, section, key, value);
     return true;
-}
-
-std::string CPrivateProfileEdit::Get(const std::string& section, const std::string& key,
-                                     const std::string& defaultValue) const
-{
-    auto s = m_file->sections.find(Lower(Trim(section)));
-    if (s != m_file->sections.end()) {
-        auto v = s->second.values.find(Lower(Trim(key)));
-        if (v != s->second.values.end())
-            return v->second;
-    }
-    return CutToBuffer(defaultValue);
 }
 
 std::string CPrivateProfileEdit::Render() const

@@ -70,9 +70,6 @@ public:
     // The section's keys become exactly `pairs` (the section is created where missing).
     bool ReplaceSection(const std::string& section,
                         const std::vector<std::pair<std::string, std::string>>& pairs);
-    // The value as the file would give it after the changes so far; `defaultValue` if none.
-    std::string Get(const std::string& section, const std::string& key,
-                    const std::string& defaultValue = {}) const;
 
     // The bytes of the changed file (in its own encoding and line ends).
     std::string Render() const;

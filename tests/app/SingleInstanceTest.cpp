@@ -61,7 +61,29 @@ TEST(SingleInstance, ReleasedLockLetsTheNextCopyRun)
     EXPECT_EQ(next.ServerName(), dir.path() + "/ZENTRO_Mutex");
 }
 
-using ApplicationStart = MainWindowFixture;
+class ApplicationStart : public MainWindowFixture {
+protected:
+    // The program started against this fixture's mouse, tray and dialogs.
+    CMouseConfigurationApp::Options AppOptions(const QString& instanceDir, std::ostream* console)
+    {
+        CMouseConfigurationApp::Options options;
+        options.transport = m_transport.get();
+        options.watcher = m_watcher.get();
+        options.tray = &m_tray;
+        options.ui = m_services.Bundle();
+        options.instanceDirectory = instanceDir;
+        options.console = console;
+        return options;
+    }
+    // A second profile, "Profile 2", in the list; returns str.ini's path.
+    std::string ListTwoProfiles()
+    {
+        const std::string listFile = ProgramDir().toStdString() + "str.ini";
+        WritePrivateProfileString("Profile", "ItemCount", "2", listFile);
+        WritePrivateProfileString("Profile", "Item1", "Profile 2", listFile);
+        return listFile;
+    }
+};
 
 TEST_F(ApplicationStart, SecondStartShowsTheHiddenWindowOfTheFirst)
 {
@@ -97,18 +119,9 @@ TEST_F(ApplicationStart, SecondStartShowsTheHiddenWindowOfTheFirst)
 TEST_F(ApplicationStart, ZentroctlsProfileSelectIsDoneByTheRunningWindow)
 {
     QTemporaryDir instanceDir;
-    const std::string listFile = ProgramDir().toStdString() + "str.ini";
-    WritePrivateProfileString("Profile", "ItemCount", "2", listFile);
-    WritePrivateProfileString("Profile", "Item1", "Profile 2", listFile);
-    CMouseConfigurationApp::Options options;
-    options.transport = m_transport.get();
-    options.watcher = m_watcher.get();
-    options.tray = &m_tray;
-    options.ui = m_services.Bundle();
-    options.instanceDirectory = instanceDir.path();
+    const std::string listFile = ListTwoProfiles();
     std::ostringstream console;
-    options.console = &console;
-    CMouseConfigurationApp app(options);
+    CMouseConfigurationApp app(AppOptions(instanceDir.path(), &console));
     ASSERT_TRUE(app.InitInstance());
     EXPECT_EQ(console.str(), "") << "the mouse is there: the window shows, nothing to say";
     ClearTrace();
@@ -186,18 +199,9 @@ TEST_F(ApplicationStart, AnInstalledProgramWithoutAWritableProfileFolderSaysSoAn
 TEST_F(ApplicationStart, ARequestDuringADialogWaitsForItAndIsAnsweredAfterTheWork)
 {
     QTemporaryDir instanceDir;
-    const std::string listFile = ProgramDir().toStdString() + "str.ini";
-    WritePrivateProfileString("Profile", "ItemCount", "2", listFile);
-    WritePrivateProfileString("Profile", "Item1", "Profile 2", listFile);
-    CMouseConfigurationApp::Options options;
-    options.transport = m_transport.get();
-    options.watcher = m_watcher.get();
-    options.tray = &m_tray;
-    options.ui = m_services.Bundle();
-    options.instanceDirectory = instanceDir.path();
+    const std::string listFile = ListTwoProfiles();
     std::ostringstream console;
-    options.console = &console;
-    CMouseConfigurationApp app(options);
+    CMouseConfigurationApp app(AppOptions(instanceDir.path(), &console));
     ASSERT_TRUE(app.InitInstance());
 
     // A modal dialog of the window is open (a file dialog, the colour chooser, a question).
