@@ -22,10 +22,13 @@ pid_t Start(const std::vector<std::string>& argv, int outFd, int closeFd)
     pid_t pid = ::fork();
     if (pid != 0)
         return pid;
+    // Between fork and exec only async-signal-safe calls: another thread may have held the
+    // allocator's lock at the fork, and the child would wait for it for ever.
     // Keep the child quiet: its output is not the program's.
-    if (FILE* null = std::fopen("/dev/null", "w")) {
-        ::dup2(outFd >= 0 ? outFd : fileno(null), 1);
-        ::dup2(fileno(null), 2);
+    const int null = ::open("/dev/null", O_WRONLY);
+    if (null >= 0) {
+        ::dup2(outFd >= 0 ? outFd : null, 1);
+        ::dup2(null, 2);
     }
     if (closeFd >= 0)
         ::close(closeFd);
