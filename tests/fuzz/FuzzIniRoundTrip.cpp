@@ -8,6 +8,7 @@
 #include "platform/PrivateProfile.h"
 #include "../support/TempDir.h"
 
+#include <cctype>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -100,10 +101,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         ValidUtf8(section) && zentro::CheckMacroNameText(section) == zentro::MacroStoreResult::Done;
     if (!accepted)
         return 0;
+    // The store takes the name without the blanks around it (any white space).
+    const auto blank = [](char c) { return std::isspace(static_cast<unsigned char>(c)) != 0; };
     size_t b = 0, e = section.size();
-    while (b < e && (section[b] == ' ' || section[b] == '\t'))
+    while (b < e && blank(section[b]))
         ++b;
-    while (e > b && (section[e - 1] == ' ' || section[e - 1] == '\t'))
+    while (e > b && blank(section[e - 1]))
         --e;
     const std::string name = section.substr(b, e - b);
     Check(zentro::IsStorableSectionName(name), "an accepted name is no storable section", name);
