@@ -2,18 +2,14 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <climits>
 #include <cstdint>
-#include <cstdio>
 #include <cstring>
 #include <fstream>
 #include <iterator>
-#include <optional>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <vector>
 
-#include "platform/AtomicFile.h"
 #include "platform/ExeDir.h"
 #include "platform/FileTransaction.h"
 #include "platform/DebugLog.h"
@@ -248,14 +244,6 @@ int RenumberedProfile(const std::vector<EditedProfileEntry>& entries, int oldNum
         if (entries[i].source == oldNumber && !entries[i].copy)
             return static_cast<int>(i);
     return -1;
-}
-
-bool RearrangeProfileFiles(const std::vector<EditedProfileEntry>& entries, int oldCount,
-                           std::string* reason)
-{
-    CFileTransaction transaction(ProfileFolder());
-    return PlanRearrangement(transaction, entries, oldCount, reason) &&
-           CommitTransaction(transaction, reason);
 }
 
 bool CommitProfileList(const std::vector<EditedProfileEntry>& entries, int selected, int oldCount,

@@ -52,20 +52,17 @@ int FindCurrentProfileEntry(const std::vector<std::string>& names, const std::st
 // count), or -1 when its entry was deleted.
 int RenumberedProfile(const std::vector<EditedProfileEntry>& entries, int oldNumber);
 
-// Makes config%d.bin and str%d.ini of every position i < entries.size() those of
-// entries[i].source (read before anything is written; a missing source file makes the target
-// file go too), or the factory pair for PROFILE_SOURCE_FACTORY; positions whose source is their
-// own number are left alone. The files of positions from entries.size() up to oldCount - 1 are
-// removed. False with the reason at the first file that cannot be read or written.
-bool RearrangeProfileFiles(const std::vector<EditedProfileEntry>& entries, int oldCount,
-                           std::string* reason = nullptr);
-
-// Confirms the edited list: nothing at all when str.ini is missing (false). Otherwise the
-// files follow the names (RearrangeProfileFiles; when that fails the list is not written
-// either), then str.ini's Profile section is replaced by CurProfileName (the name of entry
-// `selected`, entry 0 when none is selected), ItemCount and Item0.. (both only for a list
-// that is not empty). CurrentProfileNumber becomes the selected entry's number, and the
-// profile held in memory keeps its identity: g_nSelectedProfile follows it to its new number
+// Confirms the edited list as one transaction of files: nothing at all when str.ini is
+// missing, its list no longer has `oldCount` entries, or two entries share a name (false).
+// Otherwise config%d.bin and str%d.ini of every position i become those of entries[i].source
+// (read whole before anything is written; a link stays a link; a missing source file makes the
+// target go too, an unreadable one fails), or the factory pair for PROFILE_SOURCE_FACTORY;
+// positions from entries.size() up to oldCount - 1 lose their files; and, last, str.ini's
+// Profile section becomes CurProfileName (the name of entry `selected`, entry 0 when none is
+// selected), ItemCount and Item0.. (both only for a list that is not empty). On any failure
+// every file stays as it was and *reason says why. CurrentProfileNumber becomes the selected
+// entry's number, and the profile held in memory keeps its identity: g_nSelectedProfile follows it
+// to its new number
 // (-1 when it was deleted), and so do the current file names.
 bool CommitProfileList(const std::vector<EditedProfileEntry>& entries, int selected, int oldCount,
                        std::string* reason = nullptr);
