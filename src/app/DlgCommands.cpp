@@ -19,7 +19,6 @@
 #include "profile/FactoryReset.h"
 #include "profile/ProfileFiles.h"
 #include "profile/ProfileRecord.h"
-#include "profile/ui/ProfileListPart.h"
 #include "settings/PointerSettings.h"
 #include "text/LanguageTexts.h"
 #include "controls/SkinKit.h"
@@ -124,11 +123,11 @@ void CMouseConfigurationDlg::OnReset()
         // returns. The reset saved what it applied; while the mouse is away nothing is saved,
         // so the profile's labels and settings on disk never disagree.
         RefreshFromRecord(true);
-        ShowView(1);
+        ShowView(VIEW_TOP);
         // An open profile list closes unconfirmed; the panel headers come back (the panels
         // themselves stay closed).
-        if (auto* profiles = Part<CProfileListPart>())
-            profiles->CloseProfileList();
+        for (const auto& part : m_parts)
+            part->OnDismissPopups();
     }
     ReplayDeferredMessages();
     ReportFailedTransfer();
@@ -189,10 +188,10 @@ void CMouseConfigurationDlg::AddExitItem(CExMenu& menu)
 void CMouseConfigurationDlg::OnConfig()
 {
     ClearButtonHighlight();
-    if (g_pConfigDialog != nullptr)
+    if (m_bLeftColumnCovered)
         return;
-    if (auto* profiles = Part<CProfileListPart>())
-        profiles->OpenProfileList();
+    for (const auto& part : m_parts)
+        part->OnConfig();
 }
 
 } // namespace zentro

@@ -2,7 +2,7 @@
 
 #include "app/MouseConfigurationDlg.h"
 
-#include "app/MainWindowLayout.h"
+#include "controls/MainWindowLayout.h"
 #include "controls/BitmapBtn.h"
 #include "controls/SkinImage.h"
 #include "controls/SkinKit.h"
@@ -73,13 +73,40 @@ void CMouseConfigurationDlg::CreateControls()
     connect(m_btnMinimize, &QAbstractButton::clicked, this, &CMouseConfigurationDlg::OnMinimize);
     connect(m_btnClose, &QAbstractButton::clicked, this, &CMouseConfigurationDlg::OnClose);
     connect(m_btnHelp, &QAbstractButton::clicked, this, &CMouseConfigurationDlg::OnHelp);
-    connect(m_btnTopView, &QAbstractButton::clicked, this, [this] { ShowView(1); });
-    connect(m_btnSideView, &QAbstractButton::clicked, this, [this] { ShowView(2); });
-    connect(m_btnBackView, &QAbstractButton::clicked, this, [this] { ShowView(3); });
+    connect(m_btnTopView, &QAbstractButton::clicked, this, [this] { ShowView(VIEW_TOP); });
+    connect(m_btnSideView, &QAbstractButton::clicked, this, [this] { ShowView(VIEW_SIDE); });
+    connect(m_btnBackView, &QAbstractButton::clicked, this, [this] { ShowView(VIEW_BACK); });
     connect(m_btnConfig, &QAbstractButton::clicked, this, &CMouseConfigurationDlg::OnConfig);
 
     for (const auto& part : m_parts)
         part->CreateControls(*this, m_services.ui);
+}
+
+CBitmapBtn* CMouseConfigurationDlg::Button(FrameButton which) const
+{
+    switch (which) {
+    case FrameButton::Reset:
+        return m_btnReset;
+    case FrameButton::Cancel:
+        return m_btnCancel;
+    case FrameButton::Apply:
+        return m_btnApply;
+    case FrameButton::Close:
+        return m_btnClose;
+    case FrameButton::Minimize:
+        return m_btnMinimize;
+    case FrameButton::Help:
+        return m_btnHelp;
+    case FrameButton::Config:
+        return m_btnConfig;
+    case FrameButton::TopView:
+        return m_btnTopView;
+    case FrameButton::SideView:
+        return m_btnSideView;
+    case FrameButton::BackView:
+        return m_btnBackView;
+    }
+    return nullptr;
 }
 
 void CMouseConfigurationDlg::SetLeftColumnShift(int shift)
@@ -91,6 +118,7 @@ void CMouseConfigurationDlg::SetLeftColumnShift(int shift)
 
 void CMouseConfigurationDlg::SetLeftColumnCovered(bool covered)
 {
+    m_bLeftColumnCovered = covered;
     for (const auto& part : m_parts)
         part->OnLeftColumnCovered(covered);
     update(MainLayout::LEFT_PANEL_AREA);
@@ -116,9 +144,9 @@ void CMouseConfigurationDlg::ClearButtonHighlight()
 void CMouseConfigurationDlg::ShowView(int view)
 {
     ClearButtonHighlight();
-    m_btnTopView->SetSelected(view == 1 ? 1 : 0);
-    m_btnSideView->SetSelected(view == 2 ? 1 : 0);
-    m_btnBackView->SetSelected(view == 3 ? 1 : 0);
+    m_btnTopView->SetSelected(view == VIEW_TOP ? 1 : 0);
+    m_btnSideView->SetSelected(view == VIEW_SIDE ? 1 : 0);
+    m_btnBackView->SetSelected(view == VIEW_BACK ? 1 : 0);
     for (const auto& part : m_parts)
         part->OnViewChanged(view);
     g_nCurrentView = view;

@@ -7,7 +7,7 @@
 #include <QPainter>
 
 #include "app/DeviceTransfer.h"
-#include "app/MainWindowLayout.h"
+#include "controls/MainWindowLayout.h"
 #include "controls/SkinImage.h"
 #include "controls/SkinKit.h"
 

@@ -11,7 +11,6 @@
 #include "device/DeviceLink.h"
 #include "profile/ApplyProfile.h"
 #include "profile/ProfileOperations.h"
-#include "profile/ui/ProfileListPart.h"
 
 namespace zentro {
 
@@ -77,8 +76,8 @@ void CMouseConfigurationDlg::ProcessRemoteRequests()
 QString CMouseConfigurationDlg::RunRemoteSelect(int profile, bool apply)
 {
     // The open list would write its own choice on confirm; it goes unconfirmed, as on a reset.
-    if (auto* profiles = Part<CProfileListPart>())
-        profiles->CloseProfileList();
+    for (const auto& part : m_parts)
+        part->OnDismissPopups();
     std::string reason;
     if (!SelectProfile(profile, &reason))
         return QString::fromStdString("error " + reason + "; nothing was changed");

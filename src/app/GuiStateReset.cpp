@@ -12,6 +12,7 @@
 #include "platform/PrivateProfile.h"
 #include "macros/ui/MacroRecorder.h"
 #include "macros/ui/SingleDialog.h"
+#include "profile/ui/ProfileListPart.h"
 #include "profile/ProfileFiles.h"
 #include "profile/ProfileRecord.h"
 #include "settings/PointerSettings.h"
@@ -30,6 +31,7 @@ void ResetWindowStateForTest()
     ResetListEditorStateForTest();
     ResetSingleKeyStateForTest();
     ResetPageColumnStateForTest();
+    ResetProfileListStateForTest();
     ResetMacroRecorderStateForTest();
 }
 

@@ -26,13 +26,11 @@ namespace zentro {
 
 int g_nCurrentView = 1;
 int g_nHideOnNcPaint = 2;
-QWidget* g_pConfigDialog = nullptr;
 
 void ResetMainWindowStateForTest()
 {
     g_nCurrentView = 1;
     g_nHideOnNcPaint = 2;
-    g_pConfigDialog = nullptr;
 }
 
 CMouseConfigurationDlg::CMouseConfigurationDlg(const Services& services, QWidget* parent)
@@ -121,7 +119,7 @@ bool CMouseConfigurationDlg::OnInitDialog()
     CreateControls();
 
     // 10.
-    ShowView(1);
+    ShowView(VIEW_TOP);
 
     // 11., 12.
     AddTrayIcon();

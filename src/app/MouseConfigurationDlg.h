@@ -19,11 +19,12 @@
 #include <vector>
 #include <mutex>
 
+#include "controls/MainWindowHost.h"
 #include "controls/MainWindowPart.h"
 #include "controls/UiServices.h"
 #include "device/hid/HidTransport.h"
 
-class QMenu;
+#include <QMenu>
 
 // The main window: the skinned, borderless window with the mouse picture, the button
 // assignment, macro and axis sensitivity panels on the left, the page column on the right and
@@ -51,21 +52,18 @@ class CExMenu;
 class ITrayIcon;
 
 constexpr uint32_t WM_TRAY_NOTIFY = 0x7F1;
-constexpr uint32_t WM_PROFILE_COMMAND = 0xB03;
 constexpr uint32_t WM_DEVICECHANGE = 0x0219;
 constexpr uint32_t WM_LBUTTONDBLCLK = 0x0203;
 constexpr uint32_t WM_RBUTTONUP = 0x0205;
 constexpr uintptr_t TRAY_ICON_ID = 128;
-constexpr int ID_HELP_WEB = 1001;
 constexpr int ID_HELP_VERSION = 1003;
 constexpr int ID_MENU_EXIT = 2; // IDCANCEL
 
 // Program-wide state of the main window.
-extern int g_nCurrentView;       // 1 top, 2 side, 3 back
-extern int g_nHideOnNcPaint;     // first shows left that hide the window while disconnected
-extern QWidget* g_pConfigDialog; // the open profile list popup, or null
+extern int g_nCurrentView;   // 1 top, 2 side, 3 back
+extern int g_nHideOnNcPaint; // first shows left that hide the window while disconnected
 
-class CMouseConfigurationDlg : public QDialog {
+class CMouseConfigurationDlg : public QDialog, public IMainWindowHost {
     Q_OBJECT
 public:
     struct Services {
@@ -79,7 +77,8 @@ public:
 
     // Parts are added before OnInitDialog, which creates their controls in this order.
     void AddPart(std::unique_ptr<IMainWindowPart> part);
-    // The part of type T, or null.
+    // The part of type T, or null. For tests and benchmarks: the window itself talks to its
+    // parts through IMainWindowPart only.
     template <class T> T* Part() const
     {
         for (const auto& part : m_parts)
@@ -103,20 +102,19 @@ public:
     using RemoteReply = std::function<void(const QString& answer)>;
     void OnRemoteProfileSelect(int profile, bool apply, RemoteReply reply);
 
-    // The live record was replaced as a whole: every part shows it. With `collapse` the
-    // panels and sections close first, as after a reset or a restore from the tray.
-    void RefreshFromRecord(bool collapse = false);
+    // IMainWindowHost.
+    QWidget* Widget() override { return this; }
+    void RefreshFromRecord(bool collapse = false) override;
+    void ClearButtonHighlight() override;
+    void SetLeftColumnShift(int shift) override;
+    void SetLeftColumnCovered(bool covered) override;
+    bool IsProfileListOpen() const override { return m_bLeftColumnCovered; }
+    bool IsTransferring() const override { return m_bTransferring; }
 
     // Operations.
     void HideToTray();
     void RestoreFromTray();
-    void ClearButtonHighlight();
     void ShowView(int view);
-    // The panels below the assignment panel move down by `shift` pixels.
-    void SetLeftColumnShift(int shift);
-    bool IsProfileListOpen() const { return g_pConfigDialog != nullptr; }
-    // The profile list popup covers the left column, or leaves it: every part is told.
-    void SetLeftColumnCovered(bool covered);
     void OpenWebAddress();
     // Ends the dialog (tray menu Exit); the program ends with it.
     void EndDialog();
@@ -130,30 +128,23 @@ public:
     void OnHelp();
     void OnConfig();
 
-    // Controls of the frame, in creation order.
-    CBitmapBtn* m_btnReset = nullptr;
-    CBitmapBtn* m_btnCancel = nullptr;
-    CBitmapBtn* m_btnApply = nullptr;
-    CBitmapBtn* m_btnClose = nullptr;
-    CBitmapBtn* m_btnMinimize = nullptr;
-    CBitmapBtn* m_btnHelp = nullptr;
-    CBitmapBtn* m_btnConfig = nullptr;
-    CBitmapBtn* m_btnTopView = nullptr;
-    CBitmapBtn* m_btnSideView = nullptr;
-    CBitmapBtn* m_btnBackView = nullptr;
-
-    QImage m_imgSkin;          // "/skins/main.png"
-    QImage m_bmpTransferTrack; // the transfer bar's pictures, plain bitmaps
-    QImage m_bmpTransferFill;
-    QSize m_sizeSkin;
-    QIcon m_hIcon;
-
-    // The popup menus last opened (help, tray); for tests and for closing them.
-    QPointer<QMenu> m_pHelpMenu;
-    QPointer<QMenu> m_pTrayMenu;
-
-    // State for tests and benchmarks.
-    bool IsTransferring() const { return m_bTransferring; }
+    // For tests and benchmarks: the frame's buttons, the popup menus last opened (help, tray)
+    // and counters of the window's work.
+    enum class FrameButton {
+        Reset,
+        Cancel,
+        Apply,
+        Close,
+        Minimize,
+        Help,
+        Config,
+        TopView,
+        SideView,
+        BackView
+    };
+    CBitmapBtn* Button(FrameButton which) const;
+    QMenu* HelpMenu() const { return m_pHelpMenu; }
+    QMenu* TrayMenu() const { return m_pTrayMenu; }
     int PaintCount() const { return m_nPaintCount; }
     int TransferPaintCount() const { return m_nTransferPaintCount; }
     uint64_t TransferProgressMs() const { return m_nTransferDoneMs; }
@@ -174,6 +165,28 @@ protected:
     void keyPressEvent(QKeyEvent* e) override;
 
 private:
+    // Controls of the frame, in creation order.
+    CBitmapBtn* m_btnReset = nullptr;
+    CBitmapBtn* m_btnCancel = nullptr;
+    CBitmapBtn* m_btnApply = nullptr;
+    CBitmapBtn* m_btnClose = nullptr;
+    CBitmapBtn* m_btnMinimize = nullptr;
+    CBitmapBtn* m_btnHelp = nullptr;
+    CBitmapBtn* m_btnConfig = nullptr;
+    CBitmapBtn* m_btnTopView = nullptr;
+    CBitmapBtn* m_btnSideView = nullptr;
+    CBitmapBtn* m_btnBackView = nullptr;
+
+    QImage m_imgSkin;          // "/skins/main.png"
+    QImage m_bmpTransferTrack; // the transfer bar's pictures, plain bitmaps
+    QImage m_bmpTransferFill;
+    QSize m_sizeSkin;
+    QIcon m_hIcon;
+
+    // The popup menus last opened (help, tray), closed when the window goes.
+    QPointer<QMenu> m_pHelpMenu;
+    QPointer<QMenu> m_pTrayMenu;
+
     // Layout (DlgLayout.cpp).
     void LoadSkin();
     void CreateControls();
@@ -225,6 +238,7 @@ private:
     bool m_bHotplugFollowed = false; // the watcher runs: a mouse plugged in is announced
     bool m_bShutDown = false;
     bool m_bTransferring = false;
+    bool m_bLeftColumnCovered = false;
     bool m_bTransferFailed = false;
     bool m_bEnding = false;
     uint64_t m_nTransferDoneMs = 0;

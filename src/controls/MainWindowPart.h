@@ -2,6 +2,8 @@
 
 #include <cstdint>
 
+#include "controls/MainWindowMessages.h"
+
 class QPainter;
 
 // A panel or column of the main window. The window keeps the frame, the title-bar and bottom
@@ -10,10 +12,7 @@ class QPainter;
 
 namespace zentro {
 
-// Posted to the main window by a click in one of its parts: clear the button highlight.
-constexpr uint32_t WM_CLEAR_HIGHLIGHT = 0x7F4;
-
-class CMouseConfigurationDlg;
+class IMainWindowHost;
 struct CUiServices;
 
 // The steps of the main window's paint sequence at which parts draw.
@@ -25,9 +24,10 @@ enum class PaintStep {
 class IMainWindowPart {
 public:
     virtual ~IMainWindowPart() = default;
-    // Creates the part's widgets as children of the window. Called once, in the order the
-    // parts were added, during the window's start-up after the skin is loaded.
-    virtual void CreateControls(CMouseConfigurationDlg& window, const CUiServices& services) = 0;
+    // Creates the part's widgets as children of the host's widget. Called once, in the order
+    // the parts were added, during the window's start-up after the skin is loaded. The host
+    // outlives the part's use of it.
+    virtual void CreateControls(IMainWindowHost& host, const CUiServices& services) = 0;
     // Called at every step of the paint sequence; a part draws at the steps it cares about.
     virtual void Paint(QPainter&, PaintStep) {}
     // The live record was replaced as a whole (Cancel, Reset, hot-plug reload, profile
@@ -45,6 +45,11 @@ public:
     // The profile list popup covers the left column (true) or leaves it (false): a part hides
     // what it shows there, and shows it again as its own state says.
     virtual void OnLeftColumnCovered(bool /*covered*/) {}
+    // The Config button was clicked: the part that keeps the profile list opens it.
+    virtual void OnConfig() {}
+    // The record is about to be replaced from outside the window's own controls (a reset, a
+    // request from zentroctl): popups that would write their own choice close unconfirmed.
+    virtual void OnDismissPopups() {}
     // A window message the main window does not handle itself; true when the part took it.
     virtual bool OnWinMessage(uint32_t /*msg*/, uintptr_t /*wParam*/, intptr_t /*lParam*/)
     {

@@ -13,7 +13,7 @@
 #include <QWindow>
 #include <qpa/qwindowsysteminterface.h>
 
-#include "app/MainWindowLayout.h"
+#include "controls/MainWindowLayout.h"
 #include "controls/BitmapBtn.h"
 #include "device/DeviceLink.h"
 #include "platform/PrivateProfile.h"

@@ -20,7 +20,7 @@ TEST_P(MainWindowScreenshots, SavesTheWindowWithBothPanelsOpen)
     SetLanguage(GetParam());
     CreateWindow();
     EXPECT_EQ(g_strLanguage, GetParam());
-    EXPECT_EQ(m_dlg->m_btnApply->GetCaption(), UiText(11));
+    EXPECT_EQ(m_dlg->Button(CMouseConfigurationDlg::FrameButton::Apply)->GetCaption(), UiText(11));
     EXPECT_FALSE(UiText(11).isEmpty());
     Assignment()->SetAssignmentPanel(0);
     Sensitivity()->SetSensitivityPanel(0);

@@ -105,14 +105,15 @@ TEST_F(MainWindowStart, WithMouseShowsSkinSizedWindowTrayAndProfileValues)
     // Panels collapsed, top view selected, Back hidden, assignment buttons and markers hidden.
     EXPECT_TRUE(Assignment()->IsCollapsed());
     EXPECT_TRUE(Sensitivity()->IsCollapsed());
-    EXPECT_EQ(m_dlg->m_btnTopView->m_bSelected, 1);
-    EXPECT_FALSE(m_dlg->m_btnBackView->isVisible());
+    EXPECT_EQ(m_dlg->Button(CMouseConfigurationDlg::FrameButton::TopView)->m_bSelected, 1);
+    EXPECT_FALSE(m_dlg->Button(CMouseConfigurationDlg::FrameButton::BackView)->isVisible());
     for (CBitmapBtn* b : Assignment()->m_btnAssignment)
         EXPECT_FALSE(b->isVisible());
     EXPECT_FALSE(Sensitivity()->m_markerX->isVisible());
-    EXPECT_EQ(m_dlg->m_btnApply->geometry(), RectLTRB(923, 604, 980, 634));
-    EXPECT_EQ(m_dlg->m_btnApply->GetCaption(), "Apply");
-    EXPECT_EQ(m_dlg->m_btnConfig->m_nCaptionIndent, 20);
+    EXPECT_EQ(m_dlg->Button(CMouseConfigurationDlg::FrameButton::Apply)->geometry(),
+              RectLTRB(923, 604, 980, 634));
+    EXPECT_EQ(m_dlg->Button(CMouseConfigurationDlg::FrameButton::Apply)->GetCaption(), "Apply");
+    EXPECT_EQ(m_dlg->Button(CMouseConfigurationDlg::FrameButton::Config)->m_nCaptionIndent, 20);
     // The page column in its skinned scroll frame: the bar takes the right 13 pixels.
     ASSERT_NE(m_dlg->findChild<QWidget*>("SkinScrollBarFrame"), nullptr);
     EXPECT_EQ(m_dlg->findChild<QWidget*>("SkinScrollBarFrame")->geometry(),
@@ -340,10 +341,11 @@ TEST_F(MainWindowCommands, ApplySendsWholeProfileWhileWindowKeepsPainting)
     bool sawWaitCursor = false;
     QTimer::singleShot(0, m_dlg.get(), [&] {
         // Runs inside the transfer: input is ignored, a device event waits for the end.
-        applyDisabled = !m_dlg->m_btnApply->isEnabled();
+        applyDisabled = !m_dlg->Button(CMouseConfigurationDlg::FrameButton::Apply)->isEnabled();
         sawWaitCursor = QGuiApplication::overrideCursor() != nullptr &&
                         QGuiApplication::overrideCursor()->shape() == Qt::WaitCursor;
-        QTest::mouseClick(m_dlg->m_btnCancel, Qt::LeftButton);
+        QTest::mouseClick(m_dlg->Button(CMouseConfigurationDlg::FrameButton::Cancel),
+                          Qt::LeftButton);
         QTest::keyClick(m_dlg.get(), Qt::Key_A);
         cancelRan = !m_dlg->isVisible();
         PostWinMessage(m_dlg.get(), WM_DEVICE_EVENT, 1, 1);
@@ -357,7 +359,7 @@ TEST_F(MainWindowCommands, ApplySendsWholeProfileWhileWindowKeepsPainting)
     EXPECT_TRUE(sawWaitCursor);
     EXPECT_FALSE(cancelRan);
     EXPECT_TRUE(m_dlg->isVisible());
-    EXPECT_TRUE(m_dlg->m_btnApply->isEnabled());
+    EXPECT_TRUE(m_dlg->Button(CMouseConfigurationDlg::FrameButton::Apply)->isEnabled());
     EXPECT_FALSE(m_dlg->IsTransferring());
     EXPECT_EQ(m_dlg->TransferProgressMs(), APPLY_TOTAL_WAIT_MS);
 
@@ -493,7 +495,7 @@ TEST_F(MainWindowCommands, ResetOkRestoresDefaultsSendsAndRefreshes)
     ASSERT_FALSE(codes.empty());
     EXPECT_EQ(codes.front(), 0x01);
     EXPECT_EQ(codes.back(), 0x0D);
-    EXPECT_TRUE(m_dlg->m_btnApply->isEnabled());
+    EXPECT_TRUE(m_dlg->Button(CMouseConfigurationDlg::FrameButton::Apply)->isEnabled());
 }
 
 using MainWindowLayout = MainWindowFixture;
@@ -604,8 +606,9 @@ TEST_F(MainWindowInput, EnterEscapeSpaceF1ChangeNothing)
     CreateWindow();
     const ProfileRecord before = g_ProfileRecord;
     for (QWidget* target :
-         {static_cast<QWidget*>(m_dlg.get()), static_cast<QWidget*>(m_dlg->m_btnCancel),
-          static_cast<QWidget*>(m_dlg->m_btnApply)}) {
+         {static_cast<QWidget*>(m_dlg.get()),
+          static_cast<QWidget*>(m_dlg->Button(CMouseConfigurationDlg::FrameButton::Cancel)),
+          static_cast<QWidget*>(m_dlg->Button(CMouseConfigurationDlg::FrameButton::Apply))}) {
         target->setFocus();
         for (Qt::Key key :
              {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Escape, Qt::Key_Space, Qt::Key_F1}) {
@@ -615,7 +618,7 @@ TEST_F(MainWindowInput, EnterEscapeSpaceF1ChangeNothing)
     }
     EXPECT_TRUE(m_dlg->isVisible());
     EXPECT_EQ(m_dlg->result(), 0);
-    EXPECT_TRUE(m_dlg->m_pHelpMenu.isNull());
+    EXPECT_TRUE(m_dlg->HelpMenu() == nullptr);
     EXPECT_EQ(std::memcmp(&g_ProfileRecord, &before, sizeof before), 0);
     EXPECT_EQ(PacketCodes(), (std::vector<uint8_t>{0x80, 0x83, 0x03}));
 }
@@ -626,8 +629,8 @@ TEST_F(MainWindowInput, HelpMenuHoldsWebAddressAndVersion)
     // The address entry is empty in every language; give it one to see it opened.
     g_strUiText[IDS_WEB_ADDRESS] = "https://example.invalid/zentro";
     ClickAt(HELP);
-    ASSERT_FALSE(m_dlg->m_pHelpMenu.isNull());
-    const auto actions = m_dlg->m_pHelpMenu->actions();
+    ASSERT_FALSE(m_dlg->HelpMenu() == nullptr);
+    const auto actions = m_dlg->HelpMenu()->actions();
     ASSERT_EQ(actions.size(), 2);
     EXPECT_EQ(actions[0]->text(), UiText(IDS_WEB_ADDRESS));
     EXPECT_EQ(actions[1]->text(), "Version:1.0");
@@ -646,8 +649,8 @@ TEST_F(MainWindowInput, TrayExitEndsTheDialogAndRemovesTheIcon)
     QSignalSpy ended(m_dlg.get(), &CMouseConfigurationDlg::dialogEnded);
     m_tray.ContextMenu(QPoint(10, 10));
     Deliver();
-    ASSERT_FALSE(m_dlg->m_pTrayMenu.isNull());
-    const auto actions = m_dlg->m_pTrayMenu->actions();
+    ASSERT_FALSE(m_dlg->TrayMenu() == nullptr);
+    const auto actions = m_dlg->TrayMenu()->actions();
     ASSERT_EQ(actions.size(), 1);
     EXPECT_EQ(actions[0]->text(), "Exit");
     actions[0]->trigger();
@@ -666,9 +669,9 @@ TEST_F(MainWindowInput, WithoutNotificationAreaWindowStaysReachable)
     EXPECT_TRUE(m_dlg->isMinimized());
     EXPECT_EQ(ended.count(), 0);
     ClickAt(HELP);
-    ASSERT_FALSE(m_dlg->m_pHelpMenu.isNull());
-    ASSERT_EQ(m_dlg->m_pHelpMenu->actions().size(), 3);
-    EXPECT_EQ(m_dlg->m_pHelpMenu->actions()[2]->text(), "Exit");
+    ASSERT_FALSE(m_dlg->HelpMenu() == nullptr);
+    ASSERT_EQ(m_dlg->HelpMenu()->actions().size(), 3);
+    EXPECT_EQ(m_dlg->HelpMenu()->actions()[2]->text(), "Exit");
 
     // A mouse plugged in again brings the window back, as no icon can announce it.
     m_dlg->hide();

@@ -226,7 +226,7 @@ TEST_F(GermanRecorderTest, RecordingOUmlautThenZStoresTheirPositions)
               (std::vector<std::string>{";   Dn", ";   Up", "Y   Dn", "Y   Up"}));
     const uint8_t expected[] = {0x00, 0x01, 0x05, 0x33, 0x85, 0x33, 0x05, 0x1C, 0x85, 0x1C};
     EXPECT_EQ(std::memcmp(g_ProfileRecord.MacroSlot[0], expected, sizeof expected), 0);
-    QTest::mouseClick(m_dlg->m_btnApply, Qt::LeftButton);
+    QTest::mouseClick(m_dlg->Button(CMouseConfigurationDlg::FrameButton::Apply), Qt::LeftButton);
     Deliver();
     const auto block = m_mouse.Memory().macroBlocks[0];
     EXPECT_EQ(std::vector<uint8_t>(block.begin(), block.begin() + sizeof expected),

@@ -301,7 +301,7 @@ TEST_F(PlasmaApplyTest, ApplyWritesThePlasmaSettings)
     g_ProfileRecord.WheelLines = 7;
     g_ProfileRecord.ScrollOneScreen = 0;
     g_ProfileRecord.PointerSpeed = 11;
-    QTest::mouseClick(m_dlg->m_btnApply, Qt::LeftButton);
+    QTest::mouseClick(m_dlg->Button(CMouseConfigurationDlg::FrameButton::Apply), Qt::LeftButton);
     Deliver();
     WaitForSignals(listener, 2);
     EXPECT_EQ(ReadKConfigEntry(kdeglobals, {"KDE"}, "DoubleClickInterval"), "340");

@@ -2,8 +2,8 @@
 
 #include <QPainter>
 
-#include "app/MainWindowLayout.h"
-#include "app/MouseConfigurationDlg.h"
+#include "controls/MainWindowLayout.h"
+#include "controls/MainWindowHost.h"
 #include "buttons/ui/ButtonMenu.h"
 #include "controls/BitmapBtn.h"
 #include "controls/SkinImage.h"
@@ -52,9 +52,10 @@ constexpr QRect RowLabelRect(int row)
 
 } // namespace
 
-void CAssignmentPanel::CreateControls(CMouseConfigurationDlg& window, const CUiServices& services)
+void CAssignmentPanel::CreateControls(IMainWindowHost& host, const CUiServices& services)
 {
-    m_pWindow = &window;
+    QWidget& window = *host.Widget();
+    m_pHost = &host;
     g_nAssignmentPanelHeight =
         GetSkinPictureSize(ResolveSkinPath("/skins/ButtonAssignment/BK_ButtonAssignment.png"))
             .height();
@@ -64,7 +65,7 @@ void CAssignmentPanel::CreateControls(CMouseConfigurationDlg& window, const CUiS
         CBitmapBtn::CreateSkinned(&window, MainLayout::ASSIGNMENT_HEADER, item, item, item, item,
                                   IDS_BUTTON_ASSIGNMENT, 1, 0);
     QObject::connect(m_btnAssignmentHeader, &QAbstractButton::clicked, &window, [this] {
-        m_pWindow->ClearButtonHighlight();
+        m_pHost->ClearButtonHighlight();
         SetAssignmentPanel(m_bAssignmentCollapsed ? 0 : 1);
     });
 
@@ -88,7 +89,7 @@ CAssignmentPanel::~CAssignmentPanel() = default;
 void CAssignmentPanel::Paint(QPainter& painter, PaintStep step)
 {
     if (step == PaintStep::MousePicture) {
-        PaintButtonHotspots(painter, g_nHighlightedButton, g_nCurrentView);
+        PaintButtonHotspots(painter, g_nHighlightedButton, m_nView);
         return;
     }
     if (step != PaintStep::LeftPanels || m_bAssignmentCollapsed)
@@ -122,11 +123,17 @@ void CAssignmentPanel::OnClearHighlight()
     g_nHighlightedButton = -1;
 }
 
+QWidget* CAssignmentPanel::Window() const
+{
+    return m_pHost ? m_pHost->Widget() : nullptr;
+}
+
 void CAssignmentPanel::OnViewChanged(int view)
 {
-    if (view == 1)
+    m_nView = view;
+    if (view == VIEW_TOP)
         ShowAssignmentList(0);
-    else if (view == 2)
+    else if (view == VIEW_SIDE)
         ShowAssignmentList(1);
 }
 
@@ -158,33 +165,33 @@ void CAssignmentPanel::StoreButtonLabel(int b)
 void CAssignmentPanel::ShowAssignmentList(int group)
 {
     g_nAssignmentList = group;
-    if (!m_bAssignmentCollapsed && !m_pWindow->IsProfileListOpen()) {
-        m_pWindow->setUpdatesEnabled(false);
+    if (!m_bAssignmentCollapsed && !m_pHost->IsProfileListOpen()) {
+        m_pHost->Widget()->setUpdatesEnabled(false);
         for (const AssignmentRow& row : g_AssignmentRows)
             if (CBitmapBtn* button = m_btnAssignment[row.buttonIndex])
                 button->setVisible(row.list == group);
-        m_pWindow->setUpdatesEnabled(true);
+        m_pHost->Widget()->setUpdatesEnabled(true);
     }
-    m_pWindow->update(MainLayout::MOUSE_PICTURE_AREA);
-    m_pWindow->update(MainLayout::LEFT_PANEL_AREA);
+    m_pHost->Widget()->update(MainLayout::MOUSE_PICTURE_AREA);
+    m_pHost->Widget()->update(MainLayout::LEFT_PANEL_AREA);
 }
 
 void CAssignmentPanel::SetAssignmentPanel(int collapsed)
 {
     if (collapsed != 0 && collapsed != 1) {
-        m_pWindow->update(MainLayout::LEFT_PANEL_AREA);
+        m_pHost->Widget()->update(MainLayout::LEFT_PANEL_AREA);
         return;
     }
     m_bAssignmentCollapsed = collapsed;
     if (collapsed) {
         for (CBitmapBtn* button : m_btnAssignment)
             button->hide();
-        m_pWindow->SetLeftColumnShift(0);
+        m_pHost->SetLeftColumnShift(0);
     } else {
         ShowAssignmentList(g_nAssignmentList);
-        m_pWindow->SetLeftColumnShift(g_nAssignmentPanelHeight);
+        m_pHost->SetLeftColumnShift(g_nAssignmentPanelHeight);
     }
-    m_pWindow->update(MainLayout::LEFT_PANEL_AREA);
+    m_pHost->Widget()->update(MainLayout::LEFT_PANEL_AREA);
 }
 
 void CAssignmentPanel::OnAssignmentButton(int i)
@@ -195,7 +202,7 @@ void CAssignmentPanel::OnAssignmentButton(int i)
             m_btnAssignment[b]->SetSelected(want);
     }
     g_nHighlightedButton = i;
-    m_pWindow->update(MainLayout::MOUSE_PICTURE_AREA);
+    m_pHost->Widget()->update(MainLayout::MOUSE_PICTURE_AREA);
     if (m_pButtonMenu)
         m_pButtonMenu->ShowButtonMenu(i);
 }

@@ -36,7 +36,7 @@ class CAssignmentPanel : public IMainWindowPart {
 public:
     CAssignmentPanel();
     ~CAssignmentPanel() override;
-    void CreateControls(CMouseConfigurationDlg& window, const CUiServices& services) override;
+    void CreateControls(IMainWindowHost& host, const CUiServices& services) override;
     void Paint(QPainter& painter, PaintStep step) override;
     void OnRecordReplaced() override;
     void OnRestore() override;
@@ -56,13 +56,15 @@ public:
     CBitmapBtn* m_btnAssignmentHeader = nullptr;
     std::array<CBitmapBtn*, 12> m_btnAssignment{};
 
-    CMouseConfigurationDlg* Window() const { return m_pWindow; }
+    // The window the panel sits in (parent of its menus and dialogs); null before CreateControls.
+    QWidget* Window() const;
     // The function menu of the assignment buttons (created with the controls).
     CButtonMenu* ButtonMenu() const { return m_pButtonMenu.get(); }
 
 private:
-    CMouseConfigurationDlg* m_pWindow = nullptr;
+    IMainWindowHost* m_pHost = nullptr;
     int m_bAssignmentCollapsed = 1;
+    int m_nView = VIEW_TOP; // the mouse picture's view, whose hotspots are drawn
     std::unique_ptr<CButtonMenu> m_pButtonMenu;
 };
 

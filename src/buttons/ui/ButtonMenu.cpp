@@ -2,8 +2,8 @@
 
 #include <QPainter>
 
-#include "app/MainWindowLayout.h"
-#include "app/MouseConfigurationDlg.h"
+#include "controls/MainWindowLayout.h"
+#include "controls/MainWindowHost.h"
 #include "buttons/FunctionCatalogue.h"
 #include "buttons/KeyTable.h"
 #include "buttons/ui/AssignmentPanel.h"
@@ -63,7 +63,7 @@ void CButtonMenu::ShowButtonMenu(int b)
 {
     if (b < 0 || b >= static_cast<int>(BUTTON_COUNT))
         return;
-    CMouseConfigurationDlg* window = m_panel.Window();
+    QWidget* window = m_panel.Window();
     CBitmapBtn* button = m_panel.m_btnAssignment[b];
     // 1. The last Click button keeps its function.
     if (IsLastClickButton(g_ProfileRecord, static_cast<size_t>(b))) {
@@ -131,7 +131,7 @@ void CButtonMenu::AssignButtonFunction(int id)
         return;
     const auto index = static_cast<size_t>(b);
     CBitmapBtn* button = m_panel.m_btnAssignment[b];
-    CMouseConfigurationDlg* window = m_panel.Window();
+    QWidget* window = m_panel.Window();
     const CatalogueEntry* entry = FindCatalogueEntry(id);
     if (entry != nullptr && !entry->NeedsDialog()) {
         if (StoreCatalogueEntry(g_ProfileRecord, index, id))

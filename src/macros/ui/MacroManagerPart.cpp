@@ -4,8 +4,8 @@
 
 #include <cstring>
 
-#include "app/MainWindowLayout.h"
-#include "app/MouseConfigurationDlg.h"
+#include "controls/MainWindowLayout.h"
+#include "controls/MainWindowHost.h"
 #include "controls/BitmapBtn.h"
 #include "controls/SkinKit.h"
 #include "macros/ui/MacroProgramDialog.h"
@@ -17,17 +17,18 @@ namespace zentro {
 CMacroManagerPart::CMacroManagerPart() = default;
 CMacroManagerPart::~CMacroManagerPart() = default;
 
-void CMacroManagerPart::CreateControls(CMouseConfigurationDlg& window, const CUiServices& services)
+void CMacroManagerPart::CreateControls(IMainWindowHost& host, const CUiServices& services)
 {
-    m_pWindow = &window;
+    QWidget& window = *host.Widget();
+    m_pHost = &host;
     m_services = services;
     const QString picture = "\\skins\\MacroManagementBK.png";
     m_btnMacroHeader =
         CBitmapBtn::CreateSkinned(&window, MainLayout::MACRO_HEADER, picture, picture, picture,
                                   picture, IDS_MACRO_MANAGER, 1, 0);
     QObject::connect(m_btnMacroHeader, &QAbstractButton::clicked, &window, [this] {
-        m_pWindow->ClearButtonHighlight();
-        if (!m_pWindow->IsTransferring())
+        m_pHost->ClearButtonHighlight();
+        if (!m_pHost->IsTransferring())
             Open();
     });
     OnLeftColumnMoved(m_nShift);
@@ -48,11 +49,11 @@ void CMacroManagerPart::OnLeftColumnCovered(bool covered)
 
 bool CMacroManagerPart::Open()
 {
-    if (m_pWindow == nullptr)
+    if (m_pHost == nullptr)
         return false;
     if (!m_pDialog)
-        m_pDialog =
-            std::make_unique<CMacroProgramDialog>(m_services, g_strRecordIniFile, m_pWindow);
+        m_pDialog = std::make_unique<CMacroProgramDialog>(m_services, g_strRecordIniFile,
+                                                          m_pHost->Widget());
     if (m_pDialog->Exec() != QDialog::Accepted || !m_pDialog->SlotsEncoded())
         return false;
     // Bytes 0-129 of every working slot; Apply sends them.

@@ -20,7 +20,7 @@ public:
     CMacroManagerPart();
     ~CMacroManagerPart() override;
 
-    void CreateControls(CMouseConfigurationDlg& window, const CUiServices& services) override;
+    void CreateControls(IMainWindowHost& host, const CUiServices& services) override;
     void OnLeftColumnMoved(int shift) override;
     void OnLeftColumnCovered(bool covered) override;
 
@@ -33,7 +33,7 @@ public:
     CBitmapBtn* m_btnMacroHeader = nullptr;
 
 private:
-    CMouseConfigurationDlg* m_pWindow = nullptr;
+    IMainWindowHost* m_pHost = nullptr;
     CUiServices m_services;
     int m_nShift = 0;
     std::unique_ptr<CMacroProgramDialog> m_pDialog;

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "controls/MainWindowMessages.h"
 #include "controls/UiServices.h"
 #include "controls/WinMessage.h"
 #include "profile/ProfileListOperations.h"
@@ -36,13 +37,6 @@ enum : int {
     ID_PROFILE_COPY = 32783,
     ID_PROFILE_LOAD = 32784,
     ID_PROFILE_SAVE = 32785,
-};
-
-// What the popup asks of the main window (wParam of WM_PROFILE_COMMAND).
-enum : uintptr_t {
-    PROFILE_CMD_IMPORT = 0,
-    PROFILE_CMD_EXPORT = 1,
-    PROFILE_CMD_SELECT = 2,
 };
 
 class CConfigDialog : public QWidget {

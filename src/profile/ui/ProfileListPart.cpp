@@ -1,6 +1,6 @@
 #include "profile/ui/ProfileListPart.h"
 
-#include "app/MouseConfigurationDlg.h"
+#include "controls/MainWindowHost.h"
 #include "controls/ExMenu.h"
 #include "controls/ListBoxEx.h"
 #include "platform/DebugLog.h"
@@ -13,35 +13,43 @@
 
 namespace zentro {
 
-void CProfileListPart::CreateControls(CMouseConfigurationDlg& window, const CUiServices& services)
+QPointer<QWidget> g_pConfigDialog;
+
+void ResetProfileListStateForTest()
 {
-    m_pWindow = &window;
+    delete g_pConfigDialog.data();
+    g_pConfigDialog = nullptr;
+}
+
+void CProfileListPart::CreateControls(IMainWindowHost& host, const CUiServices& services)
+{
+    m_pHost = &host;
     m_services = services;
 }
 
 CConfigDialog* CProfileListPart::Popup() const
 {
-    return m_pPopup.data();
+    return qobject_cast<CConfigDialog*>(g_pConfigDialog.data());
 }
 
 void CProfileListPart::OpenProfileList()
 {
-    if (g_pConfigDialog != nullptr || m_pWindow == nullptr)
+    if (g_pConfigDialog != nullptr || m_pHost == nullptr)
         return;
     // The profile the window holds; the popup selects it (by its name in str.ini).
     const int loaded = CurrentProfileNumber;
-    auto* popup = new CConfigDialog(m_pWindow, m_pWindow, m_services);
+    QWidget* window = m_pHost->Widget();
+    auto* popup = new CConfigDialog(window, window, m_services);
     popup->move(POPUP_LEFT, POPUP_TOP);
     if (!popup->OnInitDialog()) {
         delete popup;
         return;
     }
-    m_pPopup = popup;
     g_pConfigDialog = popup;
     popup->show();
     popup->raise();
     popup->List()->setFocus(Qt::ActiveWindowFocusReason);
-    m_pWindow->SetLeftColumnCovered(true);
+    m_pHost->SetLeftColumnCovered(true);
     // What confirming compares with: the profile in memory, so that confirming its own entry
     // keeps unapplied changes and any other entry is loaded.
     g_nSelectedProfile = loaded;
@@ -49,12 +57,20 @@ void CProfileListPart::OpenProfileList()
 
 void CProfileListPart::CloseProfileList()
 {
-    if (m_pPopup)
-        delete m_pPopup.data(); // never on the popup's own stack: its requests are posted
-    m_pPopup = nullptr;
+    delete g_pConfigDialog.data(); // never on the popup's own stack: its requests are posted
     g_pConfigDialog = nullptr;
-    if (m_pWindow)
-        m_pWindow->SetLeftColumnCovered(false);
+    if (m_pHost)
+        m_pHost->SetLeftColumnCovered(false);
+}
+
+void CProfileListPart::OnConfig()
+{
+    OpenProfileList();
+}
+
+void CProfileListPart::OnDismissPopups()
+{
+    CloseProfileList();
 }
 
 bool CProfileListPart::OnWinMessage(uint32_t msg, uintptr_t wParam, intptr_t lParam)
@@ -70,17 +86,17 @@ void CProfileListPart::OnProfileCommand(uintptr_t wParam, intptr_t lParam)
     switch (wParam) {
     case PROFILE_CMD_SELECT:
         if (OnProfileSelectCommand(static_cast<int>(lParam)))
-            m_pWindow->RefreshFromRecord();
+            m_pHost->RefreshFromRecord();
         if (g_pConfigDialog)
             CloseProfileList();
         break;
     case PROFILE_CMD_IMPORT:
         if (ImportProfile(static_cast<int>(lParam)))
-            m_pWindow->RefreshFromRecord();
+            m_pHost->RefreshFromRecord();
         break;
     case PROFILE_CMD_EXPORT:
         if (ExportProfile(static_cast<int>(lParam)))
-            m_pWindow->RefreshFromRecord();
+            m_pHost->RefreshFromRecord();
         break;
     default:
         break;
@@ -92,7 +108,7 @@ bool CProfileListPart::ImportProfile(int entry)
     if (!m_services.fileDialogs)
         return false;
     const std::optional<QString> chosen = m_services.fileDialogs->GetOpenFileName(
-        m_pWindow, PROFILE_FILE_FILTER, QString::fromStdString(g_strSettingsFile));
+        m_pHost->Widget(), PROFILE_FILE_FILTER, QString::fromStdString(g_strSettingsFile));
     if (!chosen)
         return false;
     // An earlier import of this popup stays pending even when this one takes nothing; the
@@ -105,7 +121,7 @@ bool CProfileListPart::ImportProfile(int entry)
         DebugOutput("Import: " + reason + "\n");
         if (m_services.messageBox)
             m_services.messageBox->Show(
-                m_pWindow,
+                m_pHost->Widget(),
                 QString::fromStdString(ProgramText(IDP_PROFILE_IMPORT_FAILED))
                     .arg(QString::fromStdString(reason)),
                 UiText(IDS_MESSAGE_CAPTION), MessageBoxButtons::Ok);
@@ -118,7 +134,7 @@ bool CProfileListPart::ExportProfile(int entry)
     if (!m_services.fileDialogs)
         return false;
     const std::optional<QString> chosen = m_services.fileDialogs->GetSaveFileName(
-        m_pWindow, PROFILE_FILE_FILTER, QString::fromStdString(g_strSettingsFile));
+        m_pHost->Widget(), PROFILE_FILE_FILTER, QString::fromStdString(g_strSettingsFile));
     if (!chosen)
         return false; // cancelled: nothing changes
     if (entry >= 0 && entry < MAX_PROFILE_COUNT)

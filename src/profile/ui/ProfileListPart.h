@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QPointer>
+#include <QWidget>
 
 #include <cstdint>
 
@@ -18,6 +19,12 @@
 namespace zentro {
 
 class CConfigDialog;
+class IMainWindowHost;
+
+// The open profile list popup, or null.
+extern QPointer<QWidget> g_pConfigDialog;
+// Tests: closes a popup left open and clears the pointer.
+void ResetProfileListStateForTest();
 
 // The file dialogs' filter of profile files.
 inline constexpr const char* PROFILE_FILE_FILTER = "Gaming Mouse Profile(*.bin)";
@@ -29,8 +36,10 @@ public:
     static constexpr int POPUP_LEFT = 15;
     static constexpr int POPUP_TOP = 4;
 
-    void CreateControls(CMouseConfigurationDlg& window, const CUiServices& services) override;
+    void CreateControls(IMainWindowHost& host, const CUiServices& services) override;
     bool OnWinMessage(uint32_t msg, uintptr_t wParam, intptr_t lParam) override;
+    void OnConfig() override;
+    void OnDismissPopups() override;
 
     // The Config button: opens the popup unless one is open.
     void OpenProfileList();
@@ -44,9 +53,8 @@ public:
     bool ExportProfile(int entry);
 
 private:
-    CMouseConfigurationDlg* m_pWindow = nullptr;
+    IMainWindowHost* m_pHost = nullptr;
     CUiServices m_services;
-    QPointer<CConfigDialog> m_pPopup;
 };
 
 } // namespace zentro

@@ -2,8 +2,8 @@
 
 #include "controls/SkinImage.h"
 
-#include "app/MainWindowLayout.h"
-#include "app/MouseConfigurationDlg.h"
+#include "controls/MainWindowLayout.h"
+#include "controls/MainWindowHost.h"
 #include "controls/SkinScrollWnd.h"
 #include "controls/UiServices.h"
 #include "settings/ui/DlgAdvance.h"
@@ -21,8 +21,9 @@ QImage CPageColumnPart::ScrollBarSkin()
     return cells;
 }
 
-void CPageColumnPart::CreateControls(CMouseConfigurationDlg& window, const CUiServices& services)
+void CPageColumnPart::CreateControls(IMainWindowHost& host, const CUiServices& services)
 {
+    QWidget& window = *host.Widget();
     Create(&window, &window, services.colorChooser);
 }
 

@@ -23,7 +23,7 @@ public:
     CPageColumnPart();
     ~CPageColumnPart() override;
 
-    void CreateControls(CMouseConfigurationDlg& window, const CUiServices& services) override;
+    void CreateControls(IMainWindowHost& host, const CUiServices& services) override;
     // The column and its frame in `window` at the column's place; clicks into the column
     // post WM_CLEAR_HIGHLIGHT to `clearHighlightTarget`.
     void Create(QWidget* window, QObject* clearHighlightTarget, IColorChooser* colorChooser);

@@ -2,8 +2,8 @@
 
 #include <QPainter>
 
-#include "app/MainWindowLayout.h"
-#include "app/MouseConfigurationDlg.h"
+#include "controls/MainWindowLayout.h"
+#include "controls/MainWindowHost.h"
 #include "controls/BitmapBtn.h"
 #include "controls/SkinKit.h"
 #include "text/LanguageTexts.h"
@@ -13,15 +13,16 @@
 
 namespace zentro {
 
-void CSensitivityPanel::CreateControls(CMouseConfigurationDlg& window, const CUiServices&)
+void CSensitivityPanel::CreateControls(IMainWindowHost& host, const CUiServices&)
 {
-    m_pWindow = &window;
+    QWidget& window = *host.Widget();
+    m_pHost = &host;
     const QString item = "\\skins\\ItemBK.png";
     m_btnSensitivityHeader =
         CBitmapBtn::CreateSkinned(&window, MainLayout::SENSITIVITY_HEADER, item, item, item, item,
                                   IDS_AXIS_SENSITIVITY, 1, 0);
     QObject::connect(m_btnSensitivityHeader, &QAbstractButton::clicked, &window, [this] {
-        m_pWindow->ClearButtonHighlight();
+        m_pHost->ClearButtonHighlight();
         SetSensitivityPanel(m_bSensitivityCollapsed ? 0 : 1);
     });
 
@@ -120,7 +121,7 @@ void CSensitivityPanel::PlaceMarkers(int top)
 void CSensitivityPanel::SetSensitivityPanel(int collapsed)
 {
     if (collapsed != 0 && collapsed != 1) {
-        m_pWindow->update(MainLayout::LEFT_PANEL_AREA);
+        m_pHost->Widget()->update(MainLayout::LEFT_PANEL_AREA);
         return;
     }
     m_bSensitivityCollapsed = collapsed;
@@ -129,14 +130,14 @@ void CSensitivityPanel::SetSensitivityPanel(int collapsed)
         m_markerY->hide();
     } else {
         PlaceMarkers(Top() + 40);
-        if (!m_pWindow->IsProfileListOpen()) {
+        if (!m_pHost->IsProfileListOpen()) {
             m_markerX->show();
             m_markerY->show();
         }
     }
-    m_pWindow->update(MainLayout::LEFT_PANEL_AREA);
-    if (m_pWindow->isVisible())
-        m_pWindow->repaint(MainLayout::LEFT_PANEL_AREA);
+    m_pHost->Widget()->update(MainLayout::LEFT_PANEL_AREA);
+    if (m_pHost->Widget()->isVisible())
+        m_pHost->Widget()->repaint(MainLayout::LEFT_PANEL_AREA);
 }
 
 } // namespace zentro

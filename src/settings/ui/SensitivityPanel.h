@@ -16,7 +16,7 @@ constexpr int IDC_MARKER_Y = 2026;
 
 class CSensitivityPanel : public IMainWindowPart {
 public:
-    void CreateControls(CMouseConfigurationDlg& window, const CUiServices& services) override;
+    void CreateControls(IMainWindowHost& host, const CUiServices& services) override;
     void Paint(QPainter& painter, PaintStep step) override;
     void OnRecordReplaced() override;
     void OnRestore() override;
@@ -37,7 +37,7 @@ private:
     void PlaceMarkers(int top);
     int Top() const; // top of the panel background, below the header
 
-    CMouseConfigurationDlg* m_pWindow = nullptr;
+    IMainWindowHost* m_pHost = nullptr;
     int m_bSensitivityCollapsed = 1;
     int m_nShift = 0;
 };

@@ -12,7 +12,7 @@
 
 #include <functional>
 
-#include "app/MainWindowLayout.h"
+#include "controls/MainWindowLayout.h"
 #include "buttons/ui/AssignmentPanel.h"
 #include "buttons/ui/ButtonMenu.h"
 #include "controls/BitmapBtn.h"

@@ -283,7 +283,7 @@ TEST_F(MacroProgramDialogTest, OkThenApplySendsTheRecordedMacro)
     EXPECT_EQ(std::memcmp(g_ProfileRecord.MacroSlot[0], expected, sizeof expected), 0);
 
     ClearTrace();
-    QTest::mouseClick(m_dlg->m_btnApply, Qt::LeftButton);
+    QTest::mouseClick(m_dlg->Button(CMouseConfigurationDlg::FrameButton::Apply), Qt::LeftButton);
     Deliver();
     const auto block = m_mouse.Memory().macroBlocks[0];
     EXPECT_EQ(std::memcmp(block.data(), expected, sizeof expected), 0);
@@ -408,7 +408,7 @@ TEST_F(MacroProgramDialogTest, RenamesTheFileCannotHoldAreRefusedAndTheKeysReach
     Deliver();
     EXPECT_EQ(Value("MacroName", "0"), "Buy (AK)");
     EXPECT_EQ(StoredItems("Buy (AK)"), (Items{"A   Dn", "120 ms", "A   Up"}));
-    QTest::mouseClick(m_dlg->m_btnApply, Qt::LeftButton);
+    QTest::mouseClick(m_dlg->Button(CMouseConfigurationDlg::FrameButton::Apply), Qt::LeftButton);
     Deliver();
     const uint8_t expected[] = {0x00, 0x03, 0x0C, 0x04, 0x85, 0x04, 0x00};
     EXPECT_EQ(std::memcmp(m_mouse.Memory().macroBlocks[0].data(), expected, sizeof expected), 0);
@@ -419,7 +419,7 @@ TEST_F(MacroProgramDialogTest, DeletingEveryMacroLeavesTheMouseWithoutMacros)
     // The profile's slots still hold both macros from an earlier OK.
     RunManagerThenOk(*this, m_dlg.get(), [](CMacroProgramDialog*) {});
     Deliver();
-    QTest::mouseClick(m_dlg->m_btnApply, Qt::LeftButton);
+    QTest::mouseClick(m_dlg->Button(CMouseConfigurationDlg::FrameButton::Apply), Qt::LeftButton);
     Deliver();
     ASSERT_NE(m_mouse.Memory().macroBlocks[0][2], 0);
 
@@ -430,7 +430,7 @@ TEST_F(MacroProgramDialogTest, DeletingEveryMacroLeavesTheMouseWithoutMacros)
     });
     Deliver();
     EXPECT_EQ(Value("MacroName", "MacroCount"), "0");
-    QTest::mouseClick(m_dlg->m_btnApply, Qt::LeftButton);
+    QTest::mouseClick(m_dlg->Button(CMouseConfigurationDlg::FrameButton::Apply), Qt::LeftButton);
     Deliver();
     for (size_t m = 0; m < 2; ++m)
         for (size_t b = 0; b < MACRO_BLOCK_SIZE; ++b)
