@@ -93,7 +93,6 @@ std::string DescribeChangedGuiStateForTest()
           "the single-key dialog's state");
     check(g_nContentHeight == 0, "g_nContentHeight");
     check(g_nEditingStage == -1, "g_nEditingStage");
-    check(g_strLastDpiEdit == std::array<QString, PAGE_COUNT>{}, "g_strLastDpiEdit");
     check(g_hRecordHook == nullptr && g_hMacroWnd.isNull() && g_bRecording == 0 &&
               g_nRecordState == 0 && g_nHookEventCount == 0 && g_nLastVk == -1 &&
               g_nLastKeyFlags == -1 && g_strKeyName.empty() && g_recordQueue.empty(),

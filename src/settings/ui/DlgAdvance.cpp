@@ -27,19 +27,13 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <type_traits>
 
 namespace zentro {
 
 using namespace AdvanceLayout;
 
 namespace {
-
-const char* const kSizePictures[PAGE_COUNT] = {
-    "skins/DPISetting/BK_DPISetting.png",         "skins/Lighting/BK_Lighting.png",
-    "skins/USBReportRate/BK_USBReportRate.png",   "skins/MouseAttribute/BK_MouseAttribute.png",
-    "skins/MouseAttribute/BK_MouseAttribute.png", "skins/MouseAttribute/BK_ScrollSpeed.png",
-    "skins/AngleSnap/BK_AngleSnap.png",
-};
 
 // Left and bottom edge of a rectangle: where a page below it starts.
 QPoint BelowOf(const QRect& r)
@@ -53,6 +47,37 @@ int BottomOf(const QRect& r)
 }
 
 } // namespace
+
+// The pages, top to bottom. A page is a CSettingsPage; its row names its title (the captions
+// follow IDS_DPI_SETTING in this order), the picture whose size it has (sections 4 and 5
+// share one), and the member that keeps it.
+template <class Page, Page* CDlgadvance::*Member> CSettingsPage* CDlgadvance::MakePage()
+{
+    Page* page = nullptr;
+    if constexpr (std::is_constructible_v<Page, IColorChooser*, QWidget*>)
+        page = new Page(m_pColorChooser, this);
+    else
+        page = new Page(this);
+    this->*Member = page;
+    return page;
+}
+
+const std::array<CDlgadvance::PageRow, PAGE_COUNT> CDlgadvance::kPageRows = {{
+    {"skins/DPISetting/BK_DPISetting.png",
+     &CDlgadvance::MakePage<CDlgDPISetting, &CDlgadvance::m_pageDPI>},
+    {"skins/Lighting/BK_Lighting.png",
+     &CDlgadvance::MakePage<CDlgLighting, &CDlgadvance::m_pageLighting>},
+    {"skins/USBReportRate/BK_USBReportRate.png",
+     &CDlgadvance::MakePage<CDlgUSBReportRate, &CDlgadvance::m_pageReportRate>},
+    {"skins/MouseAttribute/BK_MouseAttribute.png",
+     &CDlgadvance::MakePage<CDlgMouseSpeed, &CDlgadvance::m_pageMouseSpeed>},
+    {"skins/MouseAttribute/BK_MouseAttribute.png",
+     &CDlgadvance::MakePage<CDlgDoubleClick, &CDlgadvance::m_pageDoubleClick>},
+    {"skins/MouseAttribute/BK_ScrollSpeed.png",
+     &CDlgadvance::MakePage<CDlgMouseWheelSpeed, &CDlgadvance::m_pageWheel>},
+    {"skins/AngleSnap/BK_AngleSnap.png",
+     &CDlgadvance::MakePage<CDlgAngleSnap, &CDlgadvance::m_pageAngleSnap>},
+}};
 
 CDlgadvance::CDlgadvance(QWidget* parent, QObject* clearHighlightTarget,
                          IColorChooser* colorChooser)
@@ -73,8 +98,7 @@ void CDlgadvance::OnInitDialog()
     for (int k = 1; k <= PAGE_COUNT; ++k) {
         auto* bar = new CBitmapBtn(this);
         bar->setObjectName(QString("TitleBar%1").arg(k));
-        g_rcTitleBar[k - 1] = TitleBarRect(k);
-        bar->Create(QString(), g_rcTitleBar[k - 1], this);
+        bar->Create(QString(), TitleBarRect(k), this);
         bar->SetImages(QRect(0, 0, TITLE_WIDTH, TITLE_HEIGHT), item, item, item, item);
         bar->m_nCaptionHeight = CAPTION_HEIGHT;
         bar->m_strCaptionFace = QString::fromStdString(UiFaceName());
@@ -82,22 +106,13 @@ void CDlgadvance::OnInitDialog()
         connect(bar, &QAbstractButton::clicked, this, [this, k] { OnTitleBarClicked(k); });
         m_btnTitle[k - 1] = bar;
     }
-    for (int k = 1; k <= PAGE_COUNT; ++k)
-        g_sizePage[k - 1] = GetSkinPictureSize(ResolveSkinPath(kSizePictures[k - 1]));
-
-    m_pageDPI = new CDlgDPISetting(m_pColorChooser, this);
-    m_pageLighting = new CDlgLighting(this);
-    m_pageReportRate = new CDlgUSBReportRate(this);
-    m_pageMouseSpeed = new CDlgMouseSpeed(this);
-    m_pageDoubleClick = new CDlgDoubleClick(this);
-    m_pageWheel = new CDlgMouseWheelSpeed(this);
-    m_pageAngleSnap = new CDlgAngleSnap(this);
-    m_pages = {m_pageDPI,         m_pageLighting, m_pageReportRate, m_pageMouseSpeed,
-               m_pageDoubleClick, m_pageWheel,    m_pageAngleSnap};
     for (int k = 1; k <= PAGE_COUNT; ++k) {
-        QWidget* page = m_pages[k - 1];
+        const PageRow& row = kPageRows[k - 1];
+        m_sizePage[k - 1] = GetSkinPictureSize(ResolveSkinPath(row.sizePicture));
+        CSettingsPage* page = (this->*row.create)();
+        m_pages[k - 1] = page;
         page->setAccessibleName(UiText(IDS_DPI_SETTING + k - 1));
-        page->setGeometry(QRect(BelowOf(m_btnTitle[k - 1]->geometry()), g_sizePage[k - 1]));
+        page->setGeometry(QRect(BelowOf(m_btnTitle[k - 1]->geometry()), m_sizePage[k - 1]));
         page->hide();
     }
     g_nContentHeight = PAGE_COUNT * TITLE_HEIGHT;
@@ -108,15 +123,9 @@ void CDlgadvance::OnInitDialog()
 
 void CDlgadvance::RefreshPages()
 {
-    if (!m_pageDPI)
-        return;
-    m_pageDPI->LoadFromRecord();
-    m_pageLighting->SelectLightMode(g_ProfileRecord.LightMode);
-    m_pageReportRate->repaint();
-    m_pageMouseSpeed->repaint();
-    m_pageDoubleClick->repaint();
-    m_pageWheel->LoadFromRecord();
-    m_pageAngleSnap->repaint();
+    for (CSettingsPage* page : m_pages)
+        if (page)
+            page->LoadFromRecord();
 }
 
 void CDlgadvance::CollapseAllSections()
@@ -134,7 +143,7 @@ void CDlgadvance::SetSectionCollapsed(int k, int collapsed)
     // The height changes only when the state does, so a repeated call cannot run the
     // content height away from what is shown.
     if (m_bSectionCollapsed[k - 1] != collapsed) {
-        const int change = g_sizePage[k - 1].height() + PAGE_ALLOWANCE;
+        const int change = m_sizePage[k - 1].height() + PAGE_ALLOWANCE;
         g_nContentHeight += collapsed ? -change : change;
     }
     m_bSectionCollapsed[k - 1] = collapsed;
@@ -142,15 +151,14 @@ void CDlgadvance::SetSectionCollapsed(int k, int collapsed)
     m_cyScrollExtent = std::max(g_nContentHeight, MIN_SCROLL_EXTENT);
     UpdateScrollRange();
 
-    QWidget* page = m_pages[k - 1];
+    CSettingsPage* page = m_pages[k - 1];
     if (k >= 2)
         page->move(BelowOf(m_btnTitle[k - 1]->geometry()));
-    page->setVisible(collapsed == 0);
+    page->SetCollapsed(collapsed != 0);
 
     int b = collapsed == 0 ? BottomOf(page->geometry()) : BottomOf(m_btnTitle[k - 1]->geometry());
     for (int j = k + 1; j <= PAGE_COUNT; ++j) {
         const QRect bar(0, b + SECTION_GAP, TITLE_WIDTH, TITLE_HEIGHT);
-        g_rcTitleBar[j - 1] = bar;
         m_btnTitle[j - 1]->setGeometry(bar);
         if (m_bSectionCollapsed[j - 1] == 0) {
             QWidget* below = m_pages[j - 1];
@@ -211,9 +219,6 @@ void CDlgadvance::ScrollChildren(int dy)
         if (auto* widget = qobject_cast<QWidget*>(child); widget && !widget->isWindow())
             widget->move(widget->x(), widget->y() + dy);
     }
-    for (int k = 0; k < PAGE_COUNT; ++k)
-        if (m_btnTitle[k])
-            g_rcTitleBar[k] = m_btnTitle[k]->geometry();
     update();
 }
 

@@ -2,11 +2,14 @@
 
 #include <QImage>
 #include <QPointer>
+#include <QSize>
 #include <QWidget>
 
 #include <array>
 
 #include "controls/SkinScrollable.h"
+#include "settings/ui/PageColumnState.h"
+#include "settings/ui/SettingsPage.h"
 
 // The page column on the right of the main window: seven sections, each a title bar and its
 // page. A click on a title bar opens or closes the section, the sections below follow, and the
@@ -52,7 +55,9 @@ public:
     // Lines a wheel notch scrolls as the program set them last; WHEEL_PAGESCROLL for a page.
     static uint32_t WheelScrollLines();
 
-    QWidget* Page(int k) const { return m_pages[k - 1]; }
+    CSettingsPage* Page(int k) const { return m_pages[k - 1]; }
+    // Size of page k, from its size picture (0 x 0 when the picture is missing).
+    QSize PageSize(int k) const { return m_sizePage[k - 1]; }
     CBitmapBtn* TitleBar(int k) const { return m_btnTitle[k - 1]; }
 
     // ISkinScrollable.
@@ -92,7 +97,16 @@ private:
     void ScrollChildren(int dy);
     void PostClearHighlight();
 
-    std::array<QWidget*, 7> m_pages{};
+    // One row of the page table: the picture whose size the page has, and what creates it.
+    struct PageRow {
+        const char* sizePicture;
+        CSettingsPage* (CDlgadvance::*create)();
+    };
+    static const std::array<PageRow, PAGE_COUNT> kPageRows;
+    template <class Page, Page* CDlgadvance::*Member> CSettingsPage* MakePage();
+
+    std::array<CSettingsPage*, PAGE_COUNT> m_pages{};
+    std::array<QSize, PAGE_COUNT> m_sizePage{};
     QPointer<QObject> m_pClearHighlightTarget;
     IColorChooser* m_pColorChooser;
     int m_nWheelRemainder = 0;

@@ -71,7 +71,7 @@ void CDlgDPISetting::LoadFromRecord()
     for (int s = 0; s < 7; ++s)
         m_sliders[s]->SetPos(g_ProfileRecord.DPIValue[s]);
     HideEdits();
-    g_strLastDpiEdit = {};
+    m_strLastDpiEdit = {};
     update();
 }
 
@@ -103,9 +103,9 @@ void CDlgDPISetting::CommitDpiEdit(int s)
     if (s < 0 || s >= 7)
         return;
     const QString text = m_edits[s]->text();
-    if (text == g_strLastDpiEdit[s])
+    if (text == m_strLastDpiEdit[s])
         return;
-    g_strLastDpiEdit[s] = text;
+    m_strLastDpiEdit[s] = text;
     const int index = DpiIndexFromText(text);
     g_ProfileRecord.DPIValue[s] = static_cast<uint8_t>(index);
     m_edits[s]->setText(FormatDpiLabel(index));
@@ -192,7 +192,7 @@ void CDlgDPISetting::OnMarkerChanged(int position, int id)
     if (g_ProfileRecord.DPIEnable[s] == 0)
         g_ProfileRecord.DPIEnable[s] = 1;
     // The stage's value no longer is what its box committed last.
-    g_strLastDpiEdit[s].clear();
+    m_strLastDpiEdit[s].clear();
     update();
 }
 

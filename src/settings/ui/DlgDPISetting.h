@@ -6,6 +6,7 @@
 #include <QString>
 
 #include "controls/Accessible.h"
+#include "profile/ProfileRecord.h"
 #include "settings/ui/SettingsPage.h"
 
 class QLineEdit;
@@ -34,15 +35,19 @@ public:
 
     // Sliders from the record, edit boxes hidden, page repainted. Forgets the boxes' last
     // committed texts: the record was replaced.
-    void LoadFromRecord();
+    void LoadFromRecord() override;
     // Reads the edit box of stage index s and stores the DPI it names.
     void CommitDpiEdit(int s);
 
     // Stage index of a typed DPI text.
     static int DpiIndexFromText(const QString& text);
 
-    std::array<CDMarkerV*, 7> m_sliders{};
-    std::array<QLineEdit*, 7> m_edits{};
+    std::array<CDMarkerV*, DPI_STAGE_COUNT> m_sliders{};
+    std::array<QLineEdit*, DPI_STAGE_COUNT> m_edits{};
+    // The last text committed from each stage's edit box. One per box: with a single text for
+    // all seven, the same number typed into a second stage's box would be ignored; a repeated
+    // Enter in one box still changes nothing.
+    std::array<QString, DPI_STAGE_COUNT> m_strLastDpiEdit{};
 
 protected:
     bool event(QEvent* e) override;

@@ -40,6 +40,11 @@ CDlgLighting::CDlgLighting(QWidget* parent) : CSettingsPage(parent)
     SelectLightMode(g_ProfileRecord.LightMode);
 }
 
+void CDlgLighting::LoadFromRecord()
+{
+    SelectLightMode(g_ProfileRecord.LightMode);
+}
+
 void CDlgLighting::SelectLightMode(int m)
 {
     if (m >= 1 && m <= 3) {

@@ -23,6 +23,8 @@ public:
     // Modes 1-3: stored, that slider enabled and the others disabled, all sliders set from
     // their parameters. Other values change nothing. Repaints.
     void SelectLightMode(int m);
+    // Selects the record's light mode.
+    void LoadFromRecord() override;
 
     std::array<CDMarker*, 3> m_sliders{};
 

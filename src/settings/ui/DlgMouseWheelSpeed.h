@@ -20,7 +20,7 @@ public:
     explicit CDlgMouseWheelSpeed(QWidget* parent = nullptr);
 
     // The number box and its state from the record; repaints.
-    void LoadFromRecord();
+    void LoadFromRecord() override;
 
     QLineEdit* m_editLines = nullptr;
 

@@ -19,6 +19,16 @@ void CSettingsPage::FilterKeysOf(QWidget* widget)
     widget->installEventFilter(this);
 }
 
+void CSettingsPage::LoadFromRecord()
+{
+    repaint();
+}
+
+void CSettingsPage::SetCollapsed(bool collapsed)
+{
+    setVisible(!collapsed);
+}
+
 void CSettingsPage::OnSwallowedKey(QKeyEvent*, QWidget*)
 {
 }

@@ -65,7 +65,7 @@ TEST_F(PageColumnTest, OpeningASectionMovesTheBarsBelowAndClosingPutsThemBack)
     EXPECT_EQ(BarTop(2), 22 + 232 + 5);
     EXPECT_EQ(BarTop(7), 259 + 5 * 25);
     EXPECT_EQ(g_nContentHeight, 140 + 242);
-    EXPECT_EQ(g_rcTitleBar[1], RectLTRB(0, 259, 242, 279));
+    EXPECT_EQ(m_column->TitleBar(2)->geometry(), RectLTRB(0, 259, 242, 279));
     ClickTitleBar(1);
     EXPECT_FALSE(m_column->Page(1)->isVisible());
     for (int k = 2; k <= 7; ++k)
@@ -182,7 +182,7 @@ TEST_F(PageColumnTest, ClicksOnTheBackgroundAndTitleBarsClearTheWindowsHighlight
 TEST_F(PageColumnTest, KeysThatCloseOrHelpAreSwallowedInTheColumnAndItsPages)
 {
     OpenSection(6);
-    for (QWidget* target : {static_cast<QWidget*>(m_column), m_column->Page(6)}) {
+    for (QWidget* target : {static_cast<QWidget*>(m_column), static_cast<QWidget*>(m_column->Page(6))}) {
         for (int key : {Qt::Key_Escape, Qt::Key_Return, Qt::Key_Space, Qt::Key_F1}) {
             QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
             press.ignore();
