@@ -7,12 +7,12 @@
 #include <fstream>
 #include <ostream>
 #include <string>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include "cli/CliCommands.h"
 #include "platform/AtomicFile.h"
 #include "platform/ExeDir.h"
+#include "platform/FileStatus.h"
 #include "platform/ProgramFolder.h"
 
 namespace zentro {
@@ -70,7 +70,7 @@ std::string DesktopExecArgument(const std::string& argument)
 std::string WindowProgram()
 {
     const std::string beside = GetExeDir() + "zentro-mouse";
-    if (::access(beside.c_str(), X_OK) != 0)
+    if (!IsExecutable(beside))
         return "zentro-mouse";
     return DesktopExecArgument(beside);
 }
@@ -121,8 +121,7 @@ int CmdAutostart(const CliContext& context, const std::vector<std::string>& args
     }
     const std::string folder = AutostartFolder();
     const std::string file = folder + "/zentro-mouse.desktop";
-    struct stat st {};
-    const bool present = ::stat(file.c_str(), &st) == 0;
+    const bool present = FileExists(file);
     if (args[0] == "status") {
         if (!present)
             *context.out << "off\n";

@@ -2,14 +2,11 @@
 
 #include "macros/MacroEncoding.h"
 #include "macros/MacroSlotText.h"
+#include "platform/FileStatus.h"
 #include "profile/ProfileRecord.h"
 
-#include <cerrno>
 #include <cstring>
-#include <fcntl.h>
 #include <ostream>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace zentro {
 
@@ -18,20 +15,17 @@ namespace {
 // "" when `path` is a readable regular file, else why not, worded as for a settings file.
 std::string WhyUnreadable(const std::string& path)
 {
-    struct stat st {};
-    if (::stat(path.c_str(), &st) != 0) {
-        if (errno == ENOENT)
-            return "no such file";
-        return std::string("cannot read the file: ") + std::strerror(errno);
-    }
-    if (S_ISDIR(st.st_mode)) {
+    const FileStatus status = StatusOf(path);
+    if (status.kind == FileKind::Missing)
+        return "no such file";
+    if (status.kind == FileKind::Unreadable)
+        return std::string("cannot read the file: ") + std::strerror(status.error);
+    if (status.kind == FileKind::Directory) {
         return "a folder, not a macro file";
     }
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) {
-        return std::string("cannot read the file: ") + std::strerror(errno);
+    if (const int error = ReadAccessError(path)) {
+        return std::string("cannot read the file: ") + std::strerror(error);
     }
-    ::close(fd);
     return std::string();
 }
 

@@ -5,12 +5,11 @@
 #include <cstring>
 #include <ostream>
 #include <string>
-#include <sys/stat.h>
-#include <unistd.h>
 #include <vector>
 
 #include "cli/CliCommands.h"
 #include "device/DeviceLink.h"
+#include "platform/FileStatus.h"
 #include "profile/ApplyProfile.h"
 #include "profile/ProfileFields.h"
 #include "profile/ProfileFiles.h"
@@ -51,21 +50,20 @@ bool OneFileArgument(const CliContext& context, const std::vector<std::string>& 
 
 std::string SettingsFileFault(const std::string& path)
 {
-    struct stat st {};
-    if (::stat(path.c_str(), &st) != 0) {
-        if (errno == ENOENT)
-            return path + ": no such file";
-        return path + ": cannot read the file: " + std::strerror(errno);
-    }
-    if (S_ISDIR(st.st_mode))
+    const FileStatus status = StatusOf(path);
+    if (status.kind == FileKind::Missing)
+        return path + ": no such file";
+    if (status.kind == FileKind::Unreadable)
+        return path + ": cannot read the file: " + std::strerror(status.error);
+    if (status.kind == FileKind::Directory)
         return path + ": a folder, not a settings file";
-    if (!S_ISREG(st.st_mode))
+    if (status.kind != FileKind::Regular)
         return path + ": not a settings file";
-    if (st.st_size != static_cast<off_t>(SETTINGS_FILE_SIZE))
+    if (status.size != static_cast<int64_t>(SETTINGS_FILE_SIZE))
         return path + ": a settings file is " + std::to_string(SETTINGS_FILE_SIZE) +
-               " bytes, this one is " + std::to_string(st.st_size);
-    if (::access(path.c_str(), R_OK) != 0)
-        return path + ": cannot read the file: " + std::strerror(errno);
+               " bytes, this one is " + std::to_string(status.size);
+    if (const int error = ReadAccessError(path))
+        return path + ": cannot read the file: " + std::strerror(error);
     return std::string();
 }
 

@@ -1,6 +1,7 @@
 #include "controls/SkinImage.h"
 
 #include "platform/ExeDir.h"
+#include "platform/FileStatus.h"
 
 #include <QDir>
 #include <QImageReader>
@@ -11,7 +12,6 @@
 #include <cmath>
 #include <map>
 #include <mutex>
-#include <sys/stat.h>
 #include <tuple>
 
 namespace zentro {
@@ -26,16 +26,17 @@ struct FileStamp {
     bool operator==(const FileStamp&) const = default;
 };
 
+// False when nothing can be found at `path` (missing, or not to be looked at).
 bool StatPath(const QString& path, FileStamp& stamp, bool& isDir)
 {
-    struct stat st {};
-    if (::stat(QFile::encodeName(path).constData(), &st) != 0) {
+    const FileStatus status = StatusOf(QFile::encodeName(path).toStdString());
+    if (!status.Exists()) {
         return false;
     }
-    stamp.mtimeNs = static_cast<int64_t>(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec;
-    stamp.size = static_cast<int64_t>(st.st_size);
-    stamp.inode = static_cast<uint64_t>(st.st_ino);
-    isDir = S_ISDIR(st.st_mode);
+    stamp.mtimeNs = status.modifiedNs;
+    stamp.size = status.size;
+    stamp.inode = status.inode;
+    isDir = status.kind == FileKind::Directory;
     return true;
 }
 

@@ -1,10 +1,10 @@
 #include "macros/MacroFile.h"
 
+#include "platform/FileStatus.h"
 #include "platform/PrivateProfile.h"
 
 #include <algorithm>
 #include <climits>
-#include <sys/stat.h>
 
 namespace zentro {
 
@@ -49,8 +49,7 @@ unsigned ClampLoopCount(long long value)
 
 bool MacroFileExists(const std::string& path)
 {
-    struct stat st {};
-    return !path.empty() && ::stat(path.c_str(), &st) == 0;
+    return FileExists(path);
 }
 
 int ReadMacroCount(const std::string& path)

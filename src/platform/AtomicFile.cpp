@@ -1,5 +1,6 @@
 #include "platform/AtomicFile.h"
 
+#include "platform/FileStatus.h"
 #include "platform/FileSteps.h"
 
 #include <cerrno>
@@ -28,22 +29,18 @@ bool FollowLinks(const std::string& path, std::string& target, int& error)
 {
     target = path;
     for (int hop = 0; hop <= MAX_LINK_HOPS; ++hop) {
-        struct stat st {};
-        if (::lstat(target.c_str(), &st) != 0) {
-            if (errno == ENOENT)
-                return true;
-            error = errno;
-            return false;
-        }
-        if (!S_ISLNK(st.st_mode))
+        const FileStatus status = LinkStatusOf(target);
+        if (status.kind == FileKind::Missing)
             return true;
-        std::vector<char> buffer(static_cast<size_t>(st.st_size > 0 ? st.st_size : 255) + 2);
-        ssize_t n = ::readlink(target.c_str(), buffer.data(), buffer.size() - 1);
-        if (n < 0) {
-            error = errno;
+        if (status.kind == FileKind::Unreadable) {
+            error = status.error;
             return false;
         }
-        std::string next(buffer.data(), static_cast<size_t>(n));
+        if (status.kind != FileKind::SymbolicLink)
+            return true;
+        std::string next;
+        if (!ReadSymbolicLink(target, next, &error))
+            return false;
         target = next.empty() || next[0] == '/' ? next : DirectoryOf(target) + "/" + next;
     }
     error = ELOOP;

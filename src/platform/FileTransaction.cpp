@@ -12,6 +12,7 @@
 
 #include "platform/AtomicFile.h"
 #include "platform/DebugLog.h"
+#include "platform/FileStatus.h"
 #include "platform/FileSteps.h"
 
 namespace zentro {
@@ -51,10 +52,10 @@ std::string KeptOf(const std::string& path)
     return DirOf(path) + "/" + OLD_PREFIX + BaseOf(path);
 }
 
+// Something is there, a dangling link too.
 bool Exists(const std::string& path)
 {
-    struct stat st {};
-    return ::lstat(path.c_str(), &st) == 0;
+    return LinkStatusOf(path).Exists();
 }
 
 void SyncDir(const std::string& dir)

@@ -15,6 +15,7 @@
 #include "platform/AtomicFile.h"
 #include "platform/DebugLog.h"
 #include "platform/ExeDir.h"
+#include "platform/FileStatus.h"
 #include "platform/PrivateProfile.h"
 
 #ifndef ZENTRO_RELATIVE_DATA_DIR
@@ -40,18 +41,6 @@ std::string Normalised(const std::string& dir)
         return dir;
     std::string s = std::filesystem::path(dir).lexically_normal().string();
     return WithSlash(s);
-}
-
-bool IsFile(const std::string& path)
-{
-    struct stat st {};
-    return ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
-}
-
-bool IsDir(const std::string& path)
-{
-    struct stat st {};
-    return !path.empty() && ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
 }
 
 bool Writable(const std::string& path)
@@ -97,7 +86,7 @@ bool MakeFolders(const std::string& dir, int* error)
             return false;
         }
     }
-    if (!IsDir(dir)) {
+    if (!IsDirectory(dir)) {
         *error = ENOTDIR;
         return false;
     }
@@ -167,12 +156,12 @@ ProgramFolderChoice ChooseProgramFolder(const ProgramFolderInputs& inputs)
     ProgramFolderChoice choice;
     const std::string exeDir = WithSlash(inputs.exeDir);
     const std::string dataDir = WithSlash(inputs.dataDir);
-    const bool filesBesideExe = IsFile(exeDir + "str.ini");
-    const bool installedDefaults = !dataDir.empty() && IsFile(dataDir + "str.ini");
+    const bool filesBesideExe = IsRegularFile(exeDir + "str.ini");
+    const bool installedDefaults = !dataDir.empty() && IsRegularFile(dataDir + "str.ini");
 
     choice.profileDir = exeDir;
     choice.skinRoot = exeDir;
-    if (!IsDir(exeDir + "Skins") && !dataDir.empty() && IsDir(dataDir + "Skins"))
+    if (!IsDirectory(exeDir + "Skins") && !dataDir.empty() && IsDirectory(dataDir + "Skins"))
         choice.skinRoot = dataDir;
 
     if (filesBesideExe && Writable(exeDir) && Writable(exeDir + "str.ini"))
@@ -207,7 +196,7 @@ bool SeedUserFolder(const std::string& dirIn, const std::string& defaultsDirIn,
 
     for (const std::string& name : ProgramFileNames()) {
         const std::string target = dir + name;
-        if (IsFile(target))
+        if (IsRegularFile(target))
             continue; // never overwrite what the user has
         std::string data;
         if (!ReadWhole(defaultsDir + name, data))
@@ -250,12 +239,12 @@ bool UseProfileFolder(const std::string& dirIn, std::string* error)
     std::string dir = std::filesystem::absolute(dirIn, ignored).lexically_normal().string();
     if (dir.empty())
         dir = dirIn;
-    if (!IsDir(dir)) {
+    if (!IsDirectory(dir)) {
         if (error)
             *error = "the profile folder " + dir + " does not exist";
         return false;
     }
-    if (!IsFile(WithSlash(dir) + "str.ini")) {
+    if (!IsRegularFile(WithSlash(dir) + "str.ini")) {
         if (error)
             *error = "the folder " + dir + " holds no profiles (str.ini is missing)";
         return false;

@@ -4,12 +4,12 @@
 #include <climits>
 #include <cstdio>
 #include <cstring>
-#include <sys/stat.h>
 
 #include "macros/MacroEncoding.h"
 #include "platform/AtomicFile.h"
 #include "platform/DebugLog.h"
 #include "platform/ExeDir.h"
+#include "platform/FileStatus.h"
 #include "platform/FileTransaction.h"
 #include "platform/PrivateProfile.h"
 #include "text/LanguageTexts.h"
@@ -32,12 +32,6 @@ std::array<int, 4> g_nPointValue{};
 namespace {
 
 constexpr const char* PROFILE_SECTION = "Profile";
-
-bool FileExists(const std::string& path)
-{
-    struct stat st {};
-    return !path.empty() && ::stat(path.c_str(), &st) == 0;
-}
 
 void FormListAndMacroFileNames()
 {
@@ -120,10 +114,10 @@ std::string ProfileIniFileName(int n)
 
 long long SettingsFileSize(const std::string& path)
 {
-    struct stat st {};
-    if (path.empty() || ::stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode))
+    const FileStatus status = StatusOf(path);
+    if (status.kind != FileKind::Regular)
         return -1;
-    return static_cast<long long>(st.st_size);
+    return static_cast<long long>(status.size);
 }
 
 int ReadSettingsFile(const std::string& path, ProfileRecord& record, uint8_t* flag)

@@ -6,11 +6,10 @@
 #include <cstring>
 #include <fstream>
 #include <iterator>
-#include <sys/stat.h>
-#include <unistd.h>
 #include <vector>
 
 #include "platform/ExeDir.h"
+#include "platform/FileStatus.h"
 #include "platform/FileTransaction.h"
 #include "platform/DebugLog.h"
 #include "platform/PrivateProfile.h"
@@ -65,29 +64,28 @@ struct PlannedFile {
 // reason) when it exists but cannot be read whole: it must never count as missing.
 bool PlanFrom(const std::string& path, PlannedFile& planned, std::string* reason)
 {
-    struct stat st {};
-    if (::lstat(path.c_str(), &st) != 0) {
-        if (errno == ENOENT) {
-            planned = {};
-            return true;
-        }
-        return Fail(reason, "cannot read " + path + ": " + std::strerror(errno));
-    }
-    if (S_ISLNK(st.st_mode)) {
-        std::vector<char> buffer(static_cast<size_t>(st.st_size > 0 ? st.st_size : 255) + 2);
-        const ssize_t n = ::readlink(path.c_str(), buffer.data(), buffer.size() - 1);
-        if (n < 0)
-            return Fail(reason, "cannot read the link " + path + ": " + std::strerror(errno));
-        planned = {PlannedFile::Kind::Link, std::string(buffer.data(), static_cast<size_t>(n))};
+    const FileStatus status = LinkStatusOf(path);
+    if (status.kind == FileKind::Missing) {
+        planned = {};
         return true;
     }
-    if (!S_ISREG(st.st_mode))
+    if (status.kind == FileKind::Unreadable)
+        return Fail(reason, "cannot read " + path + ": " + std::strerror(status.error));
+    if (status.kind == FileKind::SymbolicLink) {
+        std::string target;
+        int error = 0;
+        if (!ReadSymbolicLink(path, target, &error))
+            return Fail(reason, "cannot read the link " + path + ": " + std::strerror(error));
+        planned = {PlannedFile::Kind::Link, std::move(target)};
+        return true;
+    }
+    if (status.kind != FileKind::Regular)
         return Fail(reason, path + " is not a file");
     std::ifstream in(path, std::ios::binary);
     if (!in)
         return Fail(reason, "cannot read " + path + ": " + std::strerror(errno ? errno : EACCES));
     std::string content((std::istreambuf_iterator<char>(in)), {});
-    if (in.bad() || static_cast<off_t>(content.size()) != st.st_size)
+    if (in.bad() || static_cast<int64_t>(content.size()) != status.size)
         return Fail(reason, "cannot read " + path + " whole");
     planned = {PlannedFile::Kind::Content, std::move(content)};
     return true;

@@ -2,11 +2,11 @@
 
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 
 #include "../support/EnvGuard.h"
+#include "../support/FileContents.h"
 #include "../support/TempDir.h"
 #include "CoreReset.h"
 #include "cli/CliCommands.h"
@@ -16,6 +16,7 @@
 using namespace zentro;
 using zentro::test::CTempDir;
 using zentro::test::EnvGuard;
+using zentro::test::ReadFile;
 
 using zentro::test::RunResult;
 using zentro::test::RunZentroctlForTest;
@@ -25,14 +26,6 @@ namespace {
 RunResult Autostart(const char* what)
 {
     return RunZentroctlForTest({"autostart", what});
-}
-
-std::string ReadFile(const std::string& path)
-{
-    std::ifstream in(path);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
 }
 
 } // namespace

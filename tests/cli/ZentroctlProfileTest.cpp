@@ -6,7 +6,6 @@
 #include <filesystem>
 #include <fstream>
 #include <map>
-#include <sstream>
 #include <string>
 #include <sys/socket.h>
 #include <sys/un.h>
@@ -15,6 +14,7 @@
 #include <vector>
 
 #include "../support/EnvGuard.h"
+#include "../support/FileContents.h"
 #include "../support/TempDir.h"
 #include "CoreReset.h"
 #include "cli/CliCommands.h"
@@ -34,6 +34,7 @@
 using namespace zentro;
 using zentro::test::CTempDir;
 using zentro::test::EnvGuard;
+using zentro::test::ReadFile;
 
 using zentro::test::RunResult;
 using zentro::test::RunZentroctlForTest;
@@ -43,14 +44,6 @@ namespace {
 RunResult Ctl(std::vector<std::string> args, int unplugAfter = -1)
 {
     return RunZentroctlForTest(std::move(args), unplugAfter);
-}
-
-std::string ReadFile(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
 }
 
 bool OneLine(const std::string& text)

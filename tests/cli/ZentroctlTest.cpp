@@ -13,8 +13,10 @@
 #include "device/DeviceLink.h"
 #include "device/hid/SimulatedMouse.h"
 #include "cli/ZentroctlRun.h"
+#include "../support/FileContents.h"
 
 using namespace zentro;
+using zentro::test::ReadFile;
 
 using zentro::test::RunResult;
 using zentro::test::RunZentroctlForTest;
@@ -24,14 +26,6 @@ namespace {
 RunResult Zentroctl(std::vector<std::string> args, int unplugAfter = -1)
 {
     return RunZentroctlForTest(std::move(args), unplugAfter);
-}
-
-std::string ReadFile(const std::string& path)
-{
-    std::ifstream in(path);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
 }
 
 std::string TempPath(const char* name)

@@ -9,24 +9,15 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <sstream>
 
 #include "DisplayServers.h"
 #include "platform/ProcessRunner.h"
 #include "support/ProgramDirCopy.h"
+#include "support/FileContents.h"
 #include "support/TempDir.h"
 
 namespace zentro::test {
 namespace {
-
-std::string ReadAll(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
 
 template <typename F> bool WaitFor(F done, int ms)
 {
@@ -81,7 +72,7 @@ TEST(WaylandSmokeTest, WindowRunsUnderWestonWithoutAnXServer)
             },
             30000) ||
         !weston.Running())
-        GTEST_SKIP() << "weston cannot run here: " << ReadAll(westonLog);
+        GTEST_SKIP() << "weston cannot run here: " << ReadFile(westonLog);
 
     const std::string trace = dir.Path() + "/trace.txt";
     const std::string windowLog = dir.Path() + "/window.log";
@@ -94,19 +85,19 @@ TEST(WaylandSmokeTest, WindowRunsUnderWestonWithoutAnXServer)
     // The connect exchange: the firmware version asked and answered, the options read.
     const bool connected = WaitFor(
         [&] {
-            const std::string text = ReadAll(trace);
+            const std::string text = ReadFile(trace);
             const bool exchanged = text.find("get-feature 00 80 01 02") != std::string::npos &&
                                    text.find(" 00 83 ") != std::string::npos;
             // The window is shown once the mouse has answered.
-            const bool shown = ReadAll(windowLog).find("xdg_toplevel") != std::string::npos;
+            const bool shown = ReadFile(windowLog).find("xdg_toplevel") != std::string::npos;
             return (exchanged && shown) || !window.Running();
         },
         90000);
     const bool running = window.Running();
     window.Stop();
     weston.Stop();
-    const std::string text = ReadAll(trace);
-    const std::string log = ReadAll(windowLog);
+    const std::string text = ReadFile(trace);
+    const std::string log = ReadFile(windowLog);
     ASSERT_TRUE(connected && running) << "window log:\n" << log.substr(0, 4000);
     EXPECT_EQ(text.rfind("set-feature 00 80 00 00 00 00 00 00 7f\n", 0), 0u) << text;
     EXPECT_NE(text.find("get-feature 00 80 01 02 00 00 00 00 7c\n"), std::string::npos) << text;

@@ -2,25 +2,18 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <sstream>
 
 #include "device/DeviceLink.h"
 #include "device/hid/SimulatedMouse.h"
 #include "device/hid/TransferTrace.h"
 #include "platform/Clock.h"
+#include "support/FileContents.h"
 #include "support/TempDir.h"
 
 namespace zentro {
 namespace {
 
-std::string ReadAll(const std::string& path)
-{
-    std::ifstream in(path);
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
+using test::ReadFile;
 
 TEST(TraceSession, TracesTheConnectExchangeAndItsWaitsThenGivesTheSleeperBack)
 {
@@ -40,7 +33,7 @@ TEST(TraceSession, TracesTheConnectExchangeAndItsWaitsThenGivesTheSleeperBack)
         SetHidTransport(nullptr);
     }
     EXPECT_EQ(&GetSleeper(), static_cast<ISleeper*>(&time));
-    const std::string trace = ReadAll(path);
+    const std::string trace = ReadFile(path);
     EXPECT_EQ(trace.rfind("set-feature 00 80 00 00 00 00 00 00 7f\n", 0), 0u) << trace;
     EXPECT_NE(trace.find("get-feature 00 80 01 02 00 00 00 00 7c\n"), std::string::npos);
     EXPECT_NE(trace.find("\nsleep 50\n"), std::string::npos);

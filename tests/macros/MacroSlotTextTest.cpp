@@ -1,6 +1,7 @@
 #include "macros/MacroSlotText.h"
 
 #include "MacroTestFile.h"
+#include "../support/FileContents.h"
 #include "profile/ProfileRecord.h"
 
 #include <gtest/gtest.h>
@@ -53,10 +54,8 @@ TEST(MacroSlotTextTest, SampleFilesEncodeAsExpected)
 {
     const std::string dir = std::string(ZENTRO_TEST_DATA_DIR) + "/macros/";
     for (const char* name : {"examples_record", "malformed_junk_record"}) {
-        std::ifstream expectedFile(dir + name + ".expected.txt");
-        ASSERT_TRUE(expectedFile) << name;
-        std::stringstream expected;
-        expected << expectedFile.rdbuf();
+        const std::string expected = test::ReadFile(dir + name + ".expected.txt");
+        ASSERT_FALSE(expected.empty()) << name;
 
         ProfileRecord record{};
         const auto overflows = BuildMacroSlotsReport(record.MacroSlot, dir + name + ".ini");
@@ -64,7 +63,7 @@ TEST(MacroSlotTextTest, SampleFilesEncodeAsExpected)
         for (const MacroOverflow& o : overflows) {
             actual += FormatMacroOverflow(o) + "\n";
         }
-        EXPECT_EQ(actual, expected.str()) << name;
+        EXPECT_EQ(actual, expected) << name;
     }
 }
 

@@ -2,6 +2,7 @@
 
 #include "CoreReset.h"
 #include "MacroTestFile.h"
+#include "../support/FileContents.h"
 #include "macros/MacroFile.h"
 #include "platform/FileSteps.h"
 #include "platform/PrivateProfile.h"
@@ -13,7 +14,6 @@
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
-#include <fstream>
 #include <iterator>
 
 using namespace zentro;
@@ -305,10 +305,7 @@ TEST_F(MacroStoreTest, AFailedWriteLeavesTheStoreAndTheFileAsTheyWere)
 {
     CMacroStore store(m_file.Path());
     ASSERT_TRUE(store.LoadMacroList());
-    const std::string fileBefore = [&] {
-        std::ifstream in(m_file.Path(), std::ios::binary);
-        return std::string(std::istreambuf_iterator<char>(in), {});
-    }();
+    const std::string fileBefore = test::ReadFile(m_file.Path());
     SetFileStepHookForTest(
         [](FileStep step, const std::string&) { return step == FileStep::Rename ? ENOSPC : 0; });
     EXPECT_EQ(store.RenameMacro("Other"), MacroStoreResult::WriteFailed);
@@ -318,8 +315,7 @@ TEST_F(MacroStoreTest, AFailedWriteLeavesTheStoreAndTheFileAsTheyWere)
     SetFileStepHookForTest({});
     EXPECT_EQ(store.Names(), (std::vector<std::string>{"First", "Second", "Third"}));
     EXPECT_EQ(g_nCurrentMacro, 0);
-    std::ifstream in(m_file.Path(), std::ios::binary);
-    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), fileBefore);
+    EXPECT_EQ(test::ReadFile(m_file.Path()), fileBefore);
 }
 
 TEST_F(MacroStoreTest, DeletedMacrosLeaveTheSlotsAtOkAndAtLoad)

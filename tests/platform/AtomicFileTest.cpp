@@ -3,23 +3,16 @@
 #include <cerrno>
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 
 #include "platform/AtomicFile.h"
+#include "support/FileContents.h"
 #include "support/TempDir.h"
 
 using namespace zentro;
+using zentro::test::ReadFile;
 namespace fs = std::filesystem;
 
 namespace {
-
-std::string Read(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
 
 void Put(const std::string& path, const std::string& text)
 {
@@ -99,7 +92,7 @@ TEST(AtomicFile, LinksAreFollowedAndReadOnlyFilesRefused)
         EXPECT_EQ(ok, c.error == 0);
         EXPECT_EQ(error, c.error);
         if (c.written) {
-            EXPECT_EQ(Read(dir.Path(c.written)), c.error == 0 ? "new" : "old");
+            EXPECT_EQ(ReadFile(dir.Path(c.written)), c.error == 0 ? "new" : "old");
         }
         EXPECT_EQ(fs::is_symlink(path), c.linkKept);
         size_t entries = 0;

@@ -1,24 +1,13 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
-#include <sstream>
 
 #include "platform/KConfigFile.h"
+#include "support/FileContents.h"
 #include "support/TempDir.h"
 
 using namespace zentro;
-
-namespace {
-
-std::string ReadAll(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
-} // namespace
+using zentro::test::ReadFile;
 
 // Each case starts from a file, sets one entry and expects the whole file after it: other
 // groups, keys, comments and the order stay as they were.
@@ -85,7 +74,7 @@ TEST(KConfigFile, SetsOneEntryAndLeavesTheRestAlone)
             std::ofstream(path, std::ios::binary | std::ios::trunc) << c.before;
         }
         ASSERT_TRUE(WriteKConfigEntry(path, c.groups, c.key, c.value)) << c.what;
-        EXPECT_EQ(ReadAll(path), c.after) << c.what;
+        EXPECT_EQ(ReadFile(path), c.after) << c.what;
         EXPECT_EQ(ReadKConfigEntry(path, c.groups, c.key), c.value) << c.what;
     }
 }
@@ -96,6 +85,6 @@ TEST(KConfigFile, UnwritableFolderFailsAndLeavesNoFile)
     const std::string blocker = dir.Path() + "/file";
     std::ofstream(blocker) << "not a folder";
     EXPECT_FALSE(WriteKConfigEntry(blocker + "/kdeglobals", {"KDE"}, "WheelScrollLines", "7"));
-    EXPECT_EQ(ReadAll(blocker), "not a folder");
+    EXPECT_EQ(ReadFile(blocker), "not a folder");
     EXPECT_EQ(ReadKConfigEntry(dir.Path() + "/missing", {"KDE"}, "WheelScrollLines"), "");
 }

@@ -3,10 +3,10 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 #include <unistd.h>
 
 #include "platform/PrivateProfile.h"
+#include "support/FileContents.h"
 
 using namespace zentro;
 namespace fs = std::filesystem;
@@ -33,13 +33,7 @@ protected:
         // Another program writing the file: make sure its stamp changes for the cache.
         fs::last_write_time(path, fs::last_write_time(path) + std::chrono::seconds(++stamp));
     }
-    std::string Bytes() const
-    {
-        std::ifstream in(path, std::ios::binary);
-        std::stringstream s;
-        s << in.rdbuf();
-        return s.str();
-    }
+    std::string Bytes() const { return test::ReadFile(path); }
     std::string Get(const std::string& section, const std::string& key,
                     const std::string& def = "<none>")
     {

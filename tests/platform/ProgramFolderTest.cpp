@@ -3,9 +3,9 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 
 #include "../support/EnvGuard.h"
+#include "../support/FileContents.h"
 #include "../support/TempDir.h"
 #include "platform/ExeDir.h"
 #include "platform/PrivateProfile.h"
@@ -14,6 +14,7 @@
 using namespace zentro;
 using zentro::test::CTempDir;
 using zentro::test::EnvGuard;
+using zentro::test::ReadFile;
 
 namespace {
 
@@ -21,14 +22,6 @@ void WriteFile(const std::string& path, const std::string& text)
 {
     std::filesystem::create_directories(std::filesystem::path(path).parent_path());
     std::ofstream(path, std::ios::binary) << text;
-}
-
-std::string ReadFile(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
 }
 
 // An installed tree: <root>/bin (no program files), <root>/share/zentro-mouse with the

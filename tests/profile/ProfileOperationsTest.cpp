@@ -205,8 +205,7 @@ TEST(ExportProfile, WritesTheFilePairAndReloadsTheSavedProfile)
     std::string reason, written;
     ASSERT_TRUE(ExportProfileFile(outside.Path("mine"), &reason, &written)) << reason;
     EXPECT_EQ(written, outside.Path("mine.bin"));
-    std::ifstream in(written, std::ios::binary);
-    std::vector<uint8_t> bytes(std::istreambuf_iterator<char>(in), {});
+    const std::vector<uint8_t> bytes = test::ReadFileBytes(written);
     ASSERT_EQ(bytes.size(), 1791u);
     EXPECT_EQ(bytes[0], 1);
     const ProfileRecord exported = PatternRecord(55);

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "CoreReset.h"
+#include "../support/FileContents.h"
 #include "../support/TempDir.h"
 #include "platform/ExeDir.h"
 #include "platform/PrivateProfile.h"
@@ -47,14 +48,9 @@ public:
     }
     std::vector<uint8_t> Read(const std::string& name) const
     {
-        std::ifstream f(Path(name), std::ios::binary);
-        return std::vector<uint8_t>(std::istreambuf_iterator<char>(f), {});
+        return test::ReadFileBytes(Path(name));
     }
-    std::string ReadText(const std::string& name) const
-    {
-        auto bytes = Read(name);
-        return std::string(bytes.begin(), bytes.end());
-    }
+    std::string ReadText(const std::string& name) const { return test::ReadFile(Path(name)); }
     // A settings file: flag byte, then `record` cut or padded to `size` bytes in all.
     void WriteSettings(const std::string& name, const ProfileRecord& record, size_t size = 1791,
                        uint8_t flag = 1) const

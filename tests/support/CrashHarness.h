@@ -13,7 +13,6 @@
 #include <cerrno>
 #include <cstring>
 #include <dirent.h>
-#include <fstream>
 #include <functional>
 #include <iterator>
 #include <map>
@@ -23,6 +22,7 @@
 #include <unistd.h>
 
 #include "platform/FileSteps.h"
+#include "support/FileContents.h"
 #include "platform/FileTransaction.h"
 #include "platform/PrivateProfile.h"
 
@@ -50,8 +50,7 @@ inline FolderState ReadFolderState(const std::string& dir)
             const ssize_t n = ::readlink(path.c_str(), target, sizeof target);
             state[name] = "link:" + std::string(target, n > 0 ? static_cast<size_t>(n) : 0);
         } else if (S_ISREG(st.st_mode)) {
-            std::ifstream in(path, std::ios::binary);
-            state[name] = "file:" + std::string(std::istreambuf_iterator<char>(in), {});
+            state[name] = "file:" + ReadFile(path);
         } else {
             state[name] = "other";
         }

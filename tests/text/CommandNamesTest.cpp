@@ -1,64 +1,69 @@
 #include "text/CommandNames.h"
 
-#include "text/ExpectedUiTexts.h"
-
 #include <gtest/gtest.h>
 
+#include <set>
 #include <string>
 
 namespace zentro {
+
 namespace {
 
-using test::kExpectedBasicNames;
-using test::kExpectedCommandNames;
-using test::kExpectedMediaNames;
-
-template <typename Table, size_t N>
-void ExpectTable(const Table& table, const char* const (&expected)[N], const std::string& what)
-{
-    ASSERT_EQ(table.size(), N) << what;
-    for (size_t i = 0; i < N; ++i) {
-        EXPECT_EQ(table[i], expected[i]) << what << " index " << i;
-    }
-}
-
-// Which row of the expected tables (English, German, simplified, traditional Chinese) a code
-// must select.
+// Which table (English, German, simplified, traditional Chinese) a code must select.
 const struct {
     const char* code;
-    int row;
+    CommandNameLanguage language;
 } kSelection[] = {
-    {"EN", 0},  {"DE", 1},  {"CHS", 2}, {"CHT", 3},  {"", 0},    {"de", 0},
-    {"chs", 0}, {"cht", 0}, {"XX", 0},  {"CHT ", 0}, {"DEU", 0}, {"ch", 0},
+    {"EN", LANGUAGE_EN}, {"DE", LANGUAGE_DE},   {"CHS", LANGUAGE_CHS}, {"CHT", LANGUAGE_CHT},
+    {"", LANGUAGE_EN},   {"de", LANGUAGE_EN},   {"chs", LANGUAGE_EN},  {"cht", LANGUAGE_EN},
+    {"XX", LANGUAGE_EN}, {"CHT ", LANGUAGE_EN}, {"DEU", LANGUAGE_EN},  {"ch", LANGUAGE_EN},
 };
 
 TEST(CommandNames, EachCodeSelectsItsLanguageWithEnglishAsFallback)
 {
     for (const auto& s : kSelection) {
-        const std::string what = std::string("code \"") + s.code + "\"";
-        ExpectTable(MediaNamesFor(s.code), kExpectedMediaNames[s.row], what + " media");
-        ExpectTable(BasicNamesFor(s.code), kExpectedBasicNames[s.row], what + " basic");
-        ExpectTable(CommandNamesFor(s.code), kExpectedCommandNames[s.row], what + " command");
-        EXPECT_EQ(static_cast<int>(CommandNameLanguageFor(s.code)), s.row) << what;
+        SCOPED_TRACE(std::string("code \"") + s.code + "\"");
+        EXPECT_EQ(CommandNameLanguageFor(s.code), s.language);
+        EXPECT_EQ(&MediaNamesFor(s.code), &g_strMediaNames[s.language]);
+        EXPECT_EQ(&BasicNamesFor(s.code), &g_strBasicNames[s.language]);
+        EXPECT_EQ(&CommandNamesFor(s.code), &g_strCommandNames[s.language]);
     }
 }
 
-TEST(CommandNames, GlobalTablesAreIndexedByLanguage)
+// Each menu item has a name, and no two items of one menu share it.
+template <typename Table> void ExpectNamedAndDistinct(const Table& table, const std::string& what)
 {
-    const CommandNameLanguage order[] = {LANGUAGE_EN, LANGUAGE_DE, LANGUAGE_CHS, LANGUAGE_CHT};
-    for (int row = 0; row < 4; ++row) {
-        const std::string what = "language " + std::to_string(row);
-        ExpectTable(g_strMediaNames[order[row]], kExpectedMediaNames[row], what);
-        ExpectTable(g_strBasicNames[order[row]], kExpectedBasicNames[row], what);
-        ExpectTable(g_strCommandNames[order[row]], kExpectedCommandNames[row], what);
+    std::set<std::string> seen;
+    for (size_t i = 0; i < table.size(); ++i) {
+        EXPECT_NE(table[i], "") << what << " index " << i;
+        EXPECT_TRUE(seen.insert(table[i]).second) << what << " index " << i << ": " << table[i];
     }
 }
 
-TEST(CommandNames, FirstMultimediaEntryPerLanguage)
+TEST(CommandNames, EveryNameIsGivenAndUniqueInItsMenu)
 {
-    EXPECT_EQ(MediaNamesFor("DE")[0], "Mediaplayer öffnen");
+    for (size_t language = 0; language < LANGUAGE_COUNT; ++language) {
+        const std::string what = "language " + std::to_string(language);
+        ExpectNamedAndDistinct(g_strMediaNames[language], what + " media");
+        ExpectNamedAndDistinct(g_strBasicNames[language], what + " basic");
+        ExpectNamedAndDistinct(g_strCommandNames[language], what + " command");
+    }
+}
+
+// A few known names show that each table holds its own language.
+TEST(CommandNames, KnownNamesOfEachLanguage)
+{
     EXPECT_EQ(MediaNamesFor("EN")[0], "Open Media Player");
+    EXPECT_EQ(BasicNamesFor("EN")[9], "Select All");
+    EXPECT_EQ(CommandNamesFor("EN")[6], "Run");
+    EXPECT_EQ(MediaNamesFor("DE")[0], "Mediaplayer öffnen");
     EXPECT_EQ(BasicNamesFor("DE")[8], "Rückgängig machen");
+    EXPECT_EQ(CommandNamesFor("DE")[0], "Arbeitsplatz");
+    EXPECT_EQ(MediaNamesFor("CHS")[7], "音量-");
+    EXPECT_EQ(BasicNamesFor("CHS")[1], "剪切");
+    EXPECT_EQ(CommandNamesFor("CHS")[0], "我的电脑");
+    EXPECT_EQ(MediaNamesFor("CHT")[6], "提高音量");
+    EXPECT_EQ(BasicNamesFor("CHT")[1], "剪下");
     EXPECT_EQ(CommandNamesFor("CHT")[2], "搜尋程式及檔案");
 }
 

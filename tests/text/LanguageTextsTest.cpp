@@ -1,18 +1,18 @@
 #include "CoreReset.h"
+#include "text/LanguageTextData.h"
 #include "text/LanguageTexts.h"
-
-#include "text/ExpectedUiTexts.h"
+#include "text/UiTextIds.h"
 
 #include <gtest/gtest.h>
 
+#include <map>
+#include <regex>
 #include <set>
+#include <span>
 #include <string>
 
 namespace zentro {
 namespace {
-
-using test::ExpectedUiText;
-using test::kExpectedUiTexts;
 
 class LanguageTextsTest : public ::testing::Test {
 protected:
@@ -20,30 +20,55 @@ protected:
     void TearDown() override { ResetCoreStateForTest(); }
 };
 
-struct LanguageColumn {
+// The four languages, their compiled-in sets and how many entries each set fills. German has
+// no texts for OFF and ON (588, 589).
+struct Language {
     const char* code;
-    const char* ExpectedUiText::*column;
+    std::span<const LanguageTextEntry> (*texts)();
+    std::span<const LanguageTextEntry> (*messages)();
+    size_t count;
 };
 
-const LanguageColumn kLanguages[] = {
-    {"EN", &ExpectedUiText::en},
-    {"DE", &ExpectedUiText::de},
-    {"CHS", &ExpectedUiText::chs},
-    {"CHT", &ExpectedUiText::cht},
+const Language kLanguages[] = {
+    {"EN", EnglishTexts, EnglishMessageTexts, 74},
+    {"DE", GermanTexts, GermanMessageTexts, 72},
+    {"CHS", SimplifiedChineseTexts, SimplifiedChineseMessageTexts, 74},
+    {"CHT", TraditionalChineseTexts, TraditionalChineseMessageTexts, 74},
 };
+const std::set<int> kGermanGaps = {IDS_OFF, IDS_ON};
+constexpr int kMessageCount = 18; // ProgramTextId 0-17
 
-// Checks the whole table after loading `code`: every listed entry holds its text, every other
-// entry is empty.
-void ExpectTableFor(const LanguageColumn& language)
+std::set<int> EntriesOf(std::span<const LanguageTextEntry> texts)
 {
-    std::set<int> listed;
-    for (const ExpectedUiText& row : kExpectedUiTexts) {
-        listed.insert(row.entry);
-        EXPECT_EQ(g_strUiText[row.entry], row.*language.column)
-            << language.code << " entry " << row.entry;
+    std::set<int> entries;
+    for (const LanguageTextEntry& entry : texts) {
+        entries.insert(entry.index);
+    }
+    return entries;
+}
+
+// The placeholders of a text (%1, %2, ... and printf's %s, %d), in order of their numbers.
+std::multiset<std::string> PlaceholdersOf(const std::string& text)
+{
+    std::multiset<std::string> found;
+    const std::regex placeholder("%([0-9]+|[sdux])");
+    for (auto it = std::sregex_iterator(text.begin(), text.end(), placeholder);
+         it != std::sregex_iterator(); ++it) {
+        found.insert(it->str());
+    }
+    return found;
+}
+
+// After loading `language`, the table holds exactly the texts of its set.
+void ExpectTableFor(const Language& language)
+{
+    const std::set<int> entries = EntriesOf(language.texts());
+    for (const LanguageTextEntry& entry : language.texts()) {
+        EXPECT_EQ(g_strUiText[entry.index], entry.text)
+            << language.code << " entry " << entry.index;
     }
     for (size_t i = 0; i < UI_TEXT_COUNT; ++i) {
-        if (listed.count(static_cast<int>(i)) == 0) {
+        if (entries.count(static_cast<int>(i)) == 0) {
             EXPECT_EQ(g_strUiText[i], "") << language.code << " entry " << i;
         }
     }
@@ -62,13 +87,83 @@ TEST_F(LanguageTextsTest, TableStartsEmpty)
     ExpectAllEmpty("initial");
 }
 
+// Each set: its size, entries in ascending order inside the table, no empty text (an entry a
+// language has no text for is left out of its set).
+TEST_F(LanguageTextsTest, EachSetIsOrderedInsideTheTableWithoutEmptyTexts)
+{
+    for (const Language& language : kLanguages) {
+        SCOPED_TRACE(language.code);
+        EXPECT_EQ(language.texts().size(), language.count);
+        int previous = -1;
+        for (const LanguageTextEntry& entry : language.texts()) {
+            EXPECT_GT(static_cast<int>(entry.index), previous);
+            EXPECT_LT(entry.index, UI_TEXT_COUNT);
+            EXPECT_NE(std::string(entry.text), "") << "entry " << entry.index;
+            previous = entry.index;
+        }
+    }
+}
+
 TEST_F(LanguageTextsTest, EachLanguageFillsExactlyItsTexts)
 {
-    for (const LanguageColumn& language : kLanguages) {
+    for (const Language& language : kLanguages) {
         ResetTextTablesForTest();
         LoadLanguageTexts(language.code);
         ExpectTableFor(language);
     }
+}
+
+// Every language has a text wherever English has one (German but for OFF and ON) and
+// nowhere else, with the same placeholders.
+TEST_F(LanguageTextsTest, LanguagesFillTheSameEntriesWithTheSamePlaceholders)
+{
+    const std::set<int> english = EntriesOf(EnglishTexts());
+    std::map<int, std::string> englishText;
+    for (const LanguageTextEntry& entry : EnglishTexts()) {
+        englishText[entry.index] = entry.text;
+    }
+    for (const Language& language : kLanguages) {
+        SCOPED_TRACE(language.code);
+        std::set<int> expected = english;
+        if (std::string(language.code) == "DE") {
+            for (int gap : kGermanGaps) {
+                expected.erase(gap);
+            }
+        }
+        EXPECT_EQ(EntriesOf(language.texts()), expected);
+        for (const LanguageTextEntry& entry : language.texts()) {
+            EXPECT_EQ(PlaceholdersOf(entry.text), PlaceholdersOf(englishText[entry.index]))
+                << "entry " << entry.index << ": " << entry.text;
+        }
+    }
+}
+
+// The program's messages: all of them in every language, none empty, each with the
+// placeholders of the English one, and ProgramText gives the current language's.
+TEST_F(LanguageTextsTest, EveryMessageInEveryLanguageWithItsPlaceholders)
+{
+    const auto english = EnglishMessageTexts();
+    for (const Language& language : kLanguages) {
+        SCOPED_TRACE(language.code);
+        const auto messages = language.messages();
+        ASSERT_EQ(messages.size(), static_cast<size_t>(kMessageCount));
+        g_strLanguage = language.code;
+        for (int id = 0; id < kMessageCount; ++id) {
+            EXPECT_EQ(messages[id].index, id);
+            EXPECT_NE(std::string(messages[id].text), "") << "message " << id;
+            EXPECT_EQ(PlaceholdersOf(messages[id].text), PlaceholdersOf(english[id].text))
+                << "message " << id << ": " << messages[id].text;
+            EXPECT_EQ(ProgramText(id), messages[id].text);
+        }
+        EXPECT_EQ(ProgramText(kMessageCount), "");
+        EXPECT_EQ(ProgramText(-1), "");
+    }
+    g_strLanguage = "de";
+    EXPECT_EQ(ProgramText(IDP_MACRO_NAME_BLANK), "");
+    g_strLanguage = "EN";
+    EXPECT_EQ(ProgramText(IDP_MACRO_MEMORY_USED), "Memory used: %1 of %2 bytes");
+    g_strLanguage = "DE";
+    EXPECT_NE(ProgramText(IDP_MACRO_MEMORY_USED), "Memory used: %1 of %2 bytes");
 }
 
 TEST_F(LanguageTextsTest, UnrecognisedCodesLeaveEveryEntryEmpty)
@@ -116,9 +211,14 @@ TEST_F(LanguageTextsTest, SelectedEntriesOfEachLanguage)
     EXPECT_EQ(g_strUiText[524], "");
 
     LoadLanguageTexts("CHS");
-    EXPECT_EQ(g_strUiText[0], "Setting-CHS");
     EXPECT_EQ(g_strUiText[588], "关闭");
     EXPECT_EQ(g_strUiText[589], "开启");
+
+    // Entry 0 names the INI section of the button labels: "Setting-" and the code.
+    for (const Language& language : kLanguages) {
+        LoadLanguageTexts(language.code);
+        EXPECT_EQ(g_strUiText[IDS_LABEL_SECTION], std::string("Setting-") + language.code);
+    }
 }
 
 TEST_F(LanguageTextsTest, DpiStageMessagesFollowTheStageNumber)
