@@ -1,7 +1,7 @@
 # Checks the includes of every file of src/ against the layer table (LayerRules.cmake) and
 # fails with one line per broken rule: the file, the header and why it may not have it.
 #
-#   cmake -DSRC=<src folder> [-DZENTRO_CHECK_GUI_LAYERS=ON] -P CheckLayers.cmake
+#   cmake -DSRC=<src folder> -P CheckLayers.cmake
 #   cmake -DSRC=<src folder> -DMODE=graph [-DFORMAT=dot|list] -P CheckLayers.cmake
 #
 # The graph mode prints which folder includes which (with the number of #include lines), as
@@ -25,9 +25,6 @@ if(NOT MODE)
   set(MODE check)
 endif()
 
-if(MODE STREQUAL "graph")
-  set(ZENTRO_CHECK_GUI_LAYERS ON) # the picture marks every include the full rules refuse
-endif()
 include(${CMAKE_CURRENT_LIST_DIR}/LayerRules.cmake)
 
 file(GLOB_RECURSE files RELATIVE "${SRC}" "${SRC}/*.h" "${SRC}/*.hpp" "${SRC}/*.cpp"

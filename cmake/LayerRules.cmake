@@ -47,17 +47,10 @@ zentro_layer(buttons ALLOWS profile device device/hid macros platform text)
 zentro_layer(settings ALLOWS profile device device/hid macros buttons/KeyTable.h platform text)
 zentro_layer(CoreReset ALLOWS ${zentro_core_layers})
 
-# The window's layers: controls know no part and no window, a part (*/ui) knows no window.
-# Until the parts stop including the main window both rules wait for
-# -DZENTRO_CHECK_GUI_LAYERS=ON; without it controls and */ui may include upwards as well.
-set(controls_upwards "")
-set(parts_upwards "")
-if(NOT ZENTRO_CHECK_GUI_LAYERS)
-  set(controls_upwards */ui app)
-  set(parts_upwards app)
-endif()
-zentro_layer(controls QT ALLOWS ${zentro_core_layers} ${controls_upwards})
-zentro_layer(*/ui QT ALLOWS controls ${zentro_core_layers} ${parts_upwards})
+# The window's layers: controls know no part and no window, a part (*/ui) knows no window:
+# parts see the window through controls/MainWindowHost.h.
+zentro_layer(controls QT ALLOWS ${zentro_core_layers})
+zentro_layer(*/ui QT ALLOWS controls ${zentro_core_layers})
 zentro_layer(app QT OS ALLOWS */ui controls ${zentro_core_layers})
 zentro_layer(main QT ALLOWS app */ui controls ${zentro_core_layers})
 

@@ -31,29 +31,27 @@ set(good_tree
   "main.cpp=app/Window.h"
   "cli/Main.cpp=profile/Record.h,platform/Files.h,<unistd.h>")
 
-# name | window rules on | accept or the line expected among the refusals | files
+# name | accept or the line expected among the refusals | files
 set(cases
-  "good tree|OFF|accept|"
-  "good tree, window rules on|ON|accept|"
-  "Qt in the core|OFF|text/Bad.cpp: <QString>: Qt header|text/Bad.cpp=<QString>"
-  "Qt in zentroctl|OFF|cli/Bad.cpp: <QCoreApplication>: Qt header|cli/Bad.cpp=<QCoreApplication>"
-  "core includes window code|OFF|profile/Bad.cpp: controls/Button.h: profile may not include controls|profile/Bad.cpp=controls/Button.h"
-  "platform includes upwards|OFF|platform/Bad.cpp: profile/Record.h: platform may not include profile|platform/Bad.cpp=profile/Record.h"
-  "macros use the profile|OFF|macros/Bad.cpp: profile/Record.h: macros may not include profile|macros/Bad.cpp=profile/Record.h"
-  "macros take more of buttons than the key table|OFF|macros/Bad.cpp: buttons/Catalogue.h: macros may not include buttons|macros/Bad.cpp=buttons/Catalogue.h"
-  "upward include through a header|OFF|device/Bad.cpp: profile/Record.h (through device/Leaky.h -> profile/Record.h): device may not include profile|device/Bad.cpp=device/Leaky.h device/Leaky.h=profile/Record.h"
-  "quoted path that climbs out of its folder|OFF|profile/Bad.cpp: app/Window.h: profile may not include app|profile/Bad.cpp=../app/Window.h"
-  "project header in angle brackets|OFF|platform/Bad.cpp: text/Texts.h: platform may not include text|platform/Bad.cpp=<text/Texts.h>"
-  "OS header in the core|OFF|profile/Bad.cpp: <fcntl.h>: operating-system header|profile/Bad.cpp=<fcntl.h>"
-  "OS header in controls|OFF|controls/Bad.cpp: <sys/stat.h>: operating-system header|controls/Bad.cpp=<sys/stat.h>"
-  "OS header in a part|OFF|settings/ui/Bad.cpp: <poll.h>: operating-system header|settings/ui/Bad.cpp=<poll.h>"
-  "OS header through a platform header|OFF|macros/Bad.cpp: <sys/stat.h> (through platform/Leaky.h): operating-system header|macros/Bad.cpp=platform/Leaky.h platform/Leaky.h=<sys/stat.h>"
-  "include cycle|OFF|profile/A.h: includes itself (profile/B.h -> profile/A.h)|profile/A.h=profile/B.h profile/B.h=profile/A.h"
-  "folder without a rule|OFF|widgets/Thing.cpp: no layer rule for widgets|widgets/Thing.cpp=<string>"
-  "part includes the window, rules off|OFF|accept|macros/ui/Bad.cpp=app/Window.h"
-  "part includes the window, rules on|ON|macros/ui/Bad.cpp: app/Window.h: */ui may not include app|macros/ui/Bad.cpp=app/Window.h"
-  "controls include a part, rules on|ON|controls/Bad.cpp: macros/ui/Dialog.h: controls may not include */ui|controls/Bad.cpp=macros/ui/Dialog.h"
-  "controls include the window, rules on|ON|controls/Bad.h: app/Window.h: controls may not include app|controls/Bad.h=app/Window.h")
+  "good tree|accept|"
+  "Qt in the core|text/Bad.cpp: <QString>: Qt header|text/Bad.cpp=<QString>"
+  "Qt in zentroctl|cli/Bad.cpp: <QCoreApplication>: Qt header|cli/Bad.cpp=<QCoreApplication>"
+  "core includes window code|profile/Bad.cpp: controls/Button.h: profile may not include controls|profile/Bad.cpp=controls/Button.h"
+  "platform includes upwards|platform/Bad.cpp: profile/Record.h: platform may not include profile|platform/Bad.cpp=profile/Record.h"
+  "macros use the profile|macros/Bad.cpp: profile/Record.h: macros may not include profile|macros/Bad.cpp=profile/Record.h"
+  "macros take more of buttons than the key table|macros/Bad.cpp: buttons/Catalogue.h: macros may not include buttons|macros/Bad.cpp=buttons/Catalogue.h"
+  "upward include through a header|device/Bad.cpp: profile/Record.h (through device/Leaky.h -> profile/Record.h): device may not include profile|device/Bad.cpp=device/Leaky.h device/Leaky.h=profile/Record.h"
+  "quoted path that climbs out of its folder|profile/Bad.cpp: app/Window.h: profile may not include app|profile/Bad.cpp=../app/Window.h"
+  "project header in angle brackets|platform/Bad.cpp: text/Texts.h: platform may not include text|platform/Bad.cpp=<text/Texts.h>"
+  "OS header in the core|profile/Bad.cpp: <fcntl.h>: operating-system header|profile/Bad.cpp=<fcntl.h>"
+  "OS header in controls|controls/Bad.cpp: <sys/stat.h>: operating-system header|controls/Bad.cpp=<sys/stat.h>"
+  "OS header in a part|settings/ui/Bad.cpp: <poll.h>: operating-system header|settings/ui/Bad.cpp=<poll.h>"
+  "OS header through a platform header|macros/Bad.cpp: <sys/stat.h> (through platform/Leaky.h): operating-system header|macros/Bad.cpp=platform/Leaky.h platform/Leaky.h=<sys/stat.h>"
+  "include cycle|profile/A.h: includes itself (profile/B.h -> profile/A.h)|profile/A.h=profile/B.h profile/B.h=profile/A.h"
+  "folder without a rule|widgets/Thing.cpp: no layer rule for widgets|widgets/Thing.cpp=<string>"
+  "part includes the window|macros/ui/Bad.cpp: app/Window.h: */ui may not include app|macros/ui/Bad.cpp=app/Window.h"
+  "controls include a part|controls/Bad.cpp: macros/ui/Dialog.h: controls may not include */ui|controls/Bad.cpp=macros/ui/Dialog.h"
+  "controls include the window|controls/Bad.h: app/Window.h: controls may not include app|controls/Bad.h=app/Window.h")
 
 # Writes the good tree plus `extra` below `src`.
 function(write_tree src extra)
@@ -77,8 +75,8 @@ function(write_tree src extra)
 endfunction()
 
 # Runs the check on `src`; `out` receives ACCEPT or its message.
-function(run_check src gui out)
-  execute_process(COMMAND ${CMAKE_COMMAND} -DSRC=${src} -DZENTRO_CHECK_GUI_LAYERS=${gui}
+function(run_check src out)
+  execute_process(COMMAND ${CMAKE_COMMAND} -DSRC=${src}
                           -P ${CHECK}
                   RESULT_VARIABLE result OUTPUT_VARIABLE output ERROR_VARIABLE output)
   if(result EQUAL 0)
@@ -93,14 +91,13 @@ set(failures "")
 foreach(case IN LISTS cases)
   string(REPLACE "|" ";" fields "${case}")
   list(GET fields 0 name)
-  list(GET fields 1 gui)
-  list(GET fields 2 expected)
-  list(GET fields 3 extra)
+  list(GET fields 1 expected)
+  list(GET fields 2 extra)
   string(REPLACE " " ";" extra "${extra}")
   # Each tree lies below folders named ui and app: where the checkout is must not matter.
   set(src "${WORK}/ui/app/case/src")
   write_tree("${src}" "${extra}")
-  run_check("${src}" ${gui} got)
+  run_check("${src}" got)
   if(expected STREQUAL "accept")
     if(NOT got STREQUAL "ACCEPT")
       string(APPEND failures "${name}: refused: ${got}\n")

@@ -19,6 +19,12 @@
 
 namespace zentro::test {
 
+int AssignmentPanelHeight()
+{
+    return GetSkinPictureSize(ResolveSkinPath("Skins/ButtonAssignment/BK_ButtonAssignment.png"))
+        .height();
+}
+
 void MainWindowFixture::SetUp()
 {
     ASSERT_TRUE(m_dir.isValid());

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QPoint>
 #include <QString>
 #include <QTemporaryDir>
 
@@ -22,6 +23,17 @@
 #include "support/UiServiceDoubles.h"
 
 namespace zentro::test {
+
+// Where the tests click in the main window (client coordinates).
+inline const QPoint APPLY(950, 619);
+inline const QPoint CANCEL(888, 619);
+inline const QPoint RESET(826, 619);
+inline const QPoint CLOSE(986, 12);
+inline const QPoint HELP(944, 12);
+inline const QPoint ASSIGNMENT_HEADER(140, 117);
+
+// Height of the open assignment panel: its background picture's.
+int AssignmentPanelHeight();
 
 // The main window on a temporary program directory (the generated skin and default files
 // copied in), the simulated mouse behind a transfer trace, the recording tray, preset
@@ -52,6 +64,7 @@ protected:
     CAssignmentPanel* Assignment() const { return m_dlg->Part<CAssignmentPanel>(); }
     CSensitivityPanel* Sensitivity() const { return m_dlg->Part<CSensitivityPanel>(); }
     QString ProgramDir() const { return m_dir.path() + "/"; }
+    std::string ProgramFile(const char* name) const { return (ProgramDir() + name).toStdString(); }
 
     QTemporaryDir m_dir;
     CSimulatedMouse m_mouse;

@@ -9,7 +9,6 @@
 #include <algorithm>
 #include <memory>
 
-#include "app/MouseConfigurationDlg.h"
 #include "controls/ExMenu.h"
 #include "controls/LBEditorWnd.h"
 #include "controls/ListBoxEx.h"

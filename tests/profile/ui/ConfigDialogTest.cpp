@@ -30,7 +30,6 @@ namespace zentro::test {
 namespace {
 
 const QPoint CONFIG(54, 619);
-const QPoint APPLY(950, 619);
 const QPoint RESET(826, 619);
 
 class ProfileListWindow : public MainWindowFixture {

@@ -23,7 +23,6 @@
 namespace zentro::test {
 namespace {
 
-const QPoint APPLY(950, 619);
 const QPoint COLUMN(735, 32);
 
 class PageColumnInWindow : public MainWindowFixture {
