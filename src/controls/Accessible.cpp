@@ -1,6 +1,7 @@
 #include "controls/Accessible.h"
 
 #include <QAccessibleWidget>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QPointer>
 #include <QWidget>
@@ -247,7 +248,8 @@ private:
 };
 
 // A list of texts: named by the list's accessibleName(), its rows as children (child k is row
-// k, as the list view's own selection and focus events count them).
+// k, as the list view's own selection and focus events count them), then any edit field open
+// over an entry.
 class CListAccessible : public QAccessibleWidget {
 public:
     explicit CListAccessible(QListWidget* list) : QAccessibleWidget(list, QAccessible::List) {}
@@ -260,12 +262,21 @@ public:
 
     QListWidget* List() const { return static_cast<QListWidget*>(widget()); }
 
-    int childCount() const override { return isValid() ? List()->count() : 0; }
+    int childCount() const override
+    {
+        return isValid() ? List()->count() + static_cast<int>(Editors().size()) : 0;
+    }
 
     QAccessibleInterface* child(int index) const override
     {
-        if (index < 0 || index >= childCount())
+        if (!isValid() || index < 0)
             return nullptr;
+        const int rows = List()->count();
+        if (index >= rows) {
+            const std::vector<QWidget*> editors = Editors();
+            const auto k = static_cast<size_t>(index - rows);
+            return k < editors.size() ? QAccessible::queryAccessibleInterface(editors[k]) : nullptr;
+        }
         while (static_cast<int>(m_items.size()) <= index) {
             auto* item = new CListItemAccessible(const_cast<CListAccessible*>(this),
                                                  static_cast<int>(m_items.size()));
@@ -277,9 +288,16 @@ public:
 
     int indexOfChild(const QAccessibleInterface* child) const override
     {
+        if (!isValid() || child == nullptr)
+            return -1;
+        const int rows = List()->count();
         for (size_t k = 0; k < m_items.size(); ++k)
             if (m_items[k] == child)
-                return static_cast<int>(k) < childCount() ? static_cast<int>(k) : -1;
+                return static_cast<int>(k) < rows ? static_cast<int>(k) : -1;
+        const std::vector<QWidget*> editors = Editors();
+        for (size_t k = 0; k < editors.size(); ++k)
+            if (editors[k] == child->object())
+                return rows + static_cast<int>(k);
         return -1;
     }
 
@@ -287,6 +305,9 @@ public:
     {
         if (!isValid())
             return nullptr;
+        for (QWidget* editor : Editors())
+            if (editor->rect().contains(editor->mapFromGlobal(QPoint(x, y))))
+                return QAccessible::queryAccessibleInterface(editor);
         QWidget* viewport = List()->viewport();
         const QPoint local = viewport->mapFromGlobal(QPoint(x, y));
         if (!viewport->rect().contains(local))
@@ -296,6 +317,17 @@ public:
     }
 
 private:
+    // Editors open over an entry (an entry renamed in place): after the entries, so the
+    // edit field a screen reader is told has the focus is a child of the list.
+    std::vector<QWidget*> Editors() const
+    {
+        std::vector<QWidget*> editors;
+        for (QObject* object : List()->children())
+            if (auto* edit = qobject_cast<QLineEdit*>(object); edit != nullptr && edit->isVisible())
+                editors.push_back(edit);
+        return editors;
+    }
+
     mutable std::vector<CListItemAccessible*> m_items;
 };
 

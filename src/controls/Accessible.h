@@ -15,7 +15,8 @@
 //   - marker sliders: they implement ISliderValue and appear as sliders with a value;
 //   - lists of texts (QListWidget, the owner-drawn CListBoxEx among them): a list named by its
 //     accessibleName(), its entries as list items named by their text, with their selected
-//     and focused state and their place; child k is row k.
+//     and focused state and their place; child k is row k; an edit field open over an entry
+//     (renaming it in place) follows the entries.
 // InstallAccessibility puts the factory that makes these objects in place.
 //
 // Changes are announced as they happen, so a screen reader speaks them: a page that paints

@@ -123,6 +123,34 @@ TEST_P(AccessibleLists, AreNamedListsOfNamedItems)
     EXPECT_EQ(iface->child(list->count()), nullptr);
 }
 
+// An entry renamed in place: the edit field over it is the list's child after the entries, so
+// the focus a screen reader is told of lies inside the list.
+TEST_F(AccessibleLists, TheRenameFieldIsAChildOfTheList)
+{
+    CreateWindow();
+    m_dlg->show();
+    WriteMacros({{"First", "1", {"A   Dn"}}, {"Second", "1", {"B   Dn"}}});
+    OpenManager();
+    CListBoxEx* list = m_manager->m_lbSelMacro;
+    SelectMacro(1);
+    ClickEntry(list, 1, true); // a second click on the selected name renames it
+    Deliver();
+    CLBEditorWnd* editor = OpenEditor(list);
+    ASSERT_NE(editor, nullptr);
+    ASSERT_TRUE(editor->isVisible());
+
+    QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(list);
+    ASSERT_EQ(iface->childCount(), list->count() + 1);
+    QAccessibleInterface* field = iface->child(list->count());
+    ASSERT_NE(field, nullptr);
+    EXPECT_EQ(field->object(), editor);
+    EXPECT_EQ(field->role(), QAccessible::EditableText);
+    EXPECT_EQ(field->parent(), iface);
+    EXPECT_EQ(iface->indexOfChild(field), list->count());
+    const QPoint centre = field->rect().center();
+    EXPECT_EQ(iface->childAt(centre.x(), centre.y()), field) << "the field covers the entry";
+}
+
 INSTANTIATE_TEST_SUITE_P(Lists, AccessibleLists, ::testing::ValuesIn(kLists),
                          [](const auto& info) { return std::string(info.param.name); });
 
