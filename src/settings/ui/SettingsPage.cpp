@@ -66,8 +66,10 @@ bool CSettingsPage::event(QEvent* e)
         return true;
     // Input may change what the page paints (a switch, a dial): told to assistive technology
     // by comparing the painted controls before and after.
-    const auto* painted = dynamic_cast<const IPaintedControls*>(this);
-    if (painted == nullptr || !QAccessible::isActive() || !IsInputEvent(e))
+    const auto* painted = IsInputEvent(e) && QAccessible::isActive()
+                              ? dynamic_cast<const IPaintedControls*>(this)
+                              : nullptr;
+    if (painted == nullptr)
         return QWidget::event(e);
     const std::vector<SPaintedControl> before = painted->PaintedControls();
     const bool handled = QWidget::event(e);
