@@ -15,25 +15,33 @@ namespace {
 
 class CPaintedWidgetAccessible;
 
-// One painted control: reads its state from the painting widget on every question. A control
-// with a numeric range (a dial) also answers as a value.
-class CPaintedControlAccessible : public QAccessibleInterface, public QAccessibleValueInterface {
+// A child without children of its own (a painted control, a list's entry), reached only
+// through its parent.
+class CLeafAccessible : public QAccessibleInterface {
 public:
-    CPaintedControlAccessible(CPaintedWidgetAccessible* owner, int index)
-        : m_owner(owner), m_index(index)
-    {
-    }
+    explicit CLeafAccessible(QAccessibleInterface* parent) : m_parent(parent) {}
 
-    bool isValid() const override;
     QObject* object() const override { return nullptr; }
-    QWindow* window() const override;
+    QWindow* window() const override { return m_parent->window(); }
+    QAccessibleInterface* parent() const override { return m_parent; }
     QAccessibleInterface* childAt(int, int) const override { return nullptr; }
-    QAccessibleInterface* parent() const override;
     QAccessibleInterface* child(int) const override { return nullptr; }
     int childCount() const override { return 0; }
     int indexOfChild(const QAccessibleInterface*) const override { return -1; }
-    QString text(QAccessible::Text t) const override;
     void setText(QAccessible::Text, const QString&) override {}
+
+private:
+    QAccessibleInterface* m_parent;
+};
+
+// One painted control: reads its state from the painting widget on every question. A control
+// with a numeric range (a dial) also answers as a value.
+class CPaintedControlAccessible : public CLeafAccessible, public QAccessibleValueInterface {
+public:
+    CPaintedControlAccessible(CPaintedWidgetAccessible* owner, int index);
+
+    bool isValid() const override;
+    QString text(QAccessible::Text t) const override;
     QRect rect() const override;
     QAccessible::Role role() const override;
     QAccessible::State state() const override;
@@ -140,14 +148,9 @@ bool CPaintedControlAccessible::isValid() const
     return m_owner->isValid() && Current(control);
 }
 
-QWindow* CPaintedControlAccessible::window() const
+CPaintedControlAccessible::CPaintedControlAccessible(CPaintedWidgetAccessible* owner, int index)
+    : CLeafAccessible(owner), m_owner(owner), m_index(index)
 {
-    return m_owner->window();
-}
-
-QAccessibleInterface* CPaintedControlAccessible::parent() const
-{
-    return m_owner;
 }
 
 QString CPaintedControlAccessible::text(QAccessible::Text t) const
@@ -222,20 +225,12 @@ QVariant CPaintedControlAccessible::minimumValue() const
 class CListAccessible;
 
 // One entry of a list, by row: its text, whether it is selected and current, and its place.
-class CListItemAccessible : public QAccessibleInterface {
+class CListItemAccessible : public CLeafAccessible {
 public:
-    CListItemAccessible(CListAccessible* owner, int row) : m_owner(owner), m_row(row) {}
+    CListItemAccessible(CListAccessible* owner, int row);
 
     bool isValid() const override;
-    QObject* object() const override { return nullptr; }
-    QWindow* window() const override;
-    QAccessibleInterface* childAt(int, int) const override { return nullptr; }
-    QAccessibleInterface* parent() const override;
-    QAccessibleInterface* child(int) const override { return nullptr; }
-    int childCount() const override { return 0; }
-    int indexOfChild(const QAccessibleInterface*) const override { return -1; }
     QString text(QAccessible::Text t) const override;
-    void setText(QAccessible::Text, const QString&) override {}
     QRect rect() const override;
     QAccessible::Role role() const override { return QAccessible::ListItem; }
     QAccessible::State state() const override;
@@ -341,14 +336,9 @@ bool CListItemAccessible::isValid() const
     return Item() != nullptr;
 }
 
-QWindow* CListItemAccessible::window() const
+CListItemAccessible::CListItemAccessible(CListAccessible* owner, int row)
+    : CLeafAccessible(owner), m_owner(owner), m_row(row)
 {
-    return m_owner->window();
-}
-
-QAccessibleInterface* CListItemAccessible::parent() const
-{
-    return m_owner;
 }
 
 QString CListItemAccessible::text(QAccessible::Text t) const
