@@ -490,6 +490,41 @@ QImage HighDensityOf(const QImage& picture, qreal ratio, QPoint& origin)
     return picture.format() != QImage::Format_RGB32 ? made->Premultiplied() : made->Plain();
 }
 
+// Draws the part `source` (logical pixels) of a picture made for a ratio (LoadSkinPicture) into
+// `target`: as it is on a painter of its ratio; on a painter of another ratio above 1 (the
+// window moved to another screen) from the same file's picture made for that ratio; else
+// scaled smoothly.
+void DrawMadePicture(QPainter& painter, const QRectF& target, const QImage& picture,
+                     const QRectF& source)
+{
+    const qreal ratio = PainterPixelRatio(painter);
+    QImage drawn = picture;
+    const QString path = picture.text(kSkinPathKey);
+    if (ratio > 1.0 && ratio != picture.devicePixelRatio() && !path.isEmpty() &&
+        !path.startsWith(QLatin1String(":/"))) {
+        SkinCache& cache = Cache();
+        std::lock_guard guard(cache.lock);
+        QString resolved;
+        ImageEntry* base = LookupLocked(cache, path, &resolved);
+        if (ScaledPicture* made = FindScaledLocked(cache, base, resolved, ratio)) {
+            // opaque either way: a plain bitmap or an opaque premultiplied picture
+            drawn =
+                picture.format() == QImage::Format_RGB32 ? made->Plain() : made->Premultiplied();
+        }
+    }
+    const qreal s = drawn.devicePixelRatio();
+    const bool smooth = s != ratio && !painter.testRenderHint(QPainter::SmoothPixmapTransform);
+    if (smooth) {
+        painter.setRenderHint(QPainter::SmoothPixmapTransform, true);
+    }
+    painter.drawImage(
+        target, drawn,
+        QRectF(source.x() * s, source.y() * s, source.width() * s, source.height() * s));
+    if (smooth) {
+        painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
+    }
+}
+
 void CopySkinText(const QImage& from, QImage& to)
 {
     for (const QString& key : {kSkinPathKey, kSkinOriginKey}) {
@@ -687,15 +722,12 @@ void DrawSkinPicture(QPainter& painter, const QPoint& at, const QImage& picture,
     if (picture.isNull() || source.isEmpty()) {
         return;
     }
-    const qreal own = picture.devicePixelRatio();
-    if (own != 1.0) {
-        // made for a ratio (LoadSkinPicture): drawn as it is, source in logical pixels
+    if (picture.devicePixelRatio() != 1.0) {
         const QRect inside = source & QRect(QPoint(0, 0), picture.deviceIndependentSize().toSize());
         if (!inside.isEmpty()) {
-            painter.drawImage(QRectF(at + inside.topLeft() - source.topLeft(), inside.size()),
-                              picture,
-                              QRectF(inside.x() * own, inside.y() * own, inside.width() * own,
-                                     inside.height() * own));
+            DrawMadePicture(painter,
+                            QRectF(at + inside.topLeft() - source.topLeft(), inside.size()),
+                            picture, inside);
         }
         return;
     }
@@ -722,10 +754,8 @@ void DrawSkinPicture(QPainter& painter, const QRect& target, const QImage& pictu
     if (picture.isNull() || source.isEmpty() || target.isEmpty()) {
         return;
     }
-    if (const qreal own = picture.devicePixelRatio(); own != 1.0) {
-        painter.drawImage(QRectF(target), picture,
-                          QRectF(source.x() * own, source.y() * own, source.width() * own,
-                                 source.height() * own));
+    if (picture.devicePixelRatio() != 1.0) {
+        DrawMadePicture(painter, QRectF(target), picture, source);
         return;
     }
     QPoint origin;

@@ -55,7 +55,8 @@ QImage LoadSkinImageAt(const QString& path, qreal ratio);
 // with a usable companion, the picture made for that ratio (its device pixel ratio set, so
 // deviceIndependentSize() is the 1x picture's size; the 1x pixels are not decoded at all);
 // otherwise the 1x picture. Premultiplied alpha, or an opaque bitmap when `plain` (see
-// MakePlainBitmap). Drawn on a painter of another ratio it is scaled, not redrawn.
+// MakePlainBitmap). Drawn on a painter of another ratio above 1 (the window moved to another
+// screen) it is drawn from the picture made for that ratio; at ratio 1, scaled down smoothly.
 QImage LoadSkinPicture(const QString& path, qreal ratio, bool plain = false);
 // Starts decoding the high-density companions of `paths` for `ratio` on a worker thread, so a
 // window's first paint finds its largest pictures decoded while it was being built. Whoever

@@ -458,6 +458,47 @@ INSTANTIATE_TEST_SUITE_P(
                       RatioPictureCase{"AtOneNothingIsPrefetched", 1.0, {6, 4}, false, true}),
     [](const auto& info) { return std::string(info.param.name); });
 
+// A picture loaded for ratio 2 and drawn where the ratio is 3 (the window moved to another
+// screen) is drawn from the 3x picture, as the path would be; where it is 1, at its logical size.
+TEST(SkinRatioPicture, FollowsThePaintersRatio)
+{
+    CTempProgramDir dir;
+    dir.Save("Skins/m.png", PatternImage(6, 4, 1));
+    dir.Save("Skins/m@2x.png", PatternImage(12, 8, 2));
+    dir.Save("Skins/m@3x.png", PatternImage(18, 12, 3));
+    for (bool plain : {false, true}) {
+        const QImage loaded = LoadSkinPicture("Skins/m.png", 2, plain);
+        ASSERT_EQ(loaded.devicePixelRatio(), 2.0);
+        auto target = [](qreal ratio) {
+            QImage t(qRound(10 * ratio), qRound(8 * ratio), QImage::Format_RGB32);
+            t.fill(qRgb(10, 20, 30));
+            t.setDevicePixelRatio(ratio);
+            return t;
+        };
+        QImage byPath = target(3);
+        QImage byPicture = target(3);
+        {
+            QPainter painter(&byPath);
+            DrawSkinPng(painter, "Skins/m.png", 1, 2);
+        }
+        {
+            QPainter painter(&byPicture);
+            DrawSkinPicture(painter, QPoint(1, 2), loaded);
+        }
+        EXPECT_TRUE(byPicture == byPath) << "plain " << plain;
+
+        QImage single = target(1);
+        {
+            QPainter painter(&single);
+            DrawSkinPicture(painter, QPoint(1, 2), loaded);
+        }
+        EXPECT_NE(single.pixel(1, 2), qRgb(10, 20, 30));
+        EXPECT_NE(single.pixel(6, 5), qRgb(10, 20, 30));
+        EXPECT_EQ(single.pixel(7, 5), qRgb(10, 20, 30)) << "drawn larger than its logical size";
+        EXPECT_EQ(single.pixel(6, 6), qRgb(10, 20, 30));
+    }
+}
+
 // A companion changed after the worker began is drawn as it is now, never as it was.
 TEST(SkinPrefetch, AChangedCompanionIsNotServedStale)
 {
