@@ -18,9 +18,15 @@ void CMouseConfigurationDlg::AddPart(std::unique_ptr<IMainWindowPart> part)
 
 void CMouseConfigurationDlg::LoadSkin()
 {
-    m_imgSkin = LoadSkinImage(ResolveSkinPath("/skins/main.png"))
-                    .convertToFormat(QImage::Format_ARGB32_Premultiplied);
-    m_sizeSkin = m_imgSkin.size();
+    // On a high-density screen the largest pictures of the first paint are decoded beside
+    // this thread while the window is built; the background is decoded here meanwhile, for
+    // the screen's ratio only.
+    const qreal ratio = devicePixelRatioF();
+    PrefetchSkinPictures({"Skins/BK_MainMid.png", "Skins/Mouse/Front/MouseFront.png",
+                          "Skins/BK_MainLeft.png", "Skins/BK_MainRight.png"},
+                         ratio);
+    m_imgSkin = LoadSkinPicture("/skins/main.png", ratio);
+    m_sizeSkin = m_imgSkin.deviceIndependentSize().toSize();
     setFixedSize(m_sizeSkin.isEmpty() ? QSize(1, 1) : m_sizeSkin);
     // The transfer bar is drawn with the sensitivity track's pictures, as plain bitmaps.
     m_bmpTransferTrack = SkinBitmap("\\skins\\XYSensitivity\\1.png");

@@ -1,9 +1,12 @@
 #include "controls/Accessible.h"
 
 #include <QAccessibleWidget>
+#include <QLineEdit>
+#include <QListWidget>
 #include <QPointer>
 #include <QWidget>
 
+#include <algorithm>
 #include <mutex>
 
 namespace zentro {
@@ -12,27 +15,43 @@ namespace {
 
 class CPaintedWidgetAccessible;
 
-// One painted control: reads its state from the painting widget on every question.
-class CPaintedControlAccessible : public QAccessibleInterface {
+// A child without children of its own (a painted control, a list's entry), reached only
+// through its parent.
+class CLeafAccessible : public QAccessibleInterface {
 public:
-    CPaintedControlAccessible(CPaintedWidgetAccessible* owner, int index)
-        : m_owner(owner), m_index(index)
-    {
-    }
+    explicit CLeafAccessible(QAccessibleInterface* parent) : m_parent(parent) {}
 
-    bool isValid() const override;
     QObject* object() const override { return nullptr; }
-    QWindow* window() const override;
+    QWindow* window() const override { return m_parent->window(); }
+    QAccessibleInterface* parent() const override { return m_parent; }
     QAccessibleInterface* childAt(int, int) const override { return nullptr; }
-    QAccessibleInterface* parent() const override;
     QAccessibleInterface* child(int) const override { return nullptr; }
     int childCount() const override { return 0; }
     int indexOfChild(const QAccessibleInterface*) const override { return -1; }
-    QString text(QAccessible::Text t) const override;
     void setText(QAccessible::Text, const QString&) override {}
+
+private:
+    QAccessibleInterface* m_parent;
+};
+
+// One painted control: reads its state from the painting widget on every question. A control
+// with a numeric range (a dial) also answers as a value.
+class CPaintedControlAccessible : public CLeafAccessible, public QAccessibleValueInterface {
+public:
+    CPaintedControlAccessible(CPaintedWidgetAccessible* owner, int index);
+
+    bool isValid() const override;
+    QString text(QAccessible::Text t) const override;
     QRect rect() const override;
     QAccessible::Role role() const override;
     QAccessible::State state() const override;
+    void* interface_cast(QAccessible::InterfaceType t) override;
+
+    QVariant currentValue() const override;
+    void setCurrentValue(const QVariant&) override {} // set by the pointer only
+    QVariant maximumValue() const override;
+    QVariant minimumValue() const override;
+    QVariant minimumStepSize() const override { return 1; }
 
 private:
     bool Current(SPaintedControl& control) const;
@@ -83,6 +102,12 @@ public:
         return m_items[static_cast<size_t>(k)];
     }
 
+    // The accessible object of painted control k.
+    QAccessibleInterface* PaintedChild(int k) const
+    {
+        return child(QAccessibleWidget::childCount() + k);
+    }
+
     int indexOfChild(const QAccessibleInterface* child) const override
     {
         for (size_t k = 0; k < m_items.size(); ++k)
@@ -123,14 +148,9 @@ bool CPaintedControlAccessible::isValid() const
     return m_owner->isValid() && Current(control);
 }
 
-QWindow* CPaintedControlAccessible::window() const
+CPaintedControlAccessible::CPaintedControlAccessible(CPaintedWidgetAccessible* owner, int index)
+    : CLeafAccessible(owner), m_owner(owner), m_index(index)
 {
-    return m_owner->window();
-}
-
-QAccessibleInterface* CPaintedControlAccessible::parent() const
-{
-    return m_owner;
 }
 
 QString CPaintedControlAccessible::text(QAccessible::Text t) const
@@ -169,6 +189,194 @@ QAccessible::State CPaintedControlAccessible::state() const
     }
     state.checkable = control.checkable;
     state.checked = control.checked;
+    return state;
+}
+
+void* CPaintedControlAccessible::interface_cast(QAccessible::InterfaceType t)
+{
+    SPaintedControl control;
+    if (t == QAccessible::ValueInterface && Current(control) && control.maximum > control.minimum)
+        return static_cast<QAccessibleValueInterface*>(this);
+    return nullptr;
+}
+
+QVariant CPaintedControlAccessible::currentValue() const
+{
+    SPaintedControl control;
+    // the number the value begins with ("500 Hz")
+    return Current(control) ? QVariant(control.value.section(QLatin1Char(' '), 0, 0).toInt())
+                            : QVariant();
+}
+
+QVariant CPaintedControlAccessible::maximumValue() const
+{
+    SPaintedControl control;
+    return Current(control) ? QVariant(control.maximum) : QVariant();
+}
+
+QVariant CPaintedControlAccessible::minimumValue() const
+{
+    SPaintedControl control;
+    return Current(control) ? QVariant(control.minimum) : QVariant();
+}
+
+// ---- lists ----
+
+class CListAccessible;
+
+// One entry of a list, by row: its text, whether it is selected and current, and its place.
+class CListItemAccessible : public CLeafAccessible {
+public:
+    CListItemAccessible(CListAccessible* owner, int row);
+
+    bool isValid() const override;
+    QString text(QAccessible::Text t) const override;
+    QRect rect() const override;
+    QAccessible::Role role() const override { return QAccessible::ListItem; }
+    QAccessible::State state() const override;
+
+private:
+    QListWidgetItem* Item() const;
+
+    CListAccessible* m_owner;
+    int m_row;
+};
+
+// A list of texts: named by the list's accessibleName(), its rows as children (child k is row
+// k, as the list view's own selection and focus events count them), then any edit field open
+// over an entry.
+class CListAccessible : public QAccessibleWidget {
+public:
+    explicit CListAccessible(QListWidget* list) : QAccessibleWidget(list, QAccessible::List) {}
+
+    ~CListAccessible() override
+    {
+        for (CListItemAccessible* item : m_items)
+            QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(item));
+    }
+
+    QListWidget* List() const { return static_cast<QListWidget*>(widget()); }
+
+    int childCount() const override
+    {
+        return isValid() ? List()->count() + static_cast<int>(Editors().size()) : 0;
+    }
+
+    QAccessibleInterface* child(int index) const override
+    {
+        if (!isValid() || index < 0)
+            return nullptr;
+        const int rows = List()->count();
+        if (index >= rows) {
+            const std::vector<QWidget*> editors = Editors();
+            const auto k = static_cast<size_t>(index - rows);
+            return k < editors.size() ? QAccessible::queryAccessibleInterface(editors[k]) : nullptr;
+        }
+        while (static_cast<int>(m_items.size()) <= index) {
+            auto* item = new CListItemAccessible(const_cast<CListAccessible*>(this),
+                                                 static_cast<int>(m_items.size()));
+            QAccessible::registerAccessibleInterface(item);
+            m_items.push_back(item);
+        }
+        return m_items[static_cast<size_t>(index)];
+    }
+
+    int indexOfChild(const QAccessibleInterface* child) const override
+    {
+        if (!isValid() || child == nullptr)
+            return -1;
+        const int rows = List()->count();
+        for (size_t k = 0; k < m_items.size(); ++k)
+            if (m_items[k] == child)
+                return static_cast<int>(k) < rows ? static_cast<int>(k) : -1;
+        const std::vector<QWidget*> editors = Editors();
+        for (size_t k = 0; k < editors.size(); ++k)
+            if (editors[k] == child->object())
+                return rows + static_cast<int>(k);
+        return -1;
+    }
+
+    QAccessibleInterface* childAt(int x, int y) const override
+    {
+        if (!isValid())
+            return nullptr;
+        for (QWidget* editor : Editors())
+            if (editor->rect().contains(editor->mapFromGlobal(QPoint(x, y))))
+                return QAccessible::queryAccessibleInterface(editor);
+        QWidget* viewport = List()->viewport();
+        const QPoint local = viewport->mapFromGlobal(QPoint(x, y));
+        if (!viewport->rect().contains(local))
+            return nullptr;
+        QListWidgetItem* item = List()->itemAt(local);
+        return item != nullptr ? child(List()->row(item)) : nullptr;
+    }
+
+private:
+    // Editors open over an entry (an entry renamed in place): after the entries, so the
+    // edit field a screen reader is told has the focus is a child of the list.
+    std::vector<QWidget*> Editors() const
+    {
+        std::vector<QWidget*> editors;
+        for (QObject* object : List()->children())
+            if (auto* edit = qobject_cast<QLineEdit*>(object); edit != nullptr && edit->isVisible())
+                editors.push_back(edit);
+        return editors;
+    }
+
+    mutable std::vector<CListItemAccessible*> m_items;
+};
+
+QListWidgetItem* CListItemAccessible::Item() const
+{
+    return m_owner->isValid() ? m_owner->List()->item(m_row) : nullptr;
+}
+
+bool CListItemAccessible::isValid() const
+{
+    return Item() != nullptr;
+}
+
+CListItemAccessible::CListItemAccessible(CListAccessible* owner, int row)
+    : CLeafAccessible(owner), m_owner(owner), m_row(row)
+{
+}
+
+QString CListItemAccessible::text(QAccessible::Text t) const
+{
+    QListWidgetItem* item = Item();
+    if (item == nullptr || t != QAccessible::Name)
+        return QString();
+    return item->text();
+}
+
+QRect CListItemAccessible::rect() const
+{
+    QListWidgetItem* item = Item();
+    if (item == nullptr)
+        return QRect();
+    QListWidget* list = m_owner->List();
+    const QRect r = list->visualItemRect(item);
+    return QRect(list->viewport()->mapToGlobal(r.topLeft()), r.size());
+}
+
+QAccessible::State CListItemAccessible::state() const
+{
+    QAccessible::State state;
+    QListWidgetItem* item = Item();
+    if (item == nullptr) {
+        state.invisible = true;
+        return state;
+    }
+    QListWidget* list = m_owner->List();
+    state.selectable = list->selectionMode() != QAbstractItemView::NoSelection;
+    state.selected = item->isSelected();
+    state.focusable = true;
+    state.focused = list->hasFocus() && list->currentItem() == item;
+    if (!list->isVisible()) {
+        state.invisible = true;
+    } else if (!list->viewport()->rect().intersects(list->visualItemRect(item))) {
+        state.offscreen = true; // scrolled out of view
+    }
     return state;
 }
 
@@ -213,6 +421,8 @@ QAccessibleInterface* Factory(const QString&, QObject* object)
         return new CPaintedWidgetAccessible(widget, painted);
     if (const auto* slider = dynamic_cast<const ISliderValue*>(object))
         return new CSliderAccessible(widget, slider);
+    if (auto* list = qobject_cast<QListWidget*>(object))
+        return new CListAccessible(list);
     return nullptr;
 }
 
@@ -222,6 +432,51 @@ void InstallAccessibility()
 {
     static std::once_flag once;
     std::call_once(once, [] { QAccessible::installFactory(&Factory); });
+}
+
+void NotifyPaintedChanges(QWidget* widget, const std::vector<SPaintedControl>& before,
+                          const std::vector<SPaintedControl>& after)
+{
+    if (!QAccessible::isActive() || widget == nullptr)
+        return;
+    auto* painted =
+        dynamic_cast<CPaintedWidgetAccessible*>(QAccessible::queryAccessibleInterface(widget));
+    if (painted == nullptr)
+        return;
+    if (before.size() != after.size()) {
+        QAccessibleEvent reorder(widget, QAccessible::ObjectReorder);
+        QAccessible::updateAccessibility(&reorder);
+    }
+    const size_t common = std::min(before.size(), after.size());
+    for (size_t k = 0; k < common; ++k) {
+        const SPaintedControl& was = before[k];
+        const SPaintedControl& now = after[k];
+        QAccessibleInterface* child = painted->PaintedChild(static_cast<int>(k));
+        if (child == nullptr)
+            continue;
+        if (was.checked != now.checked) {
+            QAccessible::State changed;
+            changed.checked = true;
+            QAccessibleStateChangeEvent event(child, changed);
+            QAccessible::updateAccessibility(&event);
+        }
+        if (was.value != now.value) {
+            const QVariant value = child->valueInterface() != nullptr
+                                       ? child->valueInterface()->currentValue()
+                                       : QVariant(now.value);
+            QAccessibleValueChangeEvent event(child, value);
+            QAccessible::updateAccessibility(&event);
+        }
+    }
+}
+
+void NotifySliderValue(QWidget* slider)
+{
+    const auto* value = dynamic_cast<const ISliderValue*>(slider);
+    if (!QAccessible::isActive() || value == nullptr)
+        return;
+    QAccessibleValueChangeEvent event(slider, value->SliderValue());
+    QAccessible::updateAccessibility(&event);
 }
 
 } // namespace zentro

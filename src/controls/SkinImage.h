@@ -4,6 +4,7 @@
 #include <QRect>
 #include <QSize>
 #include <QString>
+#include <QStringList>
 #include <cstdint>
 
 class QPainter;
@@ -50,6 +51,18 @@ QImage LoadSkinImage(const QString& path);
 // alpha, its device pixel ratio set to `ratio`, so it draws at the 1x picture's logical size.
 // A ratio <= 1, or no usable companion, gives the 1x picture (ratio 1).
 QImage LoadSkinImageAt(const QString& path, qreal ratio);
+// The picture to draw with DrawSkinPicture on a screen of device pixel ratio `ratio`: above 1,
+// with a usable companion, the picture made for that ratio (its device pixel ratio set, so
+// deviceIndependentSize() is the 1x picture's size; the 1x pixels are not decoded at all);
+// otherwise the 1x picture. Premultiplied alpha, or an opaque bitmap when `plain` (see
+// MakePlainBitmap). Drawn on a painter of another ratio above 1 (the window moved to another
+// screen) it is drawn from the picture made for that ratio; at ratio 1, scaled down smoothly.
+QImage LoadSkinPicture(const QString& path, qreal ratio, bool plain = false);
+// Starts decoding the high-density companions of `paths` for `ratio` on a worker thread, so a
+// window's first paint finds its largest pictures decoded while it was being built. Whoever
+// needs one of them meanwhile waits for the worker instead of decoding it again. Nothing at a
+// ratio <= 1 or for pictures already made for `ratio`.
+void PrefetchSkinPictures(const QStringList& paths, qreal ratio);
 // The device pixel ratio pictures are made for when drawn by `painter`.
 qreal PainterPixelRatio(const QPainter& painter);
 

@@ -103,6 +103,9 @@ constexpr LanguageTextEntry kMessageTexts[] = {
     {15, "DPI 第 %1 段"},
     {16, "DPI 第 %1 段颜色"},
     {17, "%1灵敏度"},
+    {18, "配置文件"},
+    {19, "宏"},
+    {20, "宏的步骤"},
 };
 
 } // namespace

@@ -103,6 +103,9 @@ constexpr LanguageTextEntry kMessageTexts[] = {
     {15, "DPI 第 %1 段"},
     {16, "DPI 第 %1 段顏色"},
     {17, "%1靈敏度"},
+    {18, "設定檔"},
+    {19, "巨集"},
+    {20, "巨集的步驟"},
 };
 
 } // namespace

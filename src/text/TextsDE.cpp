@@ -105,6 +105,9 @@ constexpr LanguageTextEntry kMessageTexts[] = {
     {15, "DPI-Stufe %1"},
     {16, "Farbe der DPI-Stufe %1"},
     {17, "Empfindlichkeit %1"},
+    {18, "Profile"},
+    {19, "Makros"},
+    {20, "Schritte des Makros"},
 };
 
 } // namespace

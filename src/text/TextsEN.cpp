@@ -104,6 +104,9 @@ constexpr LanguageTextEntry kMessageTexts[] = {
     {15, "DPI stage %1"},
     {16, "Colour of DPI stage %1"},
     {17, "%1 sensitivity"},
+    {18, "Profiles"},
+    {19, "Macros"},
+    {20, "Steps of the macro"},
 };
 
 } // namespace

@@ -68,7 +68,10 @@ enum ProgramTextId : int {
     IDP_DPI_STAGE = 15,        // "DPI stage %1": a stage's slider and switch
     IDP_DPI_STAGE_COLOR = 16,  // "Colour of DPI stage %1"
     IDP_SENSITIVITY_AXIS = 17, // "%1 sensitivity", %1 the axis ("X axis")
-    PROGRAM_TEXT_COUNT = 18,
+    IDP_PROFILE_LIST = 18,     // the list of profiles
+    IDP_MACRO_LIST = 19,       // the macro manager's list of macros
+    IDP_MACRO_STEPS = 20,      // the macro manager's list of the selected macro's steps
+    PROGRAM_TEXT_COUNT = 21,
 };
 
 } // namespace zentro

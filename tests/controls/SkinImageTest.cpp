@@ -382,3 +382,134 @@ TEST(SkinCompanion, ReloadsAChangedCompanion)
     QFile::remove(dense);
     EXPECT_EQ(LoadSkinImageAt("Skins/q.png", 2).size(), QSize(2, 2));
 }
+
+// ---- pictures loaded for the window's ratio (the start-up path) ----
+
+struct RatioPictureCase {
+    const char* name;
+    qreal ratio;
+    QSize size;       // of the 1x picture; the companion is twice as large
+    bool translucent; // some pixels half transparent, else every pixel opaque
+    bool prefetched;  // the companion decoded ahead by the start-up worker
+};
+
+class SkinRatioPictureTest : public ::testing::TestWithParam<RatioPictureCase> {};
+
+// LoadSkinPicture + DrawSkinPicture draw exactly what DrawSkinPng draws, decode one file (the
+// picture made for the ratio, never the 1x pixels beside it, never twice when the worker had
+// it), and the picture keeps the 1x picture's logical size.
+TEST_P(SkinRatioPictureTest, DrawsWhatThePathDrawsFromOneDecode)
+{
+    const RatioPictureCase& c = GetParam();
+    CTempProgramDir dir;
+    auto picture = [&c](int scale) {
+        QImage image = PatternImage(c.size.width() * scale, c.size.height() * scale, scale);
+        if (c.translucent)
+            for (int x = 0; x < image.width(); x += 2)
+                image.setPixel(x, 0, qRgba(200, 101, 51, 128)); // 50.7: rounding differs
+        return image;
+    };
+    dir.Save("Skins/Big/p.png", picture(1));
+    dir.Save("Skins/Big/p@2x.png", picture(2));
+    ClearSkinImageCache();
+
+    const uint64_t before = SkinImageDecodeCount();
+    if (c.prefetched)
+        PrefetchSkinPictures({"skins/big/P.png"}, c.ratio);
+    const QImage loaded = LoadSkinPicture("Skins\\Big\\p.png", c.ratio);
+    ASSERT_FALSE(loaded.isNull());
+    EXPECT_EQ(loaded.deviceIndependentSize().toSize(), c.size);
+    EXPECT_EQ(loaded.devicePixelRatio(), c.ratio);
+
+    auto target = [&c] {
+        QImage t(qRound((c.size.width() + 4) * c.ratio), qRound((c.size.height() + 2) * c.ratio),
+                 QImage::Format_RGB32);
+        t.fill(qRgb(10, 20, 30));
+        t.setDevicePixelRatio(c.ratio);
+        return t;
+    };
+    QImage byPath = target();
+    QImage byPicture = target();
+    {
+        QPainter painter(&byPath);
+        ASSERT_EQ(DrawSkinPng(painter, "Skins/Big/p.png", 2, 1), 1);
+    }
+    {
+        QPainter painter(&byPicture);
+        DrawSkinPicture(painter, QPoint(2, 1), loaded);
+    }
+    EXPECT_TRUE(byPicture == byPath) << "the loaded picture draws other pixels than the path";
+    EXPECT_NE(byPath.pixel(qRound(2 * c.ratio), qRound(1 * c.ratio)), qRgb(10, 20, 30));
+
+    ClearSkinImageCache(); // waits for the worker
+    EXPECT_EQ(SkinImageDecodeCount() - before, 1u);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, SkinRatioPictureTest,
+    ::testing::Values(RatioPictureCase{"OneOpaque", 1.0, {6, 4}, false, false},
+                      RatioPictureCase{"OneTranslucent", 1.0, {6, 4}, true, false},
+                      RatioPictureCase{"TwoOpaque", 2.0, {6, 4}, false, false},
+                      RatioPictureCase{"TwoTranslucent", 2.0, {6, 4}, true, false},
+                      RatioPictureCase{"TwoPrefetched", 2.0, {6, 4}, true, true},
+                      // large enough to be read into memory set aside for huge pages
+                      RatioPictureCase{"TwoLargePrefetched", 2.0, {640, 480}, false, true},
+                      RatioPictureCase{"TwoLargeTranslucent", 2.0, {640, 480}, true, false},
+                      RatioPictureCase{"AtOneNothingIsPrefetched", 1.0, {6, 4}, false, true}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// A picture loaded for ratio 2 and drawn where the ratio is 3 (the window moved to another
+// screen) is drawn from the 3x picture, as the path would be; where it is 1, at its logical size.
+TEST(SkinRatioPicture, FollowsThePaintersRatio)
+{
+    CTempProgramDir dir;
+    dir.Save("Skins/m.png", PatternImage(6, 4, 1));
+    dir.Save("Skins/m@2x.png", PatternImage(12, 8, 2));
+    dir.Save("Skins/m@3x.png", PatternImage(18, 12, 3));
+    for (bool plain : {false, true}) {
+        const QImage loaded = LoadSkinPicture("Skins/m.png", 2, plain);
+        ASSERT_EQ(loaded.devicePixelRatio(), 2.0);
+        auto target = [](qreal ratio) {
+            QImage t(qRound(10 * ratio), qRound(8 * ratio), QImage::Format_RGB32);
+            t.fill(qRgb(10, 20, 30));
+            t.setDevicePixelRatio(ratio);
+            return t;
+        };
+        QImage byPath = target(3);
+        QImage byPicture = target(3);
+        {
+            QPainter painter(&byPath);
+            DrawSkinPng(painter, "Skins/m.png", 1, 2);
+        }
+        {
+            QPainter painter(&byPicture);
+            DrawSkinPicture(painter, QPoint(1, 2), loaded);
+        }
+        EXPECT_TRUE(byPicture == byPath) << "plain " << plain;
+
+        QImage single = target(1);
+        {
+            QPainter painter(&single);
+            DrawSkinPicture(painter, QPoint(1, 2), loaded);
+        }
+        EXPECT_NE(single.pixel(1, 2), qRgb(10, 20, 30));
+        EXPECT_NE(single.pixel(6, 5), qRgb(10, 20, 30));
+        EXPECT_EQ(single.pixel(7, 5), qRgb(10, 20, 30)) << "drawn larger than its logical size";
+        EXPECT_EQ(single.pixel(6, 6), qRgb(10, 20, 30));
+    }
+}
+
+// A companion changed after the worker began is drawn as it is now, never as it was.
+TEST(SkinPrefetch, AChangedCompanionIsNotServedStale)
+{
+    CTempProgramDir dir;
+    dir.Save("Skins/r.png", SolidImage(3, 3, qRgb(1, 1, 1)));
+    const QString dense = dir.Save("Skins/r@2x.png", SolidImage(6, 6, qRgb(2, 2, 2)));
+    SetMtime(dense, 1000000);
+    PrefetchSkinPictures({"Skins/r.png"}, 2);
+    dir.Save("Skins/r@2x.png", SolidImage(6, 6, qRgb(3, 3, 3)));
+    SetMtime(dense, 1000001);
+    const QImage loaded = LoadSkinPicture("Skins/r.png", 2);
+    ASSERT_EQ(loaded.size(), QSize(6, 6));
+    EXPECT_EQ(loaded.pixel(5, 5), qRgb(3, 3, 3));
+}

@@ -36,7 +36,7 @@ const Language kLanguages[] = {
     {"CHT", TraditionalChineseTexts, TraditionalChineseMessageTexts, 74},
 };
 const std::set<int> kGermanGaps = {IDS_OFF, IDS_ON};
-constexpr int kMessageCount = 18; // ProgramTextId 0-17
+constexpr int kMessageCount = PROGRAM_TEXT_COUNT; // every ProgramTextId
 
 std::set<int> EntriesOf(std::span<const LanguageTextEntry> texts)
 {

@@ -158,6 +158,7 @@ void CMacroDialog::OpenList()
     palette.setColor(QPalette::Base, FIELD_GROUND);
     palette.setColor(QPalette::Text, Qt::white);
     list->setPalette(palette);
+    list->setAccessibleName(QString::fromStdString(ProgramText(IDP_MACRO_LIST)));
     const std::string path = GetExeDir() + MACRO_FILE_NAME;
     if (MacroFileExists(path)) {
         // Only the macros the mouse has slots for can be assigned.

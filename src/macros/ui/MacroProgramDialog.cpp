@@ -200,6 +200,8 @@ void CMacroProgramDialog::CreateControls()
     }
     SetupList(m_lbSelMacro, L::NAME_LIST, m_font, NAME_LIST_ID);
     SetupList(m_lbItems, L::ITEM_LIST, m_font, ITEM_LIST_ID);
+    m_lbSelMacro->setAccessibleName(QString::fromStdString(ProgramText(IDP_MACRO_LIST)));
+    m_lbItems->setAccessibleName(QString::fromStdString(ProgramText(IDP_MACRO_STEPS)));
     m_edLoop->setGeometry(L::LOOP_EDIT);
     m_edLoop->setFont(m_font);
     m_btnRecord->m_strCaptionFace = QString::fromStdString(UiFaceName());

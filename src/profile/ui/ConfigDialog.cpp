@@ -67,6 +67,7 @@ bool CConfigDialog::OnInitDialog()
 
     m_list = new CListBoxEx(this);
     m_list->setObjectName(QString("list%1").arg(LIST_CONTROL_ID));
+    m_list->setAccessibleName(QString::fromStdString(ProgramText(IDP_PROFILE_LIST)));
     m_list->setGeometry(LIST_RECT);
     m_list->setFrameShape(QFrame::NoFrame);
     m_list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);

@@ -43,7 +43,10 @@ void CMarkerSlider::SetBitmaps(const QRect& source, const QImage& track, const Q
 
 void CMarkerSlider::SetPos(int v)
 {
+    const int was = m_nPos;
     m_nPos = (v < m_nMin || v > m_nMax) ? m_nMin : v;
+    if (m_nPos != was)
+        NotifySliderValue(this);
     if (isVisible()) {
         repaint();
     } else {
@@ -103,7 +106,10 @@ void CMarkerSlider::mousePressEvent(QMouseEvent* event)
 void CMarkerSlider::mouseMoveEvent(QMouseEvent* event)
 {
     if (m_bTracking == 1) {
+        const int was = m_nPos;
         m_nPos = PositionFromPoint(ToParent(event->position()));
+        if (m_nPos != was)
+            NotifySliderValue(this);
         update();
     }
     QWidget::mouseMoveEvent(event);
@@ -116,7 +122,10 @@ void CMarkerSlider::mouseReleaseEvent(QMouseEvent* event)
         return;
     }
     m_bTracking = 0;
+    const int was = m_nPos;
     m_nPos = PositionFromPoint(ToParent(event->position()));
+    if (m_nPos != was)
+        NotifySliderValue(this);
     PostWinMessage(m_pParent, WM_MARKER_CHANGED, static_cast<uintptr_t>(m_nPos), m_nID);
     QWidget::mouseReleaseEvent(event);
     update();

@@ -93,7 +93,7 @@ CDlgadvance::~CDlgadvance() = default;
 
 void CDlgadvance::OnInitDialog()
 {
-    m_bmpBackground = SkinBitmap("/skins/BK_MainRight.png");
+    m_bmpBackground = LoadSkinPicture("/skins/BK_MainRight.png", devicePixelRatioF(), true);
     const QImage item = SkinBitmap("\\skins\\ItemBK.png");
     for (int k = 1; k <= PAGE_COUNT; ++k) {
         auto* bar = new CBitmapBtn(this);

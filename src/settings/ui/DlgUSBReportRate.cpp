@@ -57,7 +57,7 @@ std::vector<SPaintedControl> CDlgUSBReportRate::PaintedControls() const
 {
     const int rate = g_ProfileRecord.ReportRate != 0 ? 1000 / g_ProfileRecord.ReportRate : 500;
     return {{DIAL, QAccessible::Dial, accessibleName(), false, false,
-             QStringLiteral("%1 Hz").arg(rate)}};
+             QStringLiteral("%1 Hz").arg(rate), 125, 1000}};
 }
 
 } // namespace zentro

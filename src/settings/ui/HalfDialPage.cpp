@@ -86,7 +86,8 @@ void CHalfDialPage::paintEvent(QPaintEvent*)
 
 std::vector<SPaintedControl> CHalfDialPage::PaintedControls() const
 {
-    return {{DIAL, QAccessible::Dial, accessibleName(), false, false, QString::number(Field())}};
+    return {
+        {DIAL, QAccessible::Dial, accessibleName(), false, false, QString::number(Field()), 1, 11}};
 }
 
 } // namespace zentro

@@ -8,6 +8,25 @@
 
 namespace zentro {
 
+namespace {
+
+bool IsInputEvent(const QEvent* e)
+{
+    switch (e->type()) {
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonRelease:
+    case QEvent::MouseButtonDblClick:
+    case QEvent::MouseMove:
+    case QEvent::KeyPress:
+    case QEvent::Wheel:
+        return true;
+    default:
+        return false;
+    }
+}
+
+} // namespace
+
 CSettingsPage::CSettingsPage(QWidget* parent) : QWidget(parent)
 {
     hide();
@@ -55,7 +74,17 @@ bool CSettingsPage::event(QEvent* e)
 {
     if (FilterKey(e, this))
         return true;
-    return QWidget::event(e);
+    // Input may change what the page paints (a switch, a dial): told to assistive technology
+    // by comparing the painted controls before and after.
+    const auto* painted = IsInputEvent(e) && QAccessible::isActive()
+                              ? dynamic_cast<const IPaintedControls*>(this)
+                              : nullptr;
+    if (painted == nullptr)
+        return QWidget::event(e);
+    const std::vector<SPaintedControl> before = painted->PaintedControls();
+    const bool handled = QWidget::event(e);
+    NotifyPaintedChanges(this, before, painted->PaintedControls());
+    return handled;
 }
 
 bool CSettingsPage::eventFilter(QObject* watched, QEvent* e)
