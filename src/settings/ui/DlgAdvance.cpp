@@ -27,6 +27,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <iterator>
 #include <type_traits>
 
 namespace zentro {
@@ -62,7 +63,7 @@ template <class Page, Page* CDlgadvance::*Member> CSettingsPage* CDlgadvance::Ma
     return page;
 }
 
-const std::array<CDlgadvance::PageRow, PAGE_COUNT> CDlgadvance::kPageRows = {{
+const CDlgadvance::PageRow CDlgadvance::kPageRows[] = {
     {"skins/DPISetting/BK_DPISetting.png",
      &CDlgadvance::MakePage<CDlgDPISetting, &CDlgadvance::m_pageDPI>},
     {"skins/Lighting/BK_Lighting.png",
@@ -77,7 +78,7 @@ const std::array<CDlgadvance::PageRow, PAGE_COUNT> CDlgadvance::kPageRows = {{
      &CDlgadvance::MakePage<CDlgMouseWheelSpeed, &CDlgadvance::m_pageWheel>},
     {"skins/AngleSnap/BK_AngleSnap.png",
      &CDlgadvance::MakePage<CDlgAngleSnap, &CDlgadvance::m_pageAngleSnap>},
-}};
+};
 
 CDlgadvance::CDlgadvance(QWidget* parent, QObject* clearHighlightTarget,
                          IColorChooser* colorChooser)
@@ -107,6 +108,7 @@ void CDlgadvance::OnInitDialog()
         m_btnTitle[k - 1] = bar;
     }
     for (int k = 1; k <= PAGE_COUNT; ++k) {
+        static_assert(std::size(kPageRows) == PAGE_COUNT, "one row for every page");
         const PageRow& row = kPageRows[k - 1];
         m_sizePage[k - 1] = GetSkinPictureSize(ResolveSkinPath(row.sizePicture));
         CSettingsPage* page = (this->*row.create)();

@@ -102,7 +102,7 @@ private:
         const char* sizePicture;
         CSettingsPage* (CDlgadvance::*create)();
     };
-    static const std::array<PageRow, PAGE_COUNT> kPageRows;
+    static const PageRow kPageRows[];
     template <class Page, Page* CDlgadvance::*Member> CSettingsPage* MakePage();
 
     std::array<CSettingsPage*, PAGE_COUNT> m_pages{};
