@@ -87,6 +87,10 @@ CMacroProgramDialog::CMacroProgramDialog(const CUiServices& services, std::strin
 
 CMacroProgramDialog::~CMacroProgramDialog()
 {
+    // An edit still open over a list ends unconfirmed now: the dialog's base hides the window
+    // after this class's members are gone, and the edit would otherwise commit into them.
+    for (CLBEditorWnd* editor : findChildren<CLBEditorWnd*>())
+        editor->End(false);
     // The capture must never outlive the window it sends to.
     StopRecording();
     if (g_hMacroWnd == this)

@@ -46,7 +46,13 @@ CConfigDialog::CConfigDialog(QWidget* parent, QObject* target, const CUiServices
     setObjectName("ConfigDialog");
 }
 
-CConfigDialog::~CConfigDialog() = default;
+CConfigDialog::~CConfigDialog()
+{
+    // An entry's name still being edited ends unconfirmed with the list: the edit must never
+    // commit into a popup whose members are gone.
+    for (CLBEditorWnd* editor : findChildren<CLBEditorWnd*>())
+        editor->End(false);
+}
 
 bool CConfigDialog::OnInitDialog()
 {
