@@ -9,26 +9,11 @@
 
 #include "DisplayServers.h"
 #include "app/GuiStateReset.h"
+#include "support/GuiStateListener.h"
 
 namespace {
 
 zentro::test::CChildProcess g_xServer;
-
-// As for the headless window tests: a test that leaves program-wide state changed fails.
-class CStateListener : public ::testing::EmptyTestEventListener {
-public:
-    void OnTestEnd(const ::testing::TestInfo& info) override
-    {
-        const std::string changed = zentro::DescribeChangedGuiStateForTest();
-        if (!changed.empty()) {
-            std::fprintf(stderr, "[  STATE   ] %s.%s left program-wide state changed: %s\n",
-                         info.test_suite_name(), info.name(), changed.c_str());
-            m_bFailed = true;
-        }
-        zentro::ResetGuiStateForTest();
-    }
-    bool m_bFailed = false;
-};
 
 bool OnlyListing(int argc, char** argv)
 {
@@ -54,9 +39,9 @@ int main(int argc, char** argv)
         QApplication app(argc, argv);
         ::testing::InitGoogleMock(&argc, argv);
         zentro::PrepareGuiStateCheckForTest();
-        auto* listener = new CStateListener;
+        auto* listener = new zentro::test::CGuiStateListener;
         ::testing::UnitTest::GetInstance()->listeners().Append(listener); // owned by gtest
-        result = RUN_ALL_TESTS() != 0 || listener->m_bFailed ? 1 : 0;
+        result = RUN_ALL_TESTS() != 0 || listener->Failed() ? 1 : 0;
     }
     g_xServer.Stop();
     return result;

@@ -30,17 +30,7 @@ protected:
         std::filesystem::create_directories(dir.Path(""));
         ResetCoreProgramStateForTest();
         LoadLanguageTexts("EN");
-        dir.Write("str.ini",
-                  "[Profile]\nItemCount=3\nItem0=A\nItem1=B\nItem2=C\n"
-                  "CurProfileName=B\n\n[Skins]\nLan=EN\n\n[Setting-EN]\nItem1=Default\n");
-        dir.WriteSettings("config.bin", PatternRecord(99));
-        for (int n = 0; n < 3; ++n) {
-            const std::string number = std::to_string(n);
-            dir.WriteSettings("config" + number + ".bin",
-                              PatternRecord(static_cast<uint8_t>(10 * n + 1)));
-            dir.Write("str" + number + ".ini",
-                      "[Profile]\nIsDefault=Y\n[Setting-EN]\nItem1=Label" + number + "\n");
-        }
+        WriteThreeListedProfiles(dir);
         dir.Write("record.ini", "[MacroName]\nMacroCount=2\n0=Fire\n1=Reload\n"
                                 "[Fire]\nMacroLoopTimes=1\nItemCount=2\nItem0=A Dn\nItem1=A Up\n"
                                 "[Reload]\nMacroLoopTimes=3\nItemCount=2\nItem0=R Dn\n"

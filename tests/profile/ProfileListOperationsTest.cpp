@@ -18,17 +18,7 @@ struct ListedProfiles {
     ListedProfiles()
     {
         ResetProfileOperationsForTest();
-        dir.Write("str.ini",
-                  "[Profile]\nItemCount=3\nItem0=A\nItem1=B\nItem2=C\n"
-                  "CurProfileName=B\n\n[Skins]\nLan=EN\n\n[Setting-EN]\nItem1=Default\n");
-        dir.WriteSettings("config.bin", PatternRecord(99));
-        for (int n = 0; n < 3; ++n) {
-            const std::string number = std::to_string(n);
-            dir.WriteSettings("config" + number + ".bin",
-                              PatternRecord(static_cast<uint8_t>(10 * n + 1)));
-            dir.Write("str" + number + ".ini",
-                      "[Profile]\nIsDefault=Y\n[Setting-EN]\nItem1=Label" + number + "\n");
-        }
+        WriteThreeListedProfiles(dir);
         // Leftovers of a profile that was listed once.
         dir.WriteSettings("config3.bin", PatternRecord(31));
         dir.Write("str3.ini", "[Profile]\nIsDefault=Y\n[Setting-EN]\nItem1=Old\n");

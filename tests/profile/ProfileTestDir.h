@@ -93,4 +93,20 @@ inline ProfileRecord PatternRecord(uint8_t salt = 0)
     return r;
 }
 
+// Three listed profiles A, B (current), C: each profile's settings file holds
+// PatternRecord(10 * n + 1) and its INI the label "Label<n>"; config.bin holds PatternRecord(99).
+inline void WriteThreeListedProfiles(CProfileTestDir& dir)
+{
+    dir.Write("str.ini", "[Profile]\nItemCount=3\nItem0=A\nItem1=B\nItem2=C\n"
+                         "CurProfileName=B\n\n[Skins]\nLan=EN\n\n[Setting-EN]\nItem1=Default\n");
+    dir.WriteSettings("config.bin", PatternRecord(99));
+    for (int n = 0; n < 3; ++n) {
+        const std::string number = std::to_string(n);
+        dir.WriteSettings("config" + number + ".bin",
+                          PatternRecord(static_cast<uint8_t>(10 * n + 1)));
+        dir.Write("str" + number + ".ini",
+                  "[Profile]\nIsDefault=Y\n[Setting-EN]\nItem1=Label" + number + "\n");
+    }
+}
+
 } // namespace zentro::test
